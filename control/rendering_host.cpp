@@ -1,0 +1,380 @@
+// The rendering concern of the control: contexts, the frame timer, one frame, projection,
+// the container background and offscreen (snapshot) rendering.
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "control/gl_locks.h"
+#include "control/projection.h"
+#include "control/tessary_ctrl.h"
+#include "orvan/display_object.h"
+#include "orvan/frustum_culler.h"
+#include "orvan/group.h"
+#include "orvan/render_state.h"
+#include "orvan/view_matrices.h"
+
+#ifndef GL_BGR
+#define GL_BGR 0x80E0
+#endif
+
+namespace vessant {
+
+namespace {
+constexpr unsigned kFrameTimerId = 1;
+constexpr float kByteToFloat = 0.003921569f;
+}  // namespace
+
+bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) {
+    if (index != 0 && index != 1) return false;
+    if (!m_host) return false;
+    if (!surface) {
+        if (m_glContexts[index]) m_host->DeleteContext(m_glContexts[index]);
+        m_glContexts[index] = nullptr;
+        m_glWindows[index] = nullptr;
+        return false;
+    }
+    if (index == 0 && m_glContexts[0] && m_glWindows[0] == surface) return true;
+
+    m_glWindows[index] = surface;
+    if (!surface->ChooseFormat()) return false;
+    if (m_palette.empty() && surface->Format().needsPalette) m_palette = BuildPalette(surface->Format());
+
+    bool shared = true;
+    GLContextHandle context = m_host->CreateContext(*surface, &shared);
+    if (!context) return false;
+    if (!shared) std::fputs("Problem with sharing in CreateContext()\n", stdout);
+    // A context made for another window (or the previous working surface) would otherwise leak.
+    if (m_glContexts[index]) m_host->DeleteContext(m_glContexts[index]);
+    m_glContexts[index] = context;
+    return true;
+}
+
+void CTessaryCtrl::StartFrameTimer() {
+    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
+    m_timerId = 0;
+    if (!m_host || !m_host->HasWindow()) return;
+    if (m_props.targetFrameRate == 0) m_props.targetFrameRate = 1;
+    // Above 2000 frames per second the integer period would be 0, a busy loop.
+    unsigned period = std::max(1u, (1000u / m_props.targetFrameRate) / 2u);
+    m_timerId = m_host->SetTimer(kFrameTimerId, period);
+}
+
+void CTessaryCtrl::OnTimer(unsigned) {
+    unsigned interval = m_effectiveFrameRate ? 1000u / m_effectiveFrameRate : 1000u;
+    if (interval < 1) interval = 1;
+    const double sinceLast = (m_frameTimer->ElapsedTime() - m_lastFrameTime) * 1000.0;
+    // Wraps like the unsigned comparison it stands for: a clock that went back counts as late.
+    const unsigned elapsed = static_cast<unsigned>(static_cast<long long>(sinceLast));
+    if (elapsed <= interval) return;
+
+    const unsigned target = m_props.targetFrameRate ? 1000u / m_props.targetFrameRate : 1000u;
+    const long long next = static_cast<long long>(target) - elapsed + interval;
+    if (next > 0) m_effectiveFrameRate = static_cast<unsigned>(1000 / next);
+
+    if (m_props.drawBackground)
+        m_host->Invalidate(true);
+    else
+        m_host->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
+    m_lastFrameTime = m_frameTimer->ElapsedTime();
+}
+
+void CTessaryCtrl::OnPaint() {
+    if (!m_host) return;
+    const PixelSize size = m_host->ClientSize();
+    const ScreenRect bounds{0, 0, size.width, size.height};
+    DrawOverride(bounds, bounds);
+}
+
+void CTessaryCtrl::DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid) {
+    if (m_timerId == 0 || m_appliedFrameRate != m_props.targetFrameRate) {
+        m_effectiveFrameRate = m_props.targetFrameRate;
+        if (m_timerId != 0) m_host->KillTimer(m_timerId);
+        m_timerId = 0;
+        if (m_props.targetFrameRate != 0) {
+            m_lastFrameTime = m_frameTimer->ElapsedTime();
+            StartFrameTimer();
+        }
+        m_appliedFrameRate = m_props.targetFrameRate;
+    }
+    if (!m_props.drawBackground) CaptureBackground(bounds, invalid);
+    if (!m_host->HasWindow()) return;
+    RenderSurface* surface = m_host->WindowSurface();
+    if (!surface) return;
+    RenderToDC(*surface, 0, bounds);
+    if (m_glContexts[0]) {
+        glFlush();
+        m_host->SwapBuffers(*surface);
+        glFinish();
+    }
+}
+
+void CTessaryCtrl::PlaceInRootGroup(orvan::DisplayObject* object) {
+    if (m_rootGroup->Count() > 0) {
+        if (m_rootGroup->Item(0) == object) return;
+        m_rootGroup->DeleteObject(m_rootGroup->Item(0));
+    }
+    m_rootGroup->InsertObject(object, true, false, 0);
+}
+
+void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRect& bounds) {
+    if (index == 0) {
+        const ScreenRect rect = m_host->WindowScreenRect();
+        if (rect != m_lastWindowRect) {
+            // The container repaints what the control used to cover after a move or resize.
+            m_host->InvalidateParent(true);
+            m_host->Validate();
+            m_lastWindowRect = rect;
+        }
+    }
+
+    orvan::DisplayObject* object = m_currentObject;
+    if (object) {
+        PlaceInRootGroup(object);
+        const double time = m_host->AmbientUserMode() ? m_frameTimer->ElapsedTime() : 0.0;
+        try {
+            object->Calculate(time);
+        } catch (...) {
+            // A failing object loses this frame only; the next tick draws again.
+        }
+    }
+
+    ScopedLock lock(GlLock());
+    if (CreateContext(&surface, index) && m_glContexts[index] && m_host->MakeCurrent(surface, m_glContexts[index])) {
+        glDrawBuffer(GL_BACK);
+        RenderScene(bounds);
+        ++m_framesDrawn;
+    }
+}
+
+void CTessaryCtrl::RenderScene(const ScreenRect& bounds) {
+    const int cx = bounds.Width();
+    const int cy = bounds.Height();
+    if (m_firstDraw) {
+        m_firstDraw = false;
+        if (m_host->AmbientUIDead()) m_host->SyntheticClick(cx / 2, cy / 2);
+    }
+    try {
+        orvan::ResetRenderState(false);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glViewport(0, 0, cx, cy);
+        DrawClearBackground();
+        SetupProjection(cx, cy);
+        glMatrixMode(GL_MODELVIEW);
+        glScalef(m_props.scaleX, m_props.scaleY, 1.0f);
+        glTranslatef(m_props.offsetX, m_props.offsetY, m_props.offsetZ);
+
+        // Without an object the frame still shows the background rather than stale pixels.
+        if (m_currentObject) {
+            m_rootGroup->CaptureMatrices();
+            orvan::ViewMatrices view;
+            view.GetCurrent();
+            orvan::FrustumCuller culler(false);
+            culler.Compute(view);
+            m_rootGroup->PreDraw(view, culler);
+            m_rootGroup->Draw();
+        }
+        glFlush();
+    } catch (...) {
+        // An exception ends the frame unreported; the next tick draws again.
+    }
+}
+
+void CTessaryCtrl::DrawClearBackground() {
+    if (m_props.drawBackground) {
+        const std::uint32_t rgb = m_props.useContainerBackground ? m_host->AmbientBackColor() : m_props.backgroundColor;
+        glClearColor(((rgb >> 16) & 0xFF) * kByteToFloat, ((rgb >> 8) & 0xFF) * kByteToFloat, (rgb & 0xFF) * kByteToFloat,
+                     1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    glClear(GL_DEPTH_BUFFER_BIT);
+    if (!m_backgroundPixels.empty()) {
+        glRasterPos2f(-1.0f, -1.0f);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glDrawPixels(m_backgroundWidth, m_backgroundHeight, GL_BGR, GL_UNSIGNED_BYTE, m_backgroundPixels.data());
+    } else {
+        // Opaque red is also the transparency key of offscreen rendering.
+        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+}
+
+float CTessaryCtrl::WorldWidth(int cx) const {
+    float width = 0.0f;
+    if (m_currentObject && m_props.useExtents) {
+        float x, y, z, x2, y2, z2;
+        m_currentObject->GetExtents(x, y, z, x2, y2, z2);
+        width = x2 - x;
+    }
+    // An object without extents (or no frame yet) would give a degenerate view: use pixels.
+    return width > 0.0f ? width : static_cast<float>(cx);
+}
+
+void CTessaryCtrl::SetupProjection(int cx, int cy) {
+    if (cx <= 0 || cy <= 0) return;
+    if (m_props.eyePoint.empty()) m_lastEyePoint.clear();
+    const ViewSize view = ComputeViewSize(WorldWidth(cx), cx, cy);
+    if (m_props.perspective) {
+        const PerspectiveView p = ComputePerspective(view, cx, cy, m_props.depthFactor, m_props.fieldOfView);
+        gluPerspective(p.fovy, p.aspect, p.zNear, p.zFar);
+        glMatrixMode(GL_MODELVIEW);
+        glTranslatef(-view.width * 0.5f, -view.height * 0.5f, -1000.0f);
+    } else {
+        glOrtho(0.0, view.width, 0.0, view.height, -50000.0, 50000.0);
+        glMatrixMode(GL_MODELVIEW);
+    }
+}
+
+void CTessaryCtrl::CaptureBackground(const ScreenRect& bounds, const ScreenRect& invalid) {
+    RgbaImage captured;
+    if (!m_host->CaptureBackground(bounds, captured) || captured.width <= 0 || captured.height <= 0) return;
+    const bool existed = !m_backgroundBitmap.pixels.empty();
+    if (!existed) {
+        m_backgroundBitmap = captured;
+    } else {
+        // Only the invalid part changed since the bitmap was taken.
+        const int x0 = std::max(0, invalid.left), y0 = std::max(0, invalid.top);
+        const int x1 = std::min({invalid.right, captured.width, m_backgroundBitmap.width});
+        const int y1 = std::min({invalid.bottom, captured.height, m_backgroundBitmap.height});
+        for (int y = y0; y < y1; ++y)
+            std::memcpy(&m_backgroundBitmap.pixels[(static_cast<size_t>(y) * m_backgroundBitmap.width + x0) * 4],
+                        captured.At(x0, y), static_cast<size_t>(std::max(0, x1 - x0)) * 4);
+    }
+    const int w = m_backgroundBitmap.width, h = m_backgroundBitmap.height;
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
+    if (m_backgroundPixels.empty()) m_backgroundPixels.assign(static_cast<size_t>(w + 4) * h * 4, 0);
+    m_backgroundWidth = w;
+    m_backgroundHeight = h;
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* row = &m_backgroundPixels[stride * static_cast<size_t>(h - 1 - y)];
+        for (int x = 0; x < w; ++x) {
+            const std::uint8_t* p = m_backgroundBitmap.At(x, y);
+            row[x * 3 + 0] = p[2];
+            row[x * 3 + 1] = p[1];
+            row[x * 3 + 2] = p[0];
+        }
+    }
+}
+
+bool CTessaryCtrl::RenderMetafile(RgbaImage& target) {
+    if (!m_host || target.width <= 0 || target.height <= 0) return false;
+    if (target.pixels.size() != static_cast<size_t>(target.width) * target.height * 4)
+        target.pixels.assign(static_cast<size_t>(target.width) * target.height * 4, 0);
+    if (!m_props.drawBackground) {
+        m_backgroundPixels.clear();
+        m_backgroundBitmap = RgbaImage();
+    }
+    if (!m_workingWindow) {
+        m_workingWindow = m_host->CreateWorkingSurface(target.width, target.height);
+        if (!m_workingWindow) return false;
+    }
+    if (!m_workingWindow->Resize(target.width, target.height)) return false;
+    const ScreenRect bounds{0, 0, target.width, target.height};
+    const unsigned before = m_framesDrawn;
+    RenderToDC(*m_workingWindow, 1, bounds);
+    if (m_framesDrawn == before) return false;
+    glFlush();
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    const int w = target.width, h = target.height;
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
+    std::vector<std::uint8_t> bgr(stride * h);
+    glReadPixels(0, 0, w, h, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = &bgr[stride * static_cast<size_t>(h - 1 - y)];
+        for (int x = 0; x < w; ++x) {
+            const std::uint8_t r = row[x * 3 + 2], g = row[x * 3 + 1], b = row[x * 3 + 0];
+            // The red key stays transparent: the target keeps what it had there.
+            if (!m_props.drawBackground && r == 255 && g == 0 && b == 0) continue;
+            std::uint8_t* out = &target.pixels[(static_cast<size_t>(y) * w + x) * 4];
+            out[0] = r;
+            out[1] = g;
+            out[2] = b;
+            out[3] = 255;
+        }
+    }
+    return true;
+}
+
+bool CTessaryCtrl::ReadFramePixels(RgbaImage& out) {
+    RenderSurface* surface = m_host ? m_host->WindowSurface() : nullptr;
+    if (!surface || !m_glContexts[0]) return false;
+    ScopedLock lock(GlLock());
+    if (!m_host->MakeCurrent(*surface, m_glContexts[0])) return false;
+    const PixelSize size = surface->Size();
+    out.width = size.width;
+    out.height = size.height;
+    out.pixels.assign(static_cast<size_t>(size.width) * size.height * 4, 0);
+    std::vector<std::uint8_t> rows(out.pixels.size());
+    // Swaps copy the back buffer out and keep it, so it still holds the last frame; the front
+    // buffer of a window is not readable under every X server.
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, size.width, size.height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    const size_t rowBytes = static_cast<size_t>(size.width) * 4;
+    for (int y = 0; y < size.height; ++y)
+        std::memcpy(&out.pixels[rowBytes * y], &rows[rowBytes * (size.height - 1 - y)], rowBytes);
+    return true;
+}
+
+void CTessaryCtrl::OnCreate() {
+    StartFrameTimer();
+}
+
+void CTessaryCtrl::OnSize(int, int) {
+    FreeBackground();
+    m_workingWindow.reset();
+    if (m_glContexts[1]) {
+        ScopedLock lock(GlLock());
+        m_host->ReleaseCurrent();
+        m_host->DeleteContext(m_glContexts[1]);
+        m_glContexts[1] = nullptr;
+        m_glWindows[1] = nullptr;
+    }
+    if (m_host) m_host->Invalidate(true);
+}
+
+bool CTessaryCtrl::OnEraseBackground() {
+    return true;
+}
+
+void CTessaryCtrl::OnClose() {
+    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
+    m_timerId = 0;
+    ReleaseContexts();
+}
+
+void CTessaryCtrl::OnDestroy() {
+    OnClose();
+    m_workingWindow.reset();
+}
+
+void CTessaryCtrl::ReleaseContexts() {
+    if (!m_host) return;
+    ScopedLock lock(GlLock());
+    m_host->ReleaseCurrent();
+    for (int i = 0; i < 2; ++i) {
+        if (m_glContexts[i]) m_host->DeleteContext(m_glContexts[i]);
+        m_glContexts[i] = nullptr;
+        m_glWindows[i] = nullptr;
+    }
+}
+
+void CTessaryCtrl::FreeBackground() {
+    m_backgroundPixels.clear();
+    m_backgroundBitmap = RgbaImage();
+    m_backgroundWidth = m_backgroundHeight = 0;
+}
+
+}  // namespace vessant

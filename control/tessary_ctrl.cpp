@@ -1,0 +1,125 @@
+#include "control/tessary_ctrl.h"
+
+#include <chrono>
+
+#include "control/gl_locks.h"
+#include "orvan/display_object.h"
+#include "orvan/group.h"
+
+namespace vessant {
+
+HostClockTimer::HostClockTimer(const WindowHost* host) : host_(host) {
+    // The base constructor could only read the base clock; start again on ours.
+    Restart();
+}
+
+void HostClockTimer::Now(unsigned long long* microseconds) {
+    if (host_) {
+        *microseconds = host_->NowMicroseconds();
+        return;
+    }
+    orvan::Timer::Now(microseconds);
+}
+
+CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nullptr)) {
+    // Create the process-wide locks now, before any second control can race for them.
+    GlLock();
+    LoadLock();
+    SplashLock();
+    m_rootGroup = new orvan::Group(false);
+}
+
+CTessaryCtrl::~CTessaryCtrl() {
+    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
+    m_timerId = 0;
+    m_workingWindow.reset();
+    ReleaseContexts();
+    m_palette.clear();
+    FreeBackground();
+    if (m_rootGroup) {
+        // The drawn object belongs to whoever set it, not to the root group.
+        if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
+        delete m_rootGroup;
+        m_rootGroup = nullptr;
+    }
+}
+
+void CTessaryCtrl::AttachHost(WindowHost* host) {
+    m_host = host;
+    m_frameTimer = std::make_unique<HostClockTimer>(host);
+    m_lastFrameTime = 0.0;
+    // A host may have delivered its create message before it could be attached.
+    if (m_host && m_host->HasWindow()) {
+        StartFrameTimer();
+        m_host->Invalidate(true);
+    }
+}
+
+void CTessaryCtrl::Repaint() {
+    if (m_host && m_host->HasWindow()) m_host->Invalidate(true);
+}
+
+void CTessaryCtrl::SetScaleX(float v) { m_props.scaleX = v; Repaint(); m_modified = true; }
+void CTessaryCtrl::SetScaleY(float v) { m_props.scaleY = v; Repaint(); m_modified = true; }
+void CTessaryCtrl::SetOffsetX(float v) { m_props.offsetX = v; Repaint(); m_modified = true; }
+void CTessaryCtrl::SetOffsetY(float v) { m_props.offsetY = v; Repaint(); m_modified = true; }
+void CTessaryCtrl::SetMaintainAspect(bool v) { m_props.maintainAspect = v; Repaint(); m_modified = true; }
+void CTessaryCtrl::SetPerspective(bool v) { m_props.perspective = v; Repaint(); m_modified = true; }
+void CTessaryCtrl::SetDepthFactor(float v) { m_props.depthFactor = v; m_modified = true; }
+void CTessaryCtrl::SetOffsetZ(float v) { m_props.offsetZ = v; m_modified = true; }
+void CTessaryCtrl::SetFieldOfView(float v) { m_props.fieldOfView = v; m_modified = true; }
+void CTessaryCtrl::SetUseExtents(bool v) { m_props.useExtents = v; m_modified = true; }
+void CTessaryCtrl::SetAbsolutePlacement(bool v) { m_props.absolutePlacement = v; m_modified = true; }
+void CTessaryCtrl::SetEyePoint(const std::string& v) { m_props.eyePoint = v; m_modified = true; }
+void CTessaryCtrl::SetUseContainerBackground(bool v) { m_props.useContainerBackground = v; m_modified = true; }
+void CTessaryCtrl::SetBackgroundColor(std::uint32_t v) { m_props.backgroundColor = v & 0xFFFFFFu; m_modified = true; }
+void CTessaryCtrl::SetTargetFrameRate(std::uint32_t v) { m_props.targetFrameRate = v; m_modified = true; }
+void CTessaryCtrl::SetDrawBackground(bool v) { m_props.drawBackground = v; m_modified = true; }
+
+void CTessaryCtrl::SetSizeX(short v) {
+    m_props.setSizeX = v;
+    // Resizing to a zero height before the container set it would hide the control.
+    if (m_host && m_props.setSizeX > 0 && m_props.setSizeY > 0) m_host->ResizeWindow(m_props.setSizeX, m_props.setSizeY);
+    m_modified = true;
+}
+
+void CTessaryCtrl::SetSizeY(short v) {
+    m_props.setSizeY = v;
+    if (m_host && m_props.setSizeX > 0 && m_props.setSizeY > 0) m_host->ResizeWindow(m_props.setSizeX, m_props.setSizeY);
+    m_modified = true;
+}
+
+void CTessaryCtrl::SetComponentFileName(const std::string& v) {
+    m_props.componentFileName = v;
+    m_modified = true;
+}
+
+void CTessaryCtrl::SetClassName(const std::string& v) {
+    m_props.className = v;
+    m_modified = true;
+}
+
+void CTessaryCtrl::SetInitialAttribs(const std::string& v) {
+    m_props.initialAttribs = v;
+    // No component can be current yet, so the text waits for the next one.
+    m_pendingAttributes += v;
+    m_modified = true;
+}
+
+bool CTessaryCtrl::Visibility() const {
+    return true;
+}
+
+void CTessaryCtrl::Visibility(bool) {
+    // Without a current component the value is not remembered.
+}
+
+void CTessaryCtrl::SetCurrentObject(orvan::DisplayObject* object) {
+    if (m_currentObject == object) return;
+    if (m_currentObject && m_rootGroup->Count() > 0 && m_rootGroup->Item(0) == m_currentObject)
+        m_rootGroup->DeleteObject(m_currentObject);
+    m_currentObject = object;
+    Repaint();
+}
+
+}  // namespace vessant

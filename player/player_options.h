@@ -1,0 +1,28 @@
+#pragma once
+// The command line of vessant-player.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vessant {
+
+struct PlayerOptions {
+    int width = 640;
+    int height = 480;
+    std::vector<std::pair<std::string, std::string>> sets;  // --set NAME=VALUE, in order
+    bool headless = false;
+    long frames = -1;  // -1: headless 1, windowed until closed
+    std::string snapshot;
+    unsigned long parent = 0;
+    std::string component;
+    std::string className;
+    bool help = false;
+};
+
+// Parses argv; on a malformed command line returns false with a one-line message naming the culprit.
+bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::string* error);
+
+const char* PlayerUsage();
+
+}  // namespace vessant

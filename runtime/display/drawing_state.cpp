@@ -1,0 +1,208 @@
+// OpenGL state around a display object's geometry. Every setup step here has a matching undo, so
+// objects never leak state into one another; the frame's default state comes from
+// ResetRenderState.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "orvan/display_object.h"
+#include "orvan/gl_info.h"
+#include "orvan/timer.h"
+
+namespace orvan {
+
+namespace {
+
+// Holds the texture of a palette index; no palette holds one until display frames exist.
+bool PaletteTexture(DisplayFrame* /*frame*/, int /*index*/, GLuint* /*name*/) { return false; }
+
+}  // namespace
+
+bool DisplayObject::DrawSkipped() { return !visible || culled || (blinking && BlinkedOff()); }
+
+bool DisplayObject::BlinkedOff() {
+  if (blinkRate <= 0.0f) return false;
+  const double period = 1.0 / blinkRate;
+  const double phase = std::fmod(SharedTimer().ElapsedTime(), period);
+  return phase < period * 0.5;
+}
+
+void DisplayObject::SetupCullFace() {
+  if (cullBackFace != 0) {
+    glEnable(GL_CULL_FACE);
+  } else {
+    glDisable(GL_CULL_FACE);
+  }
+}
+
+bool DisplayObject::SetupAntiAlias() {
+  if (!antiAlias) return false;
+  glEnable(GL_LINE_SMOOTH);
+  return true;
+}
+
+void DisplayObject::RestoreAntiAlias() { glDisable(GL_LINE_SMOOTH); }
+
+void DisplayObject::SetupDepthTest() {
+  switch (depthTest) {
+    case 1:
+      glEnable(GL_DEPTH_TEST);
+      glDepthFunc(GL_LESS);
+      glDepthMask(GL_TRUE);
+      break;
+    case 2:  // tested, not written
+      glEnable(GL_DEPTH_TEST);
+      glDepthFunc(GL_LESS);
+      glDepthMask(GL_FALSE);
+      break;
+    case 3:
+      glEnable(GL_DEPTH_TEST);
+      glDepthFunc(GL_ALWAYS);
+      glDepthMask(GL_TRUE);
+      break;
+    default:
+      glDisable(GL_DEPTH_TEST);
+      glDepthFunc(GL_LESS);
+      glDepthMask(GL_TRUE);
+      break;
+  }
+}
+
+void DisplayObject::RestoreDepthAndCulling() {
+  if (cullBackFace != 0) glDisable(GL_CULL_FACE);
+  switch (depthTest) {
+    case 1:
+      glDisable(GL_DEPTH_TEST);
+      break;
+    case 2:
+      glDisable(GL_DEPTH_TEST);
+      glDepthMask(GL_TRUE);
+      break;
+    case 3:
+      glDisable(GL_DEPTH_TEST);
+      glDepthFunc(GL_LESS);
+      break;
+    default:
+      break;
+  }
+}
+
+void DisplayObject::SetupShading() { glShadeModel(shading == 1 ? GL_SMOOTH : GL_FLAT); }
+
+bool DisplayObject::SetupAlpha() {
+  switch (alphaMode) {
+    case 1:  // opaque
+      glDisable(GL_BLEND);
+      glDisable(GL_ALPHA_TEST);
+      return true;
+    case 2:  // two-level: a fragment is either drawn opaque or discarded
+      glDisable(GL_BLEND);
+      glEnable(GL_ALPHA_TEST);
+      glAlphaFunc(GL_GREATER, 0.5f);
+      return true;
+    default:
+      // 256-level, and any value outside the enumeration: the frame's default blending stays.
+      return false;
+  }
+}
+
+void DisplayObject::RestoreAlpha() {
+  glDisable(GL_ALPHA_TEST);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void DisplayObject::SetupLighting() {
+  if (!lightingEnabled) return;
+  glEnable(GL_LIGHTING);
+  // The frame's lights are switched on here once display frames carry a light manager.
+  static const GLenum kColorMaterial[] = {GL_DIFFUSE, GL_AMBIENT, GL_AMBIENT_AND_DIFFUSE, GL_EMISSION,
+                                          GL_SPECULAR};
+  if (colorMaterialMode >= 1 && colorMaterialMode <= 5) {
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT_AND_BACK, kColorMaterial[colorMaterialMode - 1]);
+  }
+}
+
+void DisplayObject::RestoreLighting() {
+  if (!lightingEnabled) return;
+  glDisable(GL_LIGHTING);
+  if (colorMaterialMode != 0) glDisable(GL_COLOR_MATERIAL);
+}
+
+bool DisplayObject::PushTransform() {
+  if (modelViewMatrix == nullptr) return false;
+  glPushMatrix();
+  glLoadMatrixd(modelViewMatrix->data);
+  return true;
+}
+
+bool DisplayObject::SetupTexture() {
+  int index = textureIndex;
+  int repeat = textureRepeat;
+  if (textureIndex < 0) {
+    index = InheritedTextureIndex();
+    repeat = InheritedTextureRepeat();
+  }
+  if (index < 0) return false;
+  // Coordinates for fewer vertices than the object has would be read past their end.
+  if (textureCoordinates == nullptr || textureCoordinateCount < vertexCount) return false;
+  GLuint name = 0;
+  if (!PaletteTexture(parent, index, &name)) return false;
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, name);
+  GLint wrap = GL_REPEAT;
+  if (!repeat) wrap = OpenGLVersion() >= 1.2f ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+  return true;
+}
+
+void DisplayObject::SetupTextureEnvironment(int index) {
+  if (index == -1) index = textureIndex;
+  // An inherited texture keeps the environment already in force.
+  if (index < 0) return;
+  switch (textureMap) {
+    case 0: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); break;
+    case 1: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL); break;
+    case 2: {
+      glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_BLEND);
+      const GLfloat c[4] = {blendColor.red * 0.003921569f, blendColor.green * 0.003921569f,
+                            blendColor.blue * 0.003921569f, blendColor.alpha * 0.003921569f};
+      glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, c);
+      break;
+    }
+    case 3: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE); break;
+    default: break;
+  }
+  if (textureMagFilter == 0) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  if (textureMagFilter == 1) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  static const GLint kMinFilter[] = {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST,
+                                     GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST_MIPMAP_LINEAR,
+                                     GL_LINEAR_MIPMAP_NEAREST};
+  if (textureMinFilter <= 5) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMinFilter[textureMinFilter]);
+    // Filters 2 to 5 also tell the palette's image that it needs mipmaps, once palettes exist.
+  }
+}
+
+bool DisplayObject::SetupLineStyle() {
+  bool changed = false;
+  if (lineWidth != 1.0f) {
+    glLineWidth(lineWidth);
+    changed = true;
+  }
+  if (lineStipplePattern < 0xFFFF) {
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(lineStippleMultiplier, lineStipplePattern);
+    changed = true;
+  }
+  return changed;
+}
+
+void DisplayObject::RestoreLineStyle() {
+  glLineWidth(1.0f);
+  glDisable(GL_LINE_STIPPLE);
+}
+
+}  // namespace orvan

@@ -1,0 +1,160 @@
+// Last-modified queries and downloads against a real HTTP server on the loopback interface.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <utime.h>
+
+#include <memory>
+
+#include "control/acquisition/remote_source.h"
+#include "control/acquisition_fixture.h"
+
+namespace vessant {
+namespace {
+
+using test::ReadText;
+
+constexpr std::time_t kServedTime = 1614834367;  // 2021-03-04 05:06:07 UTC
+
+class RemoteSourceTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        root_ = std::make_unique<test::ScratchDir>();
+        body_ = std::string(300000, 'c') + "end";
+        test::WriteText(*root_ / "dial.cab", body_);
+        struct utimbuf times = {kServedTime, kServedTime};
+        utime((*root_ / "dial.cab").c_str(), &times);
+        server_ = std::make_unique<test::LoopbackServer>(root_->Path());
+    }
+    static void TearDownTestSuite() {
+        server_.reset();
+        root_.reset();
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server_->Running());
+        server_->ClearRequests();
+    }
+    // An address where nothing listens: a port just bound and released.
+    static std::string RefusingAddress() {
+        const int s = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        bind(s, reinterpret_cast<sockaddr*>(&address), size);
+        getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
+        close(s);
+        return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/dial.cab";
+    }
+
+    static std::unique_ptr<test::ScratchDir> root_;
+    static std::unique_ptr<test::LoopbackServer> server_;
+    static std::string body_;
+    test::ScratchDir out_;
+};
+std::unique_ptr<test::ScratchDir> RemoteSourceTest::root_;
+std::unique_ptr<test::LoopbackServer> RemoteSourceTest::server_;
+std::string RemoteSourceTest::body_;
+
+TEST_F(RemoteSourceTest, QueriesTheLastModifiedTimeWithOneHeadRequest) {
+    const std::string address = server_->Url("/dial.cab");
+    ModificationRecord record;
+    testing::internal::CaptureStdout();
+    const TransferResult result = RemoteSource(address).QueryModificationTime(&record);
+    const std::string output = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(record, ModificationRecord::FromUnixTime(kServedTime));
+    EXPECT_EQ(output, address + "\n2021-03-04 05:06:07 UTC\n");
+    EXPECT_EQ(server_->Requests(), "HEAD /dial.cab\n");
+}
+
+TEST_F(RemoteSourceTest, FailedQueriesLeaveTheFillerAndSaySo) {
+    struct Case {
+        std::string address;
+        TransferResult::Outcome outcome;
+        std::string line;
+    } cases[] = {
+        {server_->Url("/absent.cab"), TransferResult::HTTP_ERROR, "Problem getting query info on: "},
+        {server_->Url("/status/500"), TransferResult::HTTP_ERROR, "Problem getting query info on: "},
+        {RefusingAddress(), TransferResult::CONNECT_FAILED, "Couldn't get query info on: "},
+        {"http://[::1/dial.cab", TransferResult::BAD_ADDRESS, "Couldn't get query info on: "},
+    };
+    for (const Case& c : cases) {
+        ModificationRecord record;
+        testing::internal::CaptureStdout();
+        const TransferResult result = RemoteSource(c.address).QueryModificationTime(&record);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line + c.address + "\n");
+        EXPECT_EQ(result.outcome, c.outcome) << c.address << ": " << result.message;
+        EXPECT_TRUE(record.IsFiller());
+    }
+}
+
+TEST_F(RemoteSourceTest, DownloadsWithProgressIntoTheDestination) {
+    const std::string address = server_->Url("/dial.cab");
+    std::uint64_t last = 0, max = 0;
+    int calls = 0;
+    const TransferResult result =
+        RemoteSource(address).Download(out_ / "dial.download", [&](std::uint64_t now, std::uint64_t total,
+                                                                    const std::string& status) {
+            EXPECT_GE(now, last);
+            EXPECT_EQ(status, address);
+            last = now;
+            max = total;
+            ++calls;
+            return true;
+        });
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.httpStatus, 200);
+    EXPECT_EQ(ReadText(out_ / "dial.download"), body_);
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(last, body_.size());
+    EXPECT_EQ(max, body_.size());
+    EXPECT_EQ(server_->Requests(), "GET /dial.cab\n");
+    EXPECT_EQ(test::CountEntries(out_.Path()), 1);
+}
+
+TEST_F(RemoteSourceTest, FailedDownloadsKeepTheEarlierFile) {
+    const std::string destination = out_ / "dial.download";
+    struct Case {
+        std::string address;
+        TransferResult::Outcome outcome;
+        long status;
+    } cases[] = {
+        {server_->Url("/absent.cab"), TransferResult::HTTP_ERROR, 404},
+        {server_->Url("/status/500"), TransferResult::HTTP_ERROR, 500},
+        {server_->Url("/cut/dial.cab"), TransferResult::INCOMPLETE, 200},
+        {RefusingAddress(), TransferResult::CONNECT_FAILED, 0},
+        {"http://[::1/dial.cab", TransferResult::BAD_ADDRESS, 0},
+        {"file:///etc/passwd", TransferResult::BAD_ADDRESS, 0},
+    };
+    for (const Case& c : cases) {
+        test::WriteText(destination, "earlier");
+        const TransferResult result = RemoteSource(c.address).Download(destination, nullptr);
+        EXPECT_EQ(result.outcome, c.outcome) << c.address << ": " << result.message;
+        EXPECT_EQ(result.httpStatus, c.status) << c.address;
+        EXPECT_FALSE(result.message.empty());
+        EXPECT_EQ(ReadText(destination), "earlier") << c.address;
+        EXPECT_EQ(test::CountEntries(out_.Path()), 1) << c.address << ": no temporary file left";
+    }
+
+    // The control closing: the progress callback says stop.
+    const TransferResult aborted = RemoteSource(server_->Url("/dial.cab"))
+                                       .Download(out_ / "aborted", [](std::uint64_t, std::uint64_t,
+                                                                      const std::string&) { return false; });
+    EXPECT_EQ(aborted.outcome, TransferResult::ABORTED);
+    EXPECT_FALSE(test::Exists(out_ / "aborted"));
+}
+
+TEST(ProgressTextTest, TruncatedPercentAndNothingWithoutAMaximum) {
+    EXPECT_EQ(RemoteSource::ProgressText(1, 3, "http://h/dial.cab"), "Downloading ... 33%\nhttp://h/dial.cab\n");
+    EXPECT_EQ(RemoteSource::ProgressText(2, 3, ""), "Downloading ... 66%\n\n");
+    EXPECT_EQ(RemoteSource::ProgressText(3, 3, "x"), "Downloading ... 100%\nx\n");
+    EXPECT_EQ(RemoteSource::ProgressText(3000000000u, 4000000000u, "x"), "Downloading ... 75%\nx\n");
+    EXPECT_EQ(RemoteSource::ProgressText(12345, 0, "x"), "");
+    // A long status text is carried whole.
+    EXPECT_EQ(RemoteSource::ProgressText(0, 1, std::string(5000, 's')).size(), 20u + 5000u);
+}
+
+}  // namespace
+}  // namespace vessant

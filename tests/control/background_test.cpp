@@ -1,0 +1,104 @@
+// What a frame clears to, and what offscreen (snapshot) rendering leaves transparent.
+#include <gtest/gtest.h>
+
+#include "support/headless_control.h"
+
+namespace vessant {
+namespace {
+
+// Every pixel of the image has this colour; reports the first that differs.
+::testing::AssertionResult AllPixels(const RgbaImage& image, int r, int g, int b, int a) {
+    if (image.width == 0 || image.height == 0) return ::testing::AssertionFailure() << "empty image";
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint8_t* p = image.At(x, y);
+            if (p[0] != r || p[1] != g || p[2] != b || p[3] != a)
+                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << int(p[0]) << ","
+                                                     << int(p[1]) << "," << int(p[2]) << "," << int(p[3]);
+        }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Background, BackgroundColorClearsWhenNotUsingTheContainers) {
+    test::HeadlessControl hc(40, 30);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetUseContainerBackground(false);
+    hc.Control().SetBackgroundColor(0x0000FF);
+    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 0, 255, 255));
+    hc.Control().SetBackgroundColor(0x804020);
+    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0x80, 0x40, 0x20, 255));
+}
+
+TEST(Background, ContainerBackgroundIsTheAmbientColour) {
+    HeadlessOptions options;
+    options.ambientBackColor = 0x00FF00;
+    test::HeadlessControl hc(20, 20, options);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetBackgroundColor(0x0000FF);  // ignored while the container's colour is used
+    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 255, 0, 255));
+}
+
+TEST(Background, WithoutDrawBackgroundAndNoPixelsTheFrameIsTheRedKey) {
+    test::HeadlessControl hc(24, 16);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetDrawBackground(false);
+    hc.Control().SetUseContainerBackground(false);  // has no effect without DrawBackground
+    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 255, 0, 0, 255));
+
+    // Offscreen, the key colour leaves the target untouched: transparent here.
+    RgbaImage snapshot;
+    snapshot.width = 24;
+    snapshot.height = 16;
+    ASSERT_TRUE(hc.Control().RenderMetafile(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 0, 0, 0, 0));
+
+    // And a target that already holds pixels keeps them.
+    snapshot.pixels.assign(snapshot.pixels.size(), 7);
+    ASSERT_TRUE(hc.Control().RenderMetafile(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
+}
+
+TEST(Background, SnapshotWithDrawBackgroundIsOpaque) {
+    test::HeadlessControl hc(30, 20);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetUseContainerBackground(false);
+    hc.Control().SetBackgroundColor(0x0000FF);
+    RgbaImage snapshot;
+    snapshot.width = 50;  // another size than the window: the working surface follows the target
+    snapshot.height = 10;
+    ASSERT_TRUE(hc.Control().RenderMetafile(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 0, 0, 255, 255));
+    // The window's own frames go on afterwards.
+    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 0, 255, 255));
+}
+
+TEST(Background, HostBackgroundImageShowsThroughRightSideUp) {
+    test::HeadlessControl hc(16, 12);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    RgbaImage image;
+    image.width = 16;
+    image.height = 12;
+    image.pixels.resize(16 * 12 * 4);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) {
+            std::uint8_t* p = &image.pixels[(y * 16 + x) * 4];
+            p[0] = static_cast<std::uint8_t>(x * 16);
+            p[1] = static_cast<std::uint8_t>(y * 20);
+            p[2] = 99;
+            p[3] = 255;
+        }
+    hc.Host().SetBackgroundImage(image);
+    hc.Control().SetDrawBackground(false);
+    const RgbaImage frame = hc.RenderFrame();
+    ASSERT_EQ(frame.width, 16);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const std::uint8_t* p = frame.At(x, y);
+            ASSERT_EQ(p[0], x * 16) << x << "," << y;
+            ASSERT_EQ(p[1], y * 20) << x << "," << y;
+            ASSERT_EQ(p[2], 99);
+        }
+}
+
+}  // namespace
+}  // namespace vessant

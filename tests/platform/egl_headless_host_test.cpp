@@ -1,0 +1,332 @@
+#include "platform/egl_headless_host.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/recording_client.h"
+
+namespace vessant {
+namespace {
+
+using test::RecordingClient;
+
+class EglHeadlessHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HeadlessOptions options;
+        options.width = 64;
+        options.height = 48;
+        options.ambientBackColor = 0x102030;
+        host_ = EglHeadlessHost::Create(client_, options, &error_);
+        if (!host_) GTEST_SKIP() << "no EGL here: " << error_;
+    }
+
+    // A context on the window surface, made current.
+    GLContextHandle CurrentWindowContext() {
+        bool shared = false;
+        GLContextHandle context = host_->CreateContext(*host_->WindowSurface(), &shared);
+        EXPECT_NE(context, nullptr);
+        EXPECT_TRUE(shared);
+        EXPECT_TRUE(host_->MakeCurrent(*host_->WindowSurface(), context));
+        return context;
+    }
+
+    RecordingClient client_;
+    std::string error_;
+    std::unique_ptr<EglHeadlessHost> host_;
+};
+
+std::vector<std::uint8_t> ReadPixel(int x, int y) {
+    std::vector<std::uint8_t> rgba(4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+TEST_F(EglHeadlessHostTest, CreateDeliversCreateThenSizeAndReportsAmbients) {
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"create", "size 64x48"}));
+    EXPECT_TRUE(host_->HasWindow());
+    EXPECT_EQ(host_->ClientSize().width, 64);
+    EXPECT_EQ(host_->ClientSize().height, 48);
+    EXPECT_EQ(host_->WindowScreenRect(), (ScreenRect{0, 0, 64, 48}));
+    EXPECT_EQ(host_->AmbientBackColor(), 0x102030u);
+    EXPECT_TRUE(host_->AmbientUserMode());
+    EXPECT_FALSE(host_->AmbientUIDead());
+
+    const RenderSurface& surface = *host_->WindowSurface();
+    EXPECT_EQ(surface.Size().width, 64);
+    EXPECT_EQ(surface.Format().colorBits, 24);
+    EXPECT_GE(surface.Format().depthBits, 24);
+    EXPECT_FALSE(surface.Format().needsPalette);
+}
+
+TEST(EglHeadlessHostCreate, RefusesAnEmptyWindowWithAMessage) {
+    RecordingClient client;
+    HeadlessOptions options;
+    options.width = 0;
+    std::string error;
+    EXPECT_EQ(EglHeadlessHost::Create(client, options, &error), nullptr);
+    EXPECT_NE(error.find("size"), std::string::npos) << error;
+    EXPECT_TRUE(client.log.empty());
+}
+
+TEST(EglHeadlessHostCreate, AttachRunsBeforeCreateSoTheClientCanArmTimers) {
+    RecordingClient client;
+    HeadlessOptions options;
+    WindowHost* attached = nullptr;
+    options.attach = [&](WindowHost& host) {
+        attached = &host;
+        EXPECT_TRUE(client.log.empty());
+    };
+    std::string error;
+    auto host = EglHeadlessHost::Create(client, options, &error);
+    if (!host) GTEST_SKIP() << "no EGL here: " << error;
+    EXPECT_EQ(attached, host.get());
+}
+
+TEST_F(EglHeadlessHostTest, ContextDrawsWithOpenGl1AndReadsBack) {
+    GLContextHandle context = CurrentWindowContext();
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    ASSERT_NE(version, nullptr);
+    EXPECT_GE(version[0], '1');
+
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_EQ(depthBits, host_->WindowSurface()->Format().depthBits);
+
+    glDrawBuffer(GL_BACK);
+    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    EXPECT_EQ(ReadPixel(5, 5), (std::vector<std::uint8_t>{255, 0, 255, 255}));
+
+    // Immediate mode through a GLU projection, then a raster image.
+    glViewport(0, 0, 64, 48);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, 64, 0, 48);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3ub(0, 255, 0);
+    glBegin(GL_QUADS);
+    glVertex2i(0, 0);
+    glVertex2i(32, 0);
+    glVertex2i(32, 24);
+    glVertex2i(0, 24);
+    glEnd();
+    const std::uint8_t blue[4 * 4] = {0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255};
+    glRasterPos2i(60, 44);
+    glDrawPixels(2, 2, GL_RGBA, GL_UNSIGNED_BYTE, blue);
+    host_->SwapBuffers(*host_->WindowSurface());
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    EXPECT_EQ(ReadPixel(10, 10), (std::vector<std::uint8_t>{0, 255, 0, 255}));
+    EXPECT_EQ(ReadPixel(61, 45), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    EXPECT_EQ(ReadPixel(40, 30), (std::vector<std::uint8_t>{255, 0, 255, 255}));
+
+    host_->ReleaseCurrent();
+    host_->DeleteContext(context);
+}
+
+TEST_F(EglHeadlessHostTest, ContextsShareTexturesAcrossSurfacesAndHosts) {
+    GLContextHandle first = CurrentWindowContext();
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const std::uint8_t texel[4] = {1, 2, 3, 4};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glFinish();
+
+    auto working = host_->CreateWorkingSurface(16, 8);
+    ASSERT_NE(working, nullptr);
+    EXPECT_EQ(working->Size().width, 16);
+    bool shared = false;
+    GLContextHandle second = host_->CreateContext(*working, &shared);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(shared);
+    ASSERT_TRUE(host_->MakeCurrent(*working, second));
+    EXPECT_EQ(glIsTexture(texture), GL_TRUE);
+
+    // A second control in the same process shares with the same root.
+    RecordingClient otherClient;
+    std::string error;
+    auto other = EglHeadlessHost::Create(otherClient, HeadlessOptions(), &error);
+    ASSERT_NE(other, nullptr) << error;
+    GLContextHandle third = other->CreateContext(*other->WindowSurface(), &shared);
+    ASSERT_NE(third, nullptr);
+    EXPECT_TRUE(shared);
+    ASSERT_TRUE(other->MakeCurrent(*other->WindowSurface(), third));
+    EXPECT_EQ(glIsTexture(texture), GL_TRUE);
+
+    other->DeleteContext(third);
+    host_->DeleteContext(second);
+    host_->DeleteContext(first);
+    // A deleted context, or one of another host, is refused rather than used.
+    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), first));
+    EXPECT_FALSE(other->MakeCurrent(*other->WindowSurface(), second));
+    host_->DeleteContext(first);  // twice is harmless
+}
+
+TEST_F(EglHeadlessHostTest, TimersFireAtEachPeriodOnTheSteppedClock) {
+    std::vector<std::uint64_t> firedAt;
+    client_.onTimer = [&](unsigned) { firedAt.push_back(host_->NowMicroseconds()); };
+    EXPECT_EQ(host_->SetTimer(1, 16), 1u);
+    host_->AdvanceClock(50000);
+    EXPECT_EQ(client_.timers, (std::vector<unsigned>{1, 1, 1}));
+    EXPECT_EQ(firedAt, (std::vector<std::uint64_t>{16000, 32000, 48000}));
+    EXPECT_EQ(host_->NowMicroseconds(), 50000u);
+
+    host_->AdvanceClock(14000);  // reaches 64 ms exactly
+    EXPECT_EQ(client_.timers.size(), 4u);
+
+    host_->KillTimer(1);
+    host_->AdvanceClock(100000);
+    EXPECT_EQ(client_.timers.size(), 4u);
+    EXPECT_EQ(host_->SetTimer(0, 16), 0u);
+}
+
+TEST_F(EglHeadlessHostTest, TimersInterleaveByDueTimeAndCanBeRearmed) {
+    host_->SetTimer(2, 10);
+    host_->SetTimer(1, 25);
+    host_->AdvanceClock(30000);
+    EXPECT_EQ(client_.timers, (std::vector<unsigned>{2, 2, 1, 2}));
+
+    client_.timers.clear();
+    host_->SetTimer(2, 100);  // re-arming replaces the period and restarts it from now
+    host_->AdvanceClock(99000);
+    EXPECT_EQ(std::count(client_.timers.begin(), client_.timers.end(), 2u), 0);
+    host_->AdvanceClock(1000);
+    EXPECT_EQ(std::count(client_.timers.begin(), client_.timers.end(), 2u), 1);
+}
+
+TEST_F(EglHeadlessHostTest, PaintFollowsATimerThatInvalidates) {
+    client_.onTimer = [&](unsigned) { host_->Invalidate(false); };
+    host_->SetTimer(1, 16);
+    client_.log.clear();
+    host_->AdvanceClock(40000);
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"timer 1", "paint", "timer 1", "paint"}));
+
+    // Without invalidation there is nothing to paint.
+    client_.onTimer = nullptr;
+    client_.log.clear();
+    host_->AdvanceClock(16000);
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"timer 1"}));
+}
+
+TEST_F(EglHeadlessHostTest, InvalidationsCoalesceAndEraseComesFirst) {
+    client_.log.clear();
+    host_->UpdateNow();
+    EXPECT_TRUE(client_.log.empty());
+
+    host_->Invalidate(false);
+    host_->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
+    host_->Invalidate(false);
+    host_->UpdateNow();
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"erase", "paint"}));
+
+    client_.log.clear();
+    host_->Invalidate(false);
+    host_->Validate();
+    host_->InvalidateRect(ScreenRect{100, 100, 120, 120}, false);  // outside the window
+    host_->UpdateNow();
+    host_->AdvanceClock(0);
+    EXPECT_TRUE(client_.log.empty());
+
+    host_->Invalidate(false);
+    host_->AdvanceClock(0);  // a pending paint comes when the queue is empty
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"paint"}));
+}
+
+TEST_F(EglHeadlessHostTest, ResizeRecreatesThePbufferAndDeliversSize) {
+    GLContextHandle context = CurrentWindowContext();
+    client_.log.clear();
+    host_->ResizeWindow(100, 70);
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"size 100x70"}));
+    EXPECT_EQ(host_->ClientSize().width, 100);
+    EXPECT_EQ(host_->WindowSurface()->Size().height, 70);
+    EXPECT_TRUE(host_->IsInvalid());
+
+    // The context followed the surface; a fresh context sees the new size as its viewport.
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(ReadPixel(99, 69), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    GLContextHandle fresh = CurrentWindowContext();
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 100);
+    EXPECT_EQ(viewport[3], 70);
+
+    client_.log.clear();
+    host_->ResizeWindow(100, 70);  // unchanged: no message
+    EXPECT_TRUE(client_.log.empty());
+    EXPECT_FALSE(host_->WindowSurface()->Resize(10, 10));  // the window surface follows the window
+
+    host_->DeleteContext(fresh);
+    host_->DeleteContext(context);
+}
+
+TEST_F(EglHeadlessHostTest, BackgroundCaptureCropsAndPadsWithTheAmbientColour) {
+    RgbaImage out;
+    EXPECT_FALSE(host_->CaptureBackground(ScreenRect{0, 0, 4, 4}, out));
+
+    RgbaImage background;
+    background.width = 4;
+    background.height = 3;
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            background.pixels.insert(background.pixels.end(), {std::uint8_t(x), std::uint8_t(y), 7, 255});
+        }
+    }
+    host_->SetBackgroundImage(background);
+
+    ASSERT_TRUE(host_->CaptureBackground(ScreenRect{1, 1, 3, 3}, out));
+    EXPECT_EQ(out.width, 2);
+    EXPECT_EQ(out.height, 2);
+    EXPECT_EQ(std::vector<std::uint8_t>(out.At(0, 0), out.At(0, 0) + 4), (std::vector<std::uint8_t>{1, 1, 7, 255}));
+    EXPECT_EQ(std::vector<std::uint8_t>(out.At(1, 1), out.At(1, 1) + 4), (std::vector<std::uint8_t>{2, 2, 7, 255}));
+
+    // Beyond the image: the container's ambient colour.
+    ASSERT_TRUE(host_->CaptureBackground(ScreenRect{3, 2, 5, 4}, out));
+    EXPECT_EQ(std::vector<std::uint8_t>(out.At(0, 0), out.At(0, 0) + 4), (std::vector<std::uint8_t>{3, 2, 7, 255}));
+    EXPECT_EQ(std::vector<std::uint8_t>(out.At(1, 1), out.At(1, 1) + 4),
+              (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255}));
+
+    EXPECT_FALSE(host_->CaptureBackground(ScreenRect{2, 2, 2, 5}, out));
+}
+
+TEST_F(EglHeadlessHostTest, CloseDeliversCloseThenDestroyOnce) {
+    GLContextHandle context = CurrentWindowContext();
+    host_->SetTimer(1, 16);
+    client_.log.clear();
+    host_->Close();
+    host_->Close();
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"close", "destroy"}));
+    EXPECT_FALSE(host_->HasWindow());
+    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), context));
+    host_->AdvanceClock(100000);
+    EXPECT_TRUE(client_.timers.empty());
+    EXPECT_EQ(host_->SetTimer(1, 16), 0u);
+    host_->DeleteContext(context);
+
+    host_.reset();
+    EXPECT_EQ(client_.log.size(), 2u);
+}
+
+TEST(EglHeadlessHostDestroy, DestructorClosesAWindowLeftOpen) {
+    RecordingClient client;
+    std::string error;
+    auto host = EglHeadlessHost::Create(client, HeadlessOptions(), &error);
+    if (!host) GTEST_SKIP() << "no EGL here: " << error;
+    bool shared = false;
+    host->CreateContext(*host->WindowSurface(), &shared);  // left for the host to delete
+    host.reset();
+    EXPECT_EQ(client.log, (std::vector<std::string>{"create", "size 640x480", "close", "destroy"}));
+}
+
+}  // namespace
+}  // namespace vessant

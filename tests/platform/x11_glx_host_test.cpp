@@ -1,0 +1,497 @@
+#include "platform/x11_glx_host.h"
+
+// GoogleTest before Xlib, whose None and Bool macros it would trip over.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/recording_client.h"
+#include "platform/x_error_trap.h"
+
+namespace vessant {
+namespace {
+
+using test::MouseRecord;
+using test::RecordingClient;
+
+constexpr unsigned kQuitTimer = 900;
+constexpr unsigned kPollTimer = 901;
+
+// These tests move the pointer and read the screen: one at a time per display, even when the
+// test runner starts several processes.
+class DisplayLock {
+public:
+    explicit DisplayLock(const std::string& display) {
+        std::string path = "/tmp/vessant-x11-test-lock-" + display;
+        std::replace(path.begin(), path.end(), ':', '_');
+        fd_ = open(path.c_str(), O_RDWR | O_CREAT, 0666);
+        if (fd_ >= 0) flock(fd_, LOCK_EX);
+    }
+    ~DisplayLock() {
+        if (fd_ >= 0) close(fd_);
+    }
+
+private:
+    int fd_ = -1;
+};
+
+class X11GlxHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* name = std::getenv("DISPLAY");
+        if (name == nullptr || *name == '\0') GTEST_SKIP() << "DISPLAY is not set";
+        lock_ = std::make_unique<DisplayLock>(name);
+        display_ = XOpenDisplay(nullptr);
+        if (display_ == nullptr) GTEST_SKIP() << "cannot open X display " << name;
+    }
+    void TearDown() override {
+        host_.reset();
+        for (Window window : parents_) XDestroyWindow(display_, window);
+        if (display_) XCloseDisplay(display_);
+        lock_.reset();
+    }
+
+    bool Create(X11HostOptions options) {
+        std::string error;
+        host_ = X11GlxHost::Create(client_, options, &error);
+        EXPECT_NE(host_, nullptr) << error;
+        return host_ != nullptr;
+    }
+
+    // A container window of the test's own, filled with `colour` by the server.
+    Window CreateParent(int width, int height, unsigned long colour) {
+        const int screen = DefaultScreen(display_);
+        Window parent = XCreateSimpleWindow(display_, RootWindow(display_, screen), 50, 40, width, height, 0, 0, colour);
+        XSelectInput(display_, parent, ExposureMask);
+        XMapWindow(display_, parent);
+        XEvent event;
+        XWindowEvent(display_, parent, ExposureMask, &event);  // mapped and painted its background
+        parents_.push_back(parent);
+        return parent;
+    }
+
+    // Runs the loop until `done` holds or `ms` milliseconds pass.
+    void RunUntil(const std::function<bool()>& done, unsigned ms) {
+        const auto chained = client_.onTimer;
+        client_.onTimer = [&](unsigned id) {
+            if (id == kQuitTimer || (id == kPollTimer && done())) host_->Quit();
+            if (chained) chained(id);
+        };
+        host_->SetTimer(kQuitTimer, ms);
+        host_->SetTimer(kPollTimer, 5);
+        host_->Run();
+        host_->KillTimer(kQuitTimer);
+        host_->KillTimer(kPollTimer);
+        client_.onTimer = chained;
+    }
+    void RunFor(unsigned ms) {
+        RunUntil([] { return false; }, ms);
+    }
+
+    std::vector<MouseRecord> Buttons() const {
+        std::vector<MouseRecord> buttons;
+        for (const auto& record : client_.mouse) {
+            if (record.message != MouseMessage::Move) buttons.push_back(record);
+        }
+        return buttons;
+    }
+
+    void SendDeleteWindow() {
+        XEvent event = {};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = host_->WindowId();
+        event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+        XSendEvent(display_, host_->WindowId(), False, NoEventMask, &event);
+        XFlush(display_);
+    }
+
+    std::unique_ptr<DisplayLock> lock_;
+    Display* display_ = nullptr;
+    std::vector<Window> parents_;
+    RecordingClient client_;
+    std::unique_ptr<X11GlxHost> host_;
+};
+
+bool HaveXdotool() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
+
+TEST_F(X11GlxHostTest, TopLevelWindowOpensMappedAndClosesOnDeleteWindow) {
+    X11HostOptions options;
+    options.width = 320;
+    options.height = 240;
+    options.title = "platform test";
+    ASSERT_TRUE(Create(options));
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"create", "size 320x240"}));
+    EXPECT_TRUE(host_->HasWindow());
+    const Window window = host_->WindowId();
+
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_EQ(attributes.width, 320);
+    char* title = nullptr;
+    ASSERT_TRUE(XFetchName(display_, window, &title));
+    EXPECT_STREQ(title, "platform test");
+    XFree(title);
+    RgbaImage image;
+    EXPECT_FALSE(host_->CaptureBackground(ScreenRect{0, 0, 4, 4}, image));  // no container
+
+    SendDeleteWindow();
+    const auto start = std::chrono::steady_clock::now();
+    host_->Run();  // returns by itself once the window is gone
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    ASSERT_GE(client_.log.size(), 2u);
+    EXPECT_EQ(client_.log[client_.log.size() - 2], "close");
+    EXPECT_EQ(client_.log.back(), "destroy");
+    EXPECT_FALSE(host_->HasWindow());
+
+    XErrorTrap trap(display_);
+    XGetWindowAttributes(display_, window, &attributes);
+    EXPECT_NE(trap.Finish(), 0) << "the window should be destroyed";
+
+    host_.reset();
+    EXPECT_EQ(client_.Count("close"), 1);
+}
+
+TEST_F(X11GlxHostTest, ChildWindowSitsInItsParentAndCapturesItsPixels) {
+    const Window parent = CreateParent(120, 150, 0x3366CC);  // the control reaches past its right edge
+    GC gc = XCreateGC(display_, parent, 0, nullptr);
+    XSetForeground(display_, gc, 0xFF8000);
+    XFillRectangle(display_, parent, gc, 30, 20, 10, 10);  // at client (0..9, 0..9) of the control
+    XFreeGC(display_, gc);
+    XSync(display_, False);
+
+    X11HostOptions options;
+    options.parent = parent;
+    options.x = 30;
+    options.y = 20;
+    options.width = 100;
+    options.height = 80;
+    options.ambientBackColor = 0x010203;
+    ASSERT_TRUE(Create(options));
+
+    Window root = 0, reportedParent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_TRUE(XQueryTree(display_, host_->WindowId(), &root, &reportedParent, &children, &count));
+    if (children) XFree(children);
+    EXPECT_EQ(reportedParent, parent);
+    const ScreenRect rect = host_->WindowScreenRect();
+    EXPECT_EQ(rect, (ScreenRect{50 + 30, 40 + 20, 50 + 30 + 100, 40 + 20 + 80}));
+
+    RgbaImage image;
+    ASSERT_TRUE(host_->CaptureBackground(ScreenRect{5, 5, 15, 12}, image));
+    ASSERT_EQ(image.width, 10);
+    ASSERT_EQ(image.height, 7);
+    EXPECT_EQ(std::vector<std::uint8_t>(image.At(0, 0), image.At(0, 0) + 4),
+              (std::vector<std::uint8_t>{0xFF, 0x80, 0x00, 255}));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.At(9, 6), image.At(9, 6) + 4),
+              (std::vector<std::uint8_t>{0x33, 0x66, 0xCC, 255}));
+
+    // Client x 90 and on lie beyond the parent: the ambient colour.
+    ASSERT_TRUE(host_->CaptureBackground(ScreenRect{95, 0, 100, 2}, image));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.At(4, 1), image.At(4, 1) + 4),
+              (std::vector<std::uint8_t>{1, 2, 3, 255}));
+}
+
+TEST_F(X11GlxHostTest, CaptureAfterResizeReadsTheParentNotTheControl) {
+    const Window parent = CreateParent(200, 150, 0x00FF00);
+    X11HostOptions options;
+    options.parent = parent;
+    options.width = 60;
+    options.height = 40;
+    ASSERT_TRUE(Create(options));
+
+    // Paint the control red; a capture must still see the green parent underneath.
+    bool shared = false;
+    GLContextHandle context = host_->CreateContext(*host_->WindowSurface(), &shared);
+    ASSERT_TRUE(host_->MakeCurrent(*host_->WindowSurface(), context));
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    host_->SwapBuffers(*host_->WindowSurface());
+    glFinish();
+    host_->ResizeWindow(80, 50);
+
+    RgbaImage image;
+    ASSERT_TRUE(host_->CaptureBackground(ScreenRect{0, 0, 80, 50}, image));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.At(40, 20), image.At(40, 20) + 4),
+              (std::vector<std::uint8_t>{0, 255, 0, 255}));
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, host_->WindowId(), &attributes);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    host_->DeleteContext(context);
+}
+
+TEST_F(X11GlxHostTest, ParentShownAfterTheControlIsCapturedOnceShown) {
+    const int screen = DefaultScreen(display_);
+    const Window parent = XCreateSimpleWindow(display_, RootWindow(display_, screen), 10, 10, 100, 100, 0, 0, 0xC08040);
+    parents_.push_back(parent);
+    XSync(display_, False);
+    X11HostOptions options;
+    options.parent = parent;
+    options.width = 40;
+    options.height = 30;
+    ASSERT_TRUE(Create(options));
+
+    RgbaImage image;
+    EXPECT_FALSE(host_->CaptureBackground(ScreenRect{0, 0, 40, 30}, image));
+    XSelectInput(display_, parent, ExposureMask);
+    XMapWindow(display_, parent);
+    XEvent event;
+    XWindowEvent(display_, parent, ExposureMask, &event);
+    ASSERT_TRUE(host_->CaptureBackground(ScreenRect{0, 0, 40, 30}, image));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.At(20, 15), image.At(20, 15) + 4),
+              (std::vector<std::uint8_t>{0xC0, 0x80, 0x40, 255}));
+}
+
+TEST_F(X11GlxHostTest, DestroyingTheParentClosesTheControl) {
+    const Window parent = CreateParent(100, 100, 0);
+    X11HostOptions options;
+    options.parent = parent;
+    options.width = 50;
+    options.height = 50;
+    ASSERT_TRUE(Create(options));
+    XDestroyWindow(display_, parent);
+    XSync(display_, False);
+    parents_.clear();
+
+    host_->Run();
+    EXPECT_EQ(client_.Count("close"), 1);
+    EXPECT_EQ(client_.Count("destroy"), 1);
+    EXPECT_FALSE(host_->HasWindow());
+    host_.reset();  // nothing left to destroy, and no X error ends the process
+    EXPECT_EQ(client_.Count("destroy"), 1);
+}
+
+TEST_F(X11GlxHostTest, SixteenMillisecondTimerFiresAboutThirtyTimesInHalfASecond) {
+    ASSERT_TRUE(Create(X11HostOptions()));
+    int ticks = 0;
+    client_.onTimer = [&](unsigned id) {
+        if (id == 1) ++ticks;
+        if (id == 2) host_->Quit();
+    };
+    host_->SetTimer(1, 16);
+    host_->SetTimer(2, 500);
+    const auto start = std::chrono::steady_clock::now();
+    host_->Run();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    // A loaded machine may drop a late tick (never burst), so the lower bound is loose.
+    EXPECT_GE(ticks, 22);
+    EXPECT_LE(ticks, 32);
+    EXPECT_GE(elapsed, std::chrono::milliseconds(490));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
+
+    host_->KillTimer(1);
+    ticks = 0;
+    RunFor(100);
+    EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(X11GlxHostTest, ExposeAndInvalidationsGiveCoalescedPaints) {
+    ASSERT_TRUE(Create(X11HostOptions()));
+    RunUntil([&] { return client_.paints > 0; }, 2000);
+    EXPECT_GE(client_.paints, 1) << "the first map exposes the window";
+
+    client_.log.clear();
+    client_.paints = 0;
+    host_->Invalidate(false);
+    host_->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
+    host_->Invalidate(false);
+    RunFor(50);
+    EXPECT_EQ(client_.paints, 1);
+    EXPECT_EQ(client_.Count("erase"), 1);
+
+    client_.paints = 0;
+    XClearArea(display_, host_->WindowId(), 0, 0, 10, 10, True);
+    XFlush(display_);
+    RunUntil([&] { return client_.paints > 0; }, 2000);
+    EXPECT_EQ(client_.paints, 1);
+
+    // Quit from inside a paint ends the loop.
+    client_.onPaint = [&] { host_->Quit(); };
+    host_->Invalidate(false);
+    host_->SetTimer(kQuitTimer, 5000);
+    const auto start = std::chrono::steady_clock::now();
+    host_->Run();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    client_.onPaint = nullptr;
+}
+
+TEST_F(X11GlxHostTest, ContextsDrawInTheWindowAndShareWithTheWorkingSurface) {
+    X11HostOptions options;
+    options.width = 64;
+    options.height = 32;
+    ASSERT_TRUE(Create(options));
+    EXPECT_EQ(host_->WindowSurface()->Format().colorBits, 24);
+    EXPECT_GE(host_->WindowSurface()->Format().depthBits, 24);
+
+    bool shared = false;
+    GLContextHandle window = host_->CreateContext(*host_->WindowSurface(), &shared);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(shared);
+    ASSERT_TRUE(host_->MakeCurrent(*host_->WindowSurface(), window));
+    EXPECT_NE(glGetString(GL_VERSION), nullptr);
+    glDrawBuffer(GL_BACK);
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    std::uint8_t pixel[4] = {};
+    glReadPixels(63, 31, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(std::vector<std::uint8_t>(pixel, pixel + 4), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    host_->SwapBuffers(*host_->WindowSurface());
+    glFinish();
+
+    auto working = host_->CreateWorkingSurface(40, 30);
+    ASSERT_NE(working, nullptr);
+    GLContextHandle offscreen = host_->CreateContext(*working, &shared);
+    ASSERT_NE(offscreen, nullptr);
+    EXPECT_TRUE(shared);
+    ASSERT_TRUE(host_->MakeCurrent(*working, offscreen));
+    EXPECT_EQ(glIsTexture(texture), GL_TRUE);
+    ASSERT_TRUE(working->Resize(50, 20));
+    EXPECT_EQ(working->Size().width, 50);
+    glClearColor(1, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    host_->SwapBuffers(*working);
+    glReadPixels(49, 19, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(std::vector<std::uint8_t>(pixel, pixel + 4), (std::vector<std::uint8_t>{255, 255, 0, 255}));
+
+    host_->ReleaseCurrent();
+    host_->DeleteContext(offscreen);
+    host_->DeleteContext(window);
+    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), window));
+
+    // The working surface may outlive its host.
+    host_.reset();
+    working.reset();
+}
+
+TEST_F(X11GlxHostTest, ResizeDeliversSizeOnce) {
+    ASSERT_TRUE(Create(X11HostOptions()));
+    client_.log.clear();
+    host_->ResizeWindow(300, 200);
+    RunFor(100);
+    EXPECT_EQ(client_.Count("size 300x200"), 1);
+    EXPECT_EQ(host_->ClientSize().width, 300);
+    EXPECT_EQ(host_->WindowSurface()->Size().height, 200);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, host_->WindowId(), &attributes);
+    EXPECT_EQ(attributes.width, 300);
+    EXPECT_EQ(attributes.height, 200);
+}
+
+TEST_F(X11GlxHostTest, RealClicksAndKeysArriveAsMessages) {
+    if (!HaveXdotool()) GTEST_SKIP() << "xdotool is not on PATH";
+    X11HostOptions options;
+    options.width = 200;
+    options.height = 100;
+    ASSERT_TRUE(Create(options));
+    RunFor(50);
+    const std::string id = std::to_string(host_->WindowId());
+
+    ASSERT_EQ(std::system(("xdotool mousemove --window " + id + " 10 12 click 1").c_str()), 0);
+    RunUntil([&] { return Buttons().size() >= 2; }, 3000);
+    auto buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0].message, MouseMessage::LButtonDown);
+    EXPECT_EQ(buttons[0].x, 10);
+    EXPECT_EQ(buttons[0].y, 12);
+    EXPECT_EQ(buttons[0].flags, unsigned(kMkLButton));
+    EXPECT_EQ(buttons[1].message, MouseMessage::LButtonUp);
+    EXPECT_EQ(buttons[1].flags, 0u);
+
+    ASSERT_EQ(std::system(("xdotool key --window " + id + " a").c_str()), 0);
+    RunUntil([&] { return client_.keys.size() >= 2; }, 3000);
+    ASSERT_EQ(client_.keys.size(), 2u);
+    EXPECT_TRUE(client_.keys[0].down);
+    EXPECT_EQ(client_.keys[0].keysym, static_cast<unsigned long>(XK_a));
+    EXPECT_FALSE(client_.keys[1].down);
+    EXPECT_EQ(client_.keys[1].keysym, static_cast<unsigned long>(XK_a));
+}
+
+TEST_F(X11GlxHostTest, SyntheticClickLandsInTheWindowAndThePointerReturns) {
+    X11HostOptions options;
+    options.width = 200;
+    options.height = 100;
+    ASSERT_TRUE(Create(options));
+    RunFor(50);
+    const Window root = DefaultRootWindow(display_);
+    XWarpPointer(display_, None, root, 0, 0, 0, 0, 700, 600);
+    XSync(display_, False);
+
+    host_->SyntheticClick(30, 40);
+    RunUntil([&] { return Buttons().size() >= 2; }, 3000);
+    auto buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0].message, MouseMessage::LButtonDown);
+    EXPECT_EQ(buttons[0].x, 30);
+    EXPECT_EQ(buttons[0].y, 40);
+    EXPECT_EQ(buttons[1].message, MouseMessage::LButtonUp);
+
+    Window rootReturn = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(display_, root, &rootReturn, &child, &x, &y, &wx, &wy, &mask);
+    EXPECT_EQ(x, 700);
+    EXPECT_EQ(y, 600);
+    EXPECT_EQ(host_->ModifierState(), 0u);
+}
+
+TEST_F(X11GlxHostTest, CaptureGrabsAndReleasesThePointer) {
+    ASSERT_TRUE(Create(X11HostOptions()));
+    RunFor(20);
+    host_->SetCapture();
+    EXPECT_TRUE(host_->HasCapture());
+    // Another client cannot grab while the control holds the pointer.
+    EXPECT_EQ(XGrabPointer(display_, DefaultRootWindow(display_), False, ButtonPressMask, GrabModeAsync,
+                           GrabModeAsync, None, None, CurrentTime),
+              AlreadyGrabbed);
+    host_->ReleaseCapture();
+    EXPECT_FALSE(host_->HasCapture());
+    EXPECT_EQ(XGrabPointer(display_, DefaultRootWindow(display_), False, ButtonPressMask, GrabModeAsync,
+                           GrabModeAsync, None, None, CurrentTime),
+              GrabSuccess);
+    XUngrabPointer(display_, CurrentTime);
+    XSync(display_, False);
+}
+
+TEST(X11GlxHostCreate, NamesTheDisplayItCannotOpen) {
+    RecordingClient client;
+    X11HostOptions options;
+    options.display = ":4999";
+    std::string error;
+    EXPECT_EQ(X11GlxHost::Create(client, options, &error), nullptr);
+    EXPECT_NE(error.find(":4999"), std::string::npos) << error;
+    EXPECT_NE(error.find("--headless"), std::string::npos) << error;
+    EXPECT_TRUE(client.log.empty());
+}
+
+TEST_F(X11GlxHostTest, RefusesAParentThatDoesNotExist) {
+    X11HostOptions options;
+    options.parent = 0x7FFFFF;
+    std::string error;
+    EXPECT_EQ(X11GlxHost::Create(client_, options, &error), nullptr);
+    EXPECT_NE(error.find("parent"), std::string::npos) << error;
+    EXPECT_TRUE(client_.log.empty());
+}
+
+}  // namespace
+}  // namespace vessant

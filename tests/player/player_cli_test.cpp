@@ -1,0 +1,105 @@
+// The vessant-player program as a user runs it: options, failures and the headless snapshot.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "support/png_read.h"
+#include "support/run_command.h"
+
+namespace vessant {
+namespace {
+
+using test::PlayerPath;
+using test::RunCommand;
+
+std::string TempPath(const std::string& name) {
+    return ::testing::TempDir() + "vessant_" + std::to_string(getpid()) + "_" + name;
+}
+
+TEST(PlayerCli, HelpPrintsUsage) {
+    const auto r = RunCommand(PlayerPath() + " --help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.output.find("Usage: vessant-player"), std::string::npos);
+    EXPECT_NE(r.output.find("--snapshot"), std::string::npos);
+}
+
+TEST(PlayerCli, MalformedCommandLinesExitWithStatusTwoNamingTheCulprit) {
+    struct Case {
+        const char* args;
+        const char* culprit;
+    } cases[] = {
+        {"--bogus", "--bogus"},
+        {"--size 640", "640"},
+        {"--size 0x10", "0x10"},
+        {"--size axb", "axb"},
+        {"--set NoSuchProperty=1", "NoSuchProperty"},
+        {"--set TargetFrameRate=fast", "fast"},
+        {"--set perspective=maybe", "maybe"},
+        {"--set BackgroundColor=0x1000000", "0x1000000"},
+        {"--set novalue", "novalue"},
+        {"--frames 0", "0"},
+        {"--frames", "--frames"},
+        {"a b c", "c"},
+    };
+    for (const Case& c : cases) {
+        const auto r = RunCommand(PlayerPath() + " --headless " + c.args);
+        EXPECT_EQ(r.status, 2) << c.args << ": " << r.output;
+        EXPECT_NE(r.output.find(c.culprit), std::string::npos) << c.args << ": " << r.output;
+        EXPECT_EQ(r.output.find('\n'), r.output.size() - 1) << "one line: " << r.output;
+    }
+}
+
+TEST(PlayerCli, NoDisplayWithoutHeadlessSuggestsHeadless) {
+    const auto r = RunCommand("env -u DISPLAY " + PlayerPath());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("--headless"), std::string::npos) << r.output;
+}
+
+TEST(PlayerCli, HeadlessSnapshotIsBlueEverywhere) {
+    const std::string out = TempPath("blue.png");
+    const auto r = RunCommand(PlayerPath() +
+                              " --headless --size 200x100 --set UseContainerBackground=0 --set BackgroundColor=0x0000FF"
+                              " --snapshot " + out);
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(out), std::string::npos);
+    RgbaImage image;
+    ASSERT_TRUE(test::ReadPng(out, &image));
+    ASSERT_EQ(image.width, 200);
+    ASSERT_EQ(image.height, 100);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const std::uint8_t* p = image.At(x, y);
+            ASSERT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 255 && p[3] == 255) << x << "," << y;
+        }
+    unlink(out.c_str());
+}
+
+TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
+    const std::string out = TempPath("key.png");
+    const auto r = RunCommand(PlayerPath() + " --headless --size 32x8 --set drawbackground=false --frames 3 --snapshot " + out);
+    ASSERT_EQ(r.status, 0) << r.output;
+    RgbaImage image;
+    ASSERT_TRUE(test::ReadPng(out, &image));
+    for (size_t i = 3; i < image.pixels.size(); i += 4) ASSERT_EQ(image.pixels[i], 0) << i;
+    unlink(out.c_str());
+}
+
+TEST(PlayerCli, UnwritableSnapshotFailsAndLeavesNoFile) {
+    const std::string dir = TempPath("missing_dir");
+    const auto r = RunCommand(PlayerPath() + " --headless --size 8x8 --snapshot " + dir + "/out.png");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("cannot write"), std::string::npos) << r.output;
+    EXPECT_NE(access(dir.c_str(), F_OK), 0);
+
+    // A snapshot over a directory fails too, and leaves no temporary file beside it.
+    const std::string parent = TempPath("dir_target");
+    ASSERT_EQ(RunCommand("mkdir -p " + parent + "/out.png").status, 0);
+    const auto r2 = RunCommand(PlayerPath() + " --headless --size 8x8 --snapshot " + parent + "/out.png");
+    EXPECT_EQ(r2.status, 1) << r2.output;
+    EXPECT_EQ(RunCommand("ls " + parent).output, "out.png\n");
+    RunCommand("rm -rf " + parent);
+}
+
+}  // namespace
+}  // namespace vessant

@@ -1,0 +1,132 @@
+// The player in a real X window (Xvfb in CI): top-level and embedded, frames at the target
+// rate, resizing and closing.
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool) would break its headers.
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "control/tessary_ctrl.h"
+#include "platform/x11_glx_host.h"
+#include "support/run_command.h"
+
+namespace vessant {
+namespace {
+
+bool HaveDisplay() {
+    const char* d = std::getenv("DISPLAY");
+    if (!d || !*d) return false;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+TEST(PlayerWindow, TopLevelWindowDrawsFramesAndQuits) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+    const auto r = test::RunCommand(test::PlayerPath() + " --size 120x80 --frames 15");
+    EXPECT_EQ(r.status, 0) << r.output;
+}
+
+TEST(PlayerWindow, EmbedsInAParentWindowGivenByXid) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 300, 200, 0, 0, 0x808080);
+    XMapWindow(display, parent);
+    XSync(display, False);
+    const auto r = test::RunCommand(test::PlayerPath() + " --parent " + std::to_string(parent) +
+                                    " --size 100x60 --frames 10 --set UseContainerBackground=0 --set BackgroundColor=0x00FF00");
+    EXPECT_EQ(r.status, 0) << r.output;
+    // The child window is gone again and the parent survived.
+    Window root, parentOfParent;
+    Window* children = nullptr;
+    unsigned count = 0;
+    ASSERT_TRUE(XQueryTree(display, parent, &root, &parentOfParent, &children, &count));
+    if (children) XFree(children);
+    XDestroyWindow(display, parent);
+    XCloseDisplay(display);
+}
+
+TEST(PlayerWindow, MissingParentWindowIsReported) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+    const auto r = test::RunCommand(test::PlayerPath() + " --parent 0x7ffffff0 --frames 1");
+    EXPECT_EQ(r.status, 1) << r.output;
+}
+
+// Counts frames, resizes after a few, and closes the window after more.
+class ScriptedClient : public HostClient {
+public:
+    explicit ScriptedClient(CTessaryCtrl& ctrl) : ctrl_(ctrl) {}
+    void OnCreate() override { ctrl_.OnCreate(); }
+    void OnDestroy() override {
+        destroyed = true;
+        ctrl_.OnDestroy();
+    }
+    void OnSize(int cx, int cy) override {
+        sizes.push_back(cx * 10000 + cy);
+        ctrl_.OnSize(cx, cy);
+    }
+    void OnTimer(unsigned id) override { ctrl_.OnTimer(id); }
+    bool OnEraseBackground() override { return ctrl_.OnEraseBackground(); }
+    void OnClose() override {
+        closed = true;
+        ctrl_.OnClose();
+    }
+    void OnPaint() override {
+        ctrl_.OnPaint();
+        times.push_back(std::chrono::steady_clock::now());
+        if (ctrl_.FramesDrawn() == 10) host->ResizeWindow(150, 90);
+        if (ctrl_.FramesDrawn() == 25) {
+            ctrl_.ReadFramePixels(afterResize);
+            host->Quit();
+        }
+    }
+    CTessaryCtrl& ctrl_;
+    X11GlxHost* host = nullptr;
+    std::vector<std::chrono::steady_clock::time_point> times;
+    std::vector<int> sizes;
+    RgbaImage afterResize;
+    bool closed = false, destroyed = false;
+};
+
+TEST(PlayerWindow, DrawsAtTheTargetRateResizesAndClosesCleanly) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+    CTessaryCtrl ctrl;
+    ctrl.SetUseContainerBackground(false);
+    ctrl.SetBackgroundColor(0xFF00FF);
+    ScriptedClient client(ctrl);
+    X11HostOptions options;
+    options.width = 100;
+    options.height = 60;
+    options.attach = [&ctrl](WindowHost& host) { ctrl.AttachHost(&host); };
+    std::string error;
+    auto host = X11GlxHost::Create(client, options, &error);
+    ASSERT_NE(host, nullptr) << error;
+    client.host = host.get();
+    host->Run();
+    ASSERT_GE(client.times.size(), 25u);
+    // Steady frames come about every 33 ms (generously bounded: CI machines are busy).
+    const double seconds =
+        std::chrono::duration<double>(client.times.back() - client.times[client.times.size() - 10]).count();
+    EXPECT_GT(seconds / 9.0, 0.020);
+    EXPECT_LT(seconds / 9.0, 0.080);
+    EXPECT_EQ(client.sizes.back(), 150 * 10000 + 90);
+    ASSERT_EQ(client.afterResize.width, 150);
+    ASSERT_EQ(client.afterResize.height, 90);
+    const std::uint8_t* p = client.afterResize.At(149, 89);
+    EXPECT_EQ(p[0], 255);
+    EXPECT_EQ(p[1], 0);
+    EXPECT_EQ(p[2], 255);
+    host->Close();
+    EXPECT_TRUE(client.closed);
+    EXPECT_TRUE(client.destroyed);
+    EXPECT_EQ(ctrl.TimerId(), 0u);
+    ctrl.AttachHost(nullptr);
+}
+
+}  // namespace
+}  // namespace vessant

@@ -1,0 +1,324 @@
+// The attribute dictionary and its resource lines, nested dictionaries, resource filters and
+// qualified prefixes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "attribute_test_callback.h"
+#include "orvan/attrib_dict.h"
+#include "orvan/attribute.h"
+#include "orvan/attribute_arrays.h"
+#include "orvan/attribute_dictionary_attribute.h"
+#include "orvan/attribute_string.h"
+#include "orvan/enum_attributes.h"
+#include "orvan/resource_filter.h"
+
+namespace orvan {
+namespace {
+
+using testing_support::CountingCallback;
+
+std::string Written(OrvanAttribDict& dict) {
+  std::ostringstream os;
+  dict.Write(os, false);
+  return os.str();
+}
+
+// An object with one attribute of many kinds, like the ones a polygon publishes.
+struct Sample {
+  bool visible = true;
+  int materialIndex = 0;
+  float lineWidth = 1;
+  vesColor color{0, 0, 0, 255};
+  Vertex location{1, 2, 3};
+  unsigned char polygonMode = 2;
+  unsigned int vertexCount = 0;
+  Vertex* vertices = nullptr;
+  VesPropString title;
+  std::string label;
+  OrvanAttribDict dict;
+
+  Sample() {
+    dict.Add(new OrvanAttribute<bool>(nullptr, "Visible", &visible));
+    dict.Add(new OrvanAttribute<int>(nullptr, "MaterialIndex", &materialIndex));
+    dict.Add(new OrvanAttribute<float>(nullptr, "LineWidth", &lineWidth));
+    dict.Add(new OrvanAttribute<vesColor>(nullptr, "Color", &color));
+    dict.Add(new OrvanAttributeLocation(nullptr, "Location", &location));
+    dict.Add(new OrvanAttributePolyModeEnum(nullptr, "PolygonMode", &polygonMode));
+    dict.Add(new OrvanAttributeVertexArray<Vertex>(nullptr, "Vertices", &vertices, &vertexCount));
+    dict.Add(new OrvanAttribute<VesPropString>(nullptr, "Title", &title));
+    dict.Add(new OrvanAttributeEncodedStdString(nullptr, "Label", &label));
+  }
+  ~Sample() {
+    dict.Clear();
+    delete[] vertices;
+  }
+};
+
+TEST(AttribDictTest, WritesOneLinePerAttributeWithAValue) {
+  Sample sample;
+  EXPECT_EQ(Written(sample.dict),
+            "Visible: 1\nMaterialIndex: 0\nLineWidth: 1\nColor: 0 0 0 255\nLocation: 1        2        3\n"
+            "PolygonMode: POLY_MODE_OUTLINE\nTitle: \n");
+  ResourceIndent = 3;
+  std::ostringstream os;
+  sample.dict.Write(os, true);
+  ResourceIndent = 0;
+  EXPECT_EQ(os.str().substr(0, 14), "   Visible: 1\n");
+}
+
+TEST(AttribDictTest, WhatIsWrittenReadsBackIntoAnotherDictionary) {
+  Sample source;
+  source.visible = false;
+  source.materialIndex = -4;
+  source.lineWidth = 0.1f;
+  source.color = vesColor(1, 2, 3, 4);
+  source.location = Vertex(-1.5f, 1e6f, 0.25f);
+  source.polygonMode = 4;
+  source.vertexCount = 2;
+  source.vertices = new Vertex[2]{Vertex(0, 0, 0, vesColor(255, 0, 0, 255)), Vertex(1, 1, 0)};
+  source.title = "Altimeter \"main\"\nsecond line";
+  source.label = "a label\twith blanks";
+  const std::string text = Written(source.dict);
+
+  Sample target;
+  std::istringstream is(text);
+  EXPECT_TRUE(target.dict.Read(is));
+  EXPECT_EQ(Written(target.dict), text);
+  EXPECT_EQ(target.title, source.title);
+  EXPECT_EQ(target.label, source.label);
+}
+
+TEST(AttribDictTest, DuplicateNamesAreAllWrittenFoundFirstAndRemovedTogether) {
+  int first = 1, second = 2;
+  OrvanAttribDict dict;
+  auto* a = new OrvanAttribute<int>(nullptr, "Value", &first);
+  dict.Add(a);
+  dict.Add(new OrvanAttribute<int>(nullptr, "Value", &second));
+  dict.Add(nullptr);
+  EXPECT_EQ(dict.Count(), 2u);
+  EXPECT_EQ(Written(dict), "Value: 1\nValue: 2\n");
+  EXPECT_EQ(dict.Get("Value"), a);
+  std::istringstream is("Value: 5\n");
+  dict.Read(is);
+  EXPECT_EQ(first, 5);
+  EXPECT_EQ(second, 2);
+  dict.Remove("Value");
+  EXPECT_EQ(dict.Count(), 0u);
+  EXPECT_EQ(dict.Get("Value"), nullptr);
+}
+
+TEST(AttribDictTest, DetachKeepsTheAttributesAlive) {
+  int value = 3;
+  OrvanAttribDict dict;
+  auto* attribute = new OrvanAttribute<int>(nullptr, "Value", &value);
+  dict.Add(attribute);
+  dict.Detach("Value");
+  EXPECT_EQ(dict.Get("Value"), nullptr);
+  EXPECT_EQ(attribute->ValueText(), "3");
+  delete attribute;
+}
+
+TEST(AttribDictTest, ReadSkipsCommentsUnknownNamesAndLinesWithoutAColon) {
+  Sample sample;
+  std::istringstream is(
+      "// Visible: 0\n"
+      "Unknown: 1 2 3\n"
+      "   MaterialIndex: 7\n"
+      "LineWidth\n"
+      "Color: 9 9 9 9\n"
+      "Visible:0\n"
+      "Location : 5 5 5\n"
+      "PolygonMode: POLY_MODE_FILLED // trailing words\n");
+  EXPECT_TRUE(sample.dict.Read(is));
+  EXPECT_TRUE(sample.visible == false);
+  EXPECT_EQ(sample.materialIndex, 7);
+  EXPECT_EQ(sample.lineWidth, 1.0f);
+  EXPECT_EQ(sample.color, vesColor(9, 9, 9, 9));
+  EXPECT_EQ(sample.location, Vector(1, 2, 3));  // "Location " is another name
+  EXPECT_EQ(sample.polygonMode, 3);
+
+  std::istringstream nothing("Nothing: here\n");
+  EXPECT_FALSE(sample.dict.Read(nothing));
+}
+
+TEST(AttribDictTest, AClosingLineEndsTheReading) {
+  Sample sample;
+  std::istringstream is("MaterialIndex: 1\n}\nMaterialIndex: 2\n");
+  sample.dict.Read(is);
+  EXPECT_EQ(sample.materialIndex, 1);
+}
+
+TEST(AttribDictTest, ReadAsStringsCreatesStringAttributes) {
+  OrvanAttribDict dict;
+  std::istringstream is("Title: hello world\nno colon here\nTime: 12:30\nLast: one");
+  dict.ReadAsStrings(is);
+  ASSERT_EQ(dict.Count(), 3u);
+  EXPECT_EQ(dict.ValueText("Title"), "hello world");
+  EXPECT_EQ(dict.At(0)->NameText(), "Title");
+  EXPECT_EQ(dict.ValueText("Time"), "12");
+  EXPECT_EQ(dict.ValueText("Last"), "one");
+  EXPECT_EQ(dict.Get("30"), nullptr);
+}
+
+TEST(AttribDictTest, ValueOperationsByName) {
+  int notified = 0;
+  CountingCallback callback(&notified);
+  int value = 4;
+  OrvanAttribDict dict;
+  dict.Add(new OrvanAttribute<int>(&callback, "Value", &value));
+  EXPECT_EQ(dict.ValueText("Value"), "4");
+  EXPECT_EQ(dict.ValueText("Missing"), "");
+  dict.ValueText("Value", "8");
+  EXPECT_EQ(value, 8);
+  EXPECT_TRUE(dict.ValueIntEquals("Value", 8));
+  EXPECT_FALSE(dict.ValueIntEquals("Missing", 0));
+  std::istringstream is("9");
+  dict.ReadValue("Value", is);
+  std::ostringstream os;
+  dict.WriteValue("Value", os);
+  dict.WriteValue("Missing", os);
+  EXPECT_EQ(os.str(), "9");
+  EXPECT_EQ(notified, 2);
+}
+
+TEST(AttribDictTest, AssignmentCopiesInStepThenByName) {
+  int a1 = 0, b1 = 0, c1 = 0;
+  int a2 = 1, c2 = 3, d2 = 4;
+  OrvanAttribDict target, source;
+  target.Add(new OrvanAttribute<int>(nullptr, "A", &a1));
+  target.Add(new OrvanAttribute<int>(nullptr, "B", &b1));
+  target.Add(new OrvanAttribute<int>(nullptr, "C", &c1));
+  source.Add(new OrvanAttribute<int>(nullptr, "A", &a2));
+  source.Add(new OrvanAttribute<int>(nullptr, "D", &d2));
+  source.Add(new OrvanAttribute<int>(nullptr, "C", &c2));
+  target = source;
+  EXPECT_EQ(a1, 1);
+  EXPECT_EQ(b1, 0);
+  EXPECT_EQ(c1, 3);
+  target = target;
+  EXPECT_EQ(a1, 1);
+}
+
+TEST(DictionaryAttributeTest, NestedBlockIsIndentedAndReadsBack) {
+  int inner = 5;
+  OrvanAttribDict nested;
+  nested.Add(new OrvanAttribute<int>(nullptr, "Inner", &inner));
+  int outer = 1;
+  OrvanAttribDict dict;
+  dict.Add(new OrvanAttribute<int>(nullptr, "Outer", &outer));
+  auto* block = new OrvanAttributeDictionaryAttribute("Material", &nested);
+  dict.Add(block);
+  const std::string text = Written(dict);
+  EXPECT_EQ(text, "Outer: 1\nMaterial: \n{\n  Inner: 5\n}\n\n");
+
+  inner = 0;
+  outer = 0;
+  std::istringstream is(text + "Outer: 2\n");
+  dict.Read(is);
+  EXPECT_EQ(inner, 5);
+  EXPECT_EQ(outer, 2);
+
+  int added = 7;
+  block->Add(new OrvanAttribute<int>(nullptr, "Added", &added));
+  EXPECT_EQ(nested.Count(), 2u);
+  dict.Clear();  // the nested dictionary stays ours
+  EXPECT_EQ(nested.ValueText("Added"), "7");
+}
+
+TEST(DictionaryAttributeTest, WithoutItsOpeningBraceNothingIsTaken) {
+  int inner = 5;
+  OrvanAttribDict nested;
+  nested.Add(new OrvanAttribute<int>(nullptr, "Inner", &inner));
+  int outer = 0;
+  OrvanAttribDict dict;
+  dict.Add(new OrvanAttributeDictionaryAttribute("Material", &nested));
+  dict.Add(new OrvanAttribute<int>(nullptr, "Outer", &outer));
+  std::istringstream is("Material: none\n" + std::string(2000, 'x') + "\nInner: 9\nOuter: 3\n");
+  dict.Read(is);
+  EXPECT_EQ(inner, 5);
+  EXPECT_EQ(outer, 3);
+}
+
+TEST(ResourceFilterTest, IncludedAndExcludedNames) {
+  VesResourceFilter filter;
+  EXPECT_EQ(filter.QualificationLevels(), -1);
+  EXPECT_EQ(filter.LevelsDown(), 0);
+  EXPECT_FALSE(filter.NamesOnly());
+  EXPECT_TRUE(filter.Accepts("Location"));
+  filter.Exclude("ObjectClass");
+  EXPECT_FALSE(filter.Accepts("ObjectClass"));
+  EXPECT_TRUE(filter.Accepts("objectclass"));
+  filter.Include("Location");
+  EXPECT_TRUE(filter.Accepts("Location"));
+  EXPECT_FALSE(filter.Accepts("Visible"));
+  filter.Exclude("Location");
+  EXPECT_FALSE(filter.Accepts("Location"));
+  EXPECT_EQ(filter.ExcludedCount(), 2u);
+  EXPECT_STREQ(filter.Excluded(1), "Location");
+  EXPECT_EQ(filter.Excluded(2), nullptr);
+  EXPECT_EQ(filter.Included(1), nullptr);
+}
+
+TEST(ResourceFilterTest, CopiesAreDeepAndIndependent) {
+  VesResourceFilter filter;
+  filter.QualificationLevels(2);
+  filter.LevelsDown(-1);
+  filter.NamesOnly(true);
+  filter.Exclude("A");
+  filter.Include("B");
+  VesResourceFilter child(&filter);
+  child.Exclude("C");
+  child.LevelsDown(5);
+  EXPECT_EQ(child.QualificationLevels(), 2);
+  EXPECT_TRUE(child.NamesOnly());
+  EXPECT_STREQ(child.Included(0), "B");
+  EXPECT_NE(child.Excluded(0), filter.Excluded(0));
+  EXPECT_EQ(filter.ExcludedCount(), 1u);
+  EXPECT_EQ(filter.LevelsDown(), -1);
+  VesResourceFilter defaults(static_cast<const VesResourceFilter*>(nullptr));
+  EXPECT_EQ(defaults.QualificationLevels(), -1);
+  EXPECT_EQ(defaults.IncludedCount(), 0u);
+  defaults = filter;
+  EXPECT_STREQ(defaults.Excluded(0), "A");
+}
+
+struct Node {
+  const char* name;
+  const Node* enclosing;
+};
+
+std::string Prefix(const Node& node, int levels) {
+  VesResourceFilter filter;
+  filter.QualificationLevels(levels);
+  return QualifiedPrefix(&node, levels == -2 ? nullptr : &filter, [](const Node* n) { return n->name; },
+                         [](const Node* n) { return n->enclosing; });
+}
+
+TEST(QualifiedPrefixTest, LevelsOfEnclosingComponents) {
+  const Node cockpit{"cockpit", nullptr};
+  const Node unnamed{"", &cockpit};
+  const Node altimeter{"altimeter", &unnamed};
+  const Node needle{"needle", &altimeter};
+  EXPECT_EQ(Prefix(needle, 0), "");
+  EXPECT_EQ(Prefix(needle, 1), "needle");
+  EXPECT_EQ(Prefix(needle, 2), "altimeter.needle");
+  EXPECT_EQ(Prefix(needle, 3), "altimeter.needle");  // the unnamed component adds nothing
+  EXPECT_EQ(Prefix(needle, 4), "cockpit.altimeter.needle");
+  EXPECT_EQ(Prefix(needle, -1), "cockpit.altimeter.needle");
+  EXPECT_EQ(Prefix(needle, -2), "cockpit.altimeter.needle");
+}
+
+TEST(QualifiedPrefixTest, ARepeatingChainStops) {
+  Node a{"a", nullptr};
+  Node b{"b", &a};
+  a.enclosing = &b;
+  const Node leaf{"leaf", &a};
+  EXPECT_EQ(Prefix(leaf, -1), "b.a.leaf");
+  const Node self{nullptr, nullptr};
+  EXPECT_EQ(Prefix(self, -1), "");
+}
+
+}  // namespace
+}  // namespace orvan

@@ -1,0 +1,321 @@
+// Interned names, the typed attribute and its text forms, and property attributes.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "attribute_test_callback.h"
+#include "orvan/attribute.h"
+#include "orvan/attribute_property.h"
+
+namespace orvan {
+namespace {
+
+using testing_support::CountingCallback;
+
+template <typename T>
+std::string Written(const OrvanAttribute<T>& attribute) {
+  return attribute.ValueText();
+}
+
+std::string WrittenFixed(const OrvanAttributeBase& attribute) {
+  std::ostringstream os;
+  os.setf(std::ios::fixed, std::ios::floatfield);  // how resource files are opened
+  os.precision(6);
+  attribute.WriteValue(os);
+  return os.str();
+}
+
+TEST(AttributeNameTest, EqualTextsShareOneIndex) {
+  const AttributeName a("Location");
+  const AttributeName b(std::string("Location"));
+  const AttributeName lower("location");
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a.Index(), b.Index());
+  EXPECT_NE(a, lower);
+  EXPECT_EQ(a.Text(), "Location");
+  EXPECT_EQ(AttributeName(static_cast<const char*>(nullptr)), AttributeName(""));
+}
+
+TEST(AttributeNameTest, ExistingDoesNotGrowTheTable) {
+  AttributeName found("unchanged");
+  const std::size_t before = AttributeNameTable::Size();
+  EXPECT_FALSE(AttributeName::Existing("NeverInternedAnywhere_1f3a", &found));
+  EXPECT_EQ(AttributeNameTable::Size(), before);
+  EXPECT_EQ(found.Text(), "unchanged");
+  EXPECT_TRUE(AttributeName::Existing("unchanged", &found));
+}
+
+TEST(AttributeNameTest, ConcurrentCreationAgreesOnIndices) {
+  std::vector<std::vector<std::uint32_t>> seen(4);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t, &seen] {
+      for (int i = 0; i < 500; ++i) seen[t].push_back(AttributeName("Concurrent" + std::to_string(i)).Index());
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  for (int t = 1; t < 4; ++t) EXPECT_EQ(seen[t], seen[0]);
+  EXPECT_EQ(AttributeName("Concurrent42").Text(), "Concurrent42");
+}
+
+TEST(AttributeBoolTest, AcceptsWordsAndNumbers) {
+  bool value = false;
+  OrvanAttribute<bool> attribute(nullptr, "Visible", &value);
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"true", true}, {"FALSE", false}, {"True", true}, {"false", false}, {"TRUE", true},
+      {"0", false},   {"2", true},      {"yes", false}, {"-7", true},     {"0x1", false},
+      {"99999999999999999999999", true}};
+  for (const auto& c : cases) {
+    value = !c.second;
+    attribute.ValueText(c.first);
+    EXPECT_EQ(value, c.second) << c.first;
+    EXPECT_EQ(attribute.ValueText(), c.second ? "1" : "0");
+  }
+}
+
+TEST(AttributeBoolTest, ValueIntStoresNonZeroAndNotifies) {
+  int notified = 0;
+  CountingCallback callback(&notified);
+  bool value = false;
+  OrvanAttribute<bool> attribute(&callback, "Visible", &value);
+  attribute.ValueInt(5);
+  EXPECT_TRUE(value);
+  EXPECT_EQ(attribute.ValueInt(), 1);
+  attribute.ValueInt(0);
+  EXPECT_FALSE(value);
+  EXPECT_EQ(notified, 2);
+}
+
+TEST(AttributeIntegerTest, NarrowTypesKeepTheirLowBits) {
+  unsigned char byte = 0;
+  OrvanAttribute<unsigned char> byteAttribute(nullptr, "Byte", &byte);
+  byteAttribute.ValueText("300");
+  EXPECT_EQ(byte, 44);
+  EXPECT_EQ(byteAttribute.ValueText(), "44");
+  byteAttribute.ValueInt(-1);
+  EXPECT_EQ(byte, 255);
+
+  unsigned short pattern = 0;
+  OrvanAttribute<unsigned short> patternAttribute(nullptr, "Pattern", &pattern);
+  patternAttribute.ValueInt(0x1FFFF);
+  EXPECT_EQ(pattern, 0xFFFF);
+  patternAttribute.ValueText("61680");
+  EXPECT_EQ(patternAttribute.ValueInt(), 61680);
+}
+
+TEST(AttributeIntegerTest, UnparsableTextKeepsTheValueButStillNotifies) {
+  int notified = 0;
+  CountingCallback callback(&notified);
+  int number = 17;
+  OrvanAttribute<int> attribute(&callback, "Number", &number);
+  std::istringstream is("abc");
+  attribute.ReadValue(is);
+  EXPECT_EQ(number, 17);
+  EXPECT_TRUE(is.fail());
+  EXPECT_EQ(notified, 1);
+}
+
+TEST(AttributeIntegerTest, WiderTypesGoThroughText) {
+  long big = 0;
+  OrvanAttribute<long> attribute(nullptr, "Big", &big);
+  attribute.ValueInt(LONG_MAX);
+  EXPECT_EQ(big, LONG_MAX);
+  unsigned int count = 0;
+  OrvanAttribute<unsigned int> countAttribute(nullptr, "Count", &count);
+  countAttribute.ValueText("4000000000");
+  EXPECT_EQ(count, 4000000000u);
+  EXPECT_EQ(countAttribute.ValueInt(), 4000000000L);
+}
+
+TEST(AttributeFloatTest, GeneralNotationInMemoryAndFixedInFiles) {
+  float value = 1.5f;
+  OrvanAttribute<float> attribute(nullptr, "LineWidth", &value);
+  EXPECT_EQ(Written(attribute), "1.5");
+  EXPECT_EQ(WrittenFixed(attribute), "1.5000000000");
+  value = 0.1f;
+  EXPECT_EQ(Written(attribute), "0.1000000015");
+  EXPECT_EQ(WrittenFixed(attribute), "0.1000000015");
+  double exact = 0.1;
+  OrvanAttribute<double> doubleAttribute(nullptr, "Exact", &exact);
+  EXPECT_EQ(doubleAttribute.ValueText(), "0.1");
+  EXPECT_EQ(WrittenFixed(doubleAttribute), "0.1000000000");
+}
+
+TEST(AttributeFloatTest, ValueIntTruncatesTowardZeroWithoutOverflow) {
+  float value = 0;
+  OrvanAttribute<float> attribute(nullptr, "Rate", &value);
+  attribute.ValueInt(7);
+  EXPECT_EQ(value, 7.0f);
+  value = 2.7f;
+  EXPECT_EQ(attribute.ValueInt(), 2);
+  value = -2.7f;
+  EXPECT_EQ(attribute.ValueInt(), -2);
+  value = 1e30f;
+  EXPECT_EQ(attribute.ValueInt(), LONG_MAX);
+  double d = 2.5;
+  OrvanAttribute<double> doubleAttribute(nullptr, "D", &d);
+  EXPECT_EQ(doubleAttribute.ValueInt(), 2);  // the text "2.5" read as a long
+}
+
+TEST(AttributeColorTest, FourIntegersTruncatedToBytes) {
+  vesColor color(255, 128, 0, 255);
+  OrvanAttribute<vesColor> attribute(nullptr, "Color", &color);
+  EXPECT_EQ(attribute.ValueText(), "255 128 0 255");
+  attribute.ValueText("256 -1 10\n20");
+  EXPECT_EQ(color, vesColor(0, 255, 10, 20));
+  attribute.ValueText("1 2");  // the missing components stay
+  EXPECT_EQ(color, vesColor(1, 2, 10, 20));
+}
+
+TEST(AttributeVertexTest, VectorFieldWidthsThenColor) {
+  Vertex vertex(1, 2, 3, vesColor(255, 0, 0, 255));
+  OrvanAttribute<Vertex> attribute(nullptr, "Point", &vertex);
+  EXPECT_EQ(attribute.ValueText(), "1        2        3 255 0 0 255");
+  vertex.Set(-12.25f, 123456789.0f, 0.5f);
+  EXPECT_EQ(attribute.ValueText(), "-12.25 123456792      0.5 255 0 0 255");
+  attribute.ValueText("4 5 6 1 2 3 4");
+  EXPECT_EQ(vertex, Vector(4, 5, 6));
+  EXPECT_EQ(vertex.color, vesColor(1, 2, 3, 4));
+}
+
+TEST(AttributeStringTest, PlainStringReadsOneWordPropStringTheLine) {
+  std::string word;
+  VesPropString line;
+  OrvanAttribute<std::string> wordAttribute(nullptr, "Word", &word);
+  OrvanAttribute<VesPropString> lineAttribute(nullptr, "MainMessage", &line);
+  wordAttribute.ValueText("two words\nnext");
+  lineAttribute.ValueText("two words\nnext");
+  EXPECT_EQ(word, "two");
+  EXPECT_EQ(line, "two words");
+  word = "a b";
+  EXPECT_EQ(wordAttribute.ValueText(), "a b");
+}
+
+TEST(AttributeStringTest, PropStringEscapesQuotesBackslashesAndLineBreaks) {
+  VesPropString text("say \"hi\"");
+  OrvanAttribute<VesPropString> attribute(nullptr, "MainMessage", &text);
+  EXPECT_EQ(attribute.ValueText(), "say \\\"hi\\\"");
+  const std::vector<std::string> samples = {"say \"hi\"", "line one\nline two", "back\\slash\\",
+                                            "tab\there  ", "cr\r\nlf", "#$STRING_START$#not a block",
+                                            "x#$STRING_START$#y#$STRING_END$#z", "\\n literally"};
+  for (const std::string& sample : samples) {
+    text = sample;
+    const std::string written = attribute.ValueText();
+    EXPECT_EQ(written.find_first_of("\r\n"), std::string::npos) << sample;
+    text = "";
+    attribute.ValueText(written);
+    EXPECT_EQ(text, sample);
+  }
+  text = "a\nb";
+  EXPECT_EQ(attribute.ValueText(), "a\\nb");
+}
+
+TEST(AttributeCompareTest, EqualityNeedsSameTypeNameAndValue) {
+  int a = 3, b = 3;
+  float f = 3;
+  OrvanAttribute<int> first(nullptr, "Value", &a);
+  OrvanAttribute<int> sameName(nullptr, "Value", &b);
+  OrvanAttribute<int> otherName(nullptr, "Other", &b);
+  OrvanAttribute<float> otherType(nullptr, "Value", &f);
+  EXPECT_TRUE(first == sameName);
+  EXPECT_FALSE(first == otherName);
+  EXPECT_FALSE(first == otherType);
+  b = 4;
+  EXPECT_FALSE(first == sameName);
+
+  Vertex v1(1, 2, 3, vesColor(1, 1, 1, 1)), v2(1, 2, 3, vesColor(9, 9, 9, 9));
+  OrvanAttribute<Vertex> p1(nullptr, "Point", &v1), p2(nullptr, "Point", &v2);
+  EXPECT_TRUE(p1 == p2);  // the colour plays no part
+}
+
+TEST(AttributeAssignTest, SameTypeCopiesValueOtherTypesGoThroughText) {
+  int notified = 0;
+  CountingCallback callback(&notified);
+  float from = 3.75f;
+  int to = 0;
+  OrvanAttribute<float> source(nullptr, "A", &from);
+  OrvanAttribute<int> target(&callback, "B", &to);
+  OrvanAttributeBase& targetBase = target;
+  targetBase = source;
+  EXPECT_EQ(to, 3);
+  EXPECT_EQ(notified, 1);
+
+  float copy = 0;
+  OrvanAttribute<float> sameType(nullptr, "C", &copy);
+  sameType = source;
+  EXPECT_EQ(copy, 3.75f);
+  EXPECT_EQ(from, 3.75f);
+}
+
+TEST(AttributeOwningTest, OwnsItsVariable) {
+  OrvanAttributeBase* attribute = new OrvanAttribute<std::string>("Owned", std::string("value"));
+  EXPECT_TRUE(attribute->OwnsStorage());
+  EXPECT_EQ(attribute->ValueText(), "value");
+  attribute->ValueText("other words");
+  EXPECT_EQ(attribute->ValueText(), "other");
+  delete attribute;  // frees its string: the leak checker watches
+}
+
+class Gauge {
+ public:
+  void SetNeedle(const float& v) {
+    needle = v;
+    ++sets;
+  }
+  float GetNeedle() { return needle; }
+  VesPropString Message(const VesPropString& text) {
+    message = text;
+    return message;
+  }
+  const VesPropString& Message() const { return message; }
+
+  float needle = 0;
+  int sets = 0;
+  VesPropString message;
+};
+
+TEST(AttributePropertyTest, UsesTheMethodsWhenGiven) {
+  Gauge gauge;
+  gauge.needle = 0.25f;
+  OrvanAttributeProperty<Gauge, float> attribute("Needle", &gauge, nullptr, &Gauge::SetNeedle, &Gauge::GetNeedle);
+  EXPECT_TRUE(attribute.HasValue());
+  EXPECT_EQ(attribute.ValueText(), "0.25");
+  attribute.ValueText("0.1");
+  EXPECT_EQ(gauge.needle, 0.1f);
+  EXPECT_EQ(attribute.ValueText(), "0.1000000015");
+  attribute.Value(2.0f);
+  EXPECT_EQ(gauge.sets, 2);
+  attribute.ValueInt(9);  // through the setter as well
+  EXPECT_EQ(gauge.needle, 9.0f);
+  EXPECT_EQ(attribute.ValueInt(), 9);
+
+  VesPropString (Gauge::*setter)(const VesPropString&) = &Gauge::Message;
+  const VesPropString& (Gauge::*getter)() const = &Gauge::Message;
+  OrvanAttributeProperty<Gauge, VesPropString> message("MainMessage", &gauge, nullptr, setter, getter);
+  message.ValueText("Loading gauge.so...");
+  EXPECT_EQ(gauge.message, "Loading gauge.so...");
+  EXPECT_EQ(message.Value(), "Loading gauge.so...");
+}
+
+TEST(AttributePropertyTest, FallsBackToStorageOrNothing) {
+  float stored = 4.5f;
+  OrvanAttributeProperty<Gauge, float> storageOnly("Needle", nullptr, &stored, nullptr, nullptr);
+  EXPECT_EQ(storageOnly.ValueText(), "4.5");
+  storageOnly.ValueText("8");
+  EXPECT_EQ(stored, 8.0f);
+
+  OrvanAttributeProperty<Gauge, float> nothing("Needle", nullptr, nullptr, nullptr, nullptr);
+  EXPECT_FALSE(nothing.HasValue());
+  EXPECT_EQ(nothing.ValueText(), "");
+  nothing.ValueText("3");
+  nothing.ValueInt(3);
+  EXPECT_EQ(nothing.Value(), 0.0f);
+  OrvanAttributeProperty<Gauge, VesPropString> noText("MainMessage", nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(noText.Value(), "");
+}
+
+}  // namespace
+}  // namespace orvan

@@ -1,0 +1,135 @@
+// File and environment functions, and the OpenGL capability helpers that need no context.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "orvan/file_util.h"
+#include "orvan/gl_info.h"
+#include "orvan/orvan_exception.h"
+
+namespace orvan {
+namespace {
+
+std::string TempName(const char* leaf) {
+  const char* dir = std::getenv("TMPDIR");
+  return std::string(dir != nullptr && dir[0] != '\0' ? dir : "/tmp") + "/orvan_file_util_" +
+         std::to_string(::getpid()) + "_" + leaf;
+}
+
+TEST(FileUtilTest, FileNameOf) {
+  EXPECT_EQ(FileNameOf("C:\\dir\\a.res"), "a.res");
+  EXPECT_EQ(FileNameOf("/dir/sub/b.png"), "b.png");
+  EXPECT_EQ(FileNameOf("mixed/dir\\c"), "c");
+  EXPECT_EQ(FileNameOf("plain"), "plain");
+  EXPECT_EQ(FileNameOf("dir/"), "");
+}
+
+TEST(FileUtilTest, OpenFileWritesAndReadsWithSlashPaths) {
+  const std::string name = TempName("rw.txt");
+  {
+    std::fstream out;
+    ASSERT_TRUE(OpenFile(name.c_str(), "w", out));
+    out << 1.5 << "\n";
+  }
+  EXPECT_TRUE(FileExists(name));
+  std::fstream in;
+  ASSERT_TRUE(OpenFile(name.c_str(), "r", in));
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "1.500000");  // fixed notation, precision 6
+  in.close();
+  std::remove(name.c_str());
+  EXPECT_FALSE(FileExists(name));
+}
+
+TEST(FileUtilTest, OpenFileReportsAMissingFile) {
+  const std::string name = TempName("missing/none.txt");
+  std::fstream in;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(OpenFile(name.c_str(), "r", in));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Unable to open file(" + name + ")\n");
+}
+
+TEST(FileUtilTest, OpenFileWithNullNameIsAnAssertionFailure) {
+  std::fstream in;
+  testing::internal::CaptureStderr();
+  try {
+    OpenFile(nullptr, "r", in);
+    ADD_FAILURE() << "no exception";
+  } catch (const OrvanException& e) {
+    EXPECT_NE(std::string(e.Message()).find("\nfilename_\n"), std::string::npos);
+  }
+  testing::internal::GetCapturedStderr();
+}
+
+TEST(FileUtilTest, FileExistsOnDirectories) {
+  EXPECT_TRUE(FileExists("/"));
+  EXPECT_FALSE(FileExists(""));
+}
+
+TEST(ExpandEnvironmentTest, ReplacesSetAndUnsetVariables) {
+  ::setenv("ORVAN_TEST_DIR", "/opt/panels", 1);
+  ::unsetenv("ORVAN_TEST_UNSET");
+  EXPECT_EQ(ExpandEnvironmentVariables("%ORVAN_TEST_DIR%/a.res"), "/opt/panels/a.res");
+  EXPECT_EQ(ExpandEnvironmentVariables("%ORVAN_TEST_UNSET%/x"), "/x");
+  EXPECT_EQ(ExpandEnvironmentVariables("100% sure"), "100% sure");
+  EXPECT_EQ(ExpandEnvironmentVariables("plain"), "plain");
+  EXPECT_EQ(ExpandEnvironmentVariables(""), "");
+  EXPECT_EQ(ExpandEnvironmentVariables(nullptr), "");
+  ::unsetenv("ORVAN_TEST_DIR");
+}
+
+TEST(ExpandEnvironmentTest, ExpandsInsideReplacedValues) {
+  ::setenv("ORVAN_TEST_INNER", "inner", 1);
+  ::setenv("ORVAN_TEST_OUTER", "<%ORVAN_TEST_INNER%>", 1);
+  EXPECT_EQ(ExpandEnvironmentVariables("%ORVAN_TEST_OUTER%"), "<inner>");
+  ::unsetenv("ORVAN_TEST_INNER");
+  ::unsetenv("ORVAN_TEST_OUTER");
+}
+
+TEST(ExpandEnvironmentTest, SelfReferringVariablesTerminate) {
+  ::setenv("ORVAN_TEST_SELF", "%ORVAN_TEST_SELF%", 1);
+  EXPECT_EQ(ExpandEnvironmentVariables("%ORVAN_TEST_SELF%"), "%ORVAN_TEST_SELF%");
+  ::setenv("ORVAN_TEST_GROW", "x%ORVAN_TEST_GROW%x", 1);
+  const std::string grown = ExpandEnvironmentVariables("%ORVAN_TEST_GROW%");
+  EXPECT_LE(grown.size(), kMaxExpandedLength);
+  EXPECT_EQ(grown, std::string(kMaxEnvironmentSubstitutions, 'x') + "%ORVAN_TEST_GROW%" +
+                       std::string(kMaxEnvironmentSubstitutions, 'x'));
+  ::unsetenv("ORVAN_TEST_SELF");
+  ::unsetenv("ORVAN_TEST_GROW");
+}
+
+TEST(GlInfoTest, ExtensionWordsMatchWhole) {
+  const char* list = "GL_ARB_multitexture GL_EXT_texture GL_EXT_texture_env_add GL_EXT_bgra";
+  EXPECT_TRUE(ExtensionListContains(list, "GL_EXT_texture"));
+  EXPECT_TRUE(ExtensionListContains(list, "GL_ARB_multitexture"));
+  EXPECT_TRUE(ExtensionListContains(list, "GL_EXT_bgra"));
+  EXPECT_FALSE(ExtensionListContains(list, "GL_EXT_texture_env"));
+  EXPECT_FALSE(ExtensionListContains(list, "GL_EXT"));
+  EXPECT_FALSE(ExtensionListContains(list, "texture"));
+  EXPECT_FALSE(ExtensionListContains(list, ""));
+  EXPECT_FALSE(ExtensionListContains(list, "GL_EXT_texture GL_EXT_bgra"));
+  EXPECT_FALSE(ExtensionListContains(nullptr, "GL_EXT_bgra"));
+  EXPECT_FALSE(ExtensionListContains("xGL_EXT_bgra", "GL_EXT_bgra"));
+  EXPECT_TRUE(ExtensionListContains("xGL_EXT_bgra GL_EXT_bgra", "GL_EXT_bgra"));
+}
+
+TEST(GlInfoTest, VersionTextsParseTheirLeadingNumber) {
+  EXPECT_FLOAT_EQ(ParseGLVersion("1.1"), 1.1f);
+  EXPECT_FLOAT_EQ(ParseGLVersion("2.1 Mesa 23.0.4"), 2.1f);
+  EXPECT_FLOAT_EQ(ParseGLVersion("4.6 (Compatibility Profile) Mesa"), 4.6f);
+  EXPECT_FLOAT_EQ(ParseGLVersion("1.5.0 NVIDIA"), 1.5f);
+  EXPECT_FLOAT_EQ(ParseGLVersion(""), 0.0f);
+  EXPECT_FLOAT_EQ(ParseGLVersion(nullptr), 0.0f);
+}
+
+TEST(GlInfoTest, VersionWithoutAContextIsOnePointOne) {
+  EXPECT_FLOAT_EQ(OpenGLVersion(), 1.1f);
+}
+
+}  // namespace
+}  // namespace orvan

@@ -1,0 +1,138 @@
+#pragma once
+// Drawing scene objects through a headless control: one world unit is one pixel, the origin is
+// the lower-left corner, and the background is black unless a test says otherwise.
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <utility>
+
+#include "orvan/display_object.h"
+#include "support/headless_control.h"
+
+namespace orvan::scene_test {
+
+// A display object that runs a callback where it is drawn, to look at OpenGL state mid-frame.
+class Probe : public DisplayObject {
+ public:
+  explicit Probe(std::function<void(Probe&)> onDraw = nullptr) : onDraw_(std::move(onDraw)) {}
+  void Draw() override {
+    if (onDraw_) onDraw_(*this);
+  }
+
+ private:
+  std::function<void(Probe&)> onDraw_;
+};
+
+struct Rgba {
+  int r, g, b, a;
+  bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
+inline std::ostream& operator<<(std::ostream& out, const Rgba& c) {
+  return out << "(" << c.r << "," << c.g << "," << c.b << "," << c.a << ")";
+}
+constexpr Rgba kBlack{0, 0, 0, 255};
+
+inline bool Enabled(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
+inline GLint Integer(GLenum name) {
+  GLint value = 0;
+  glGetIntegerv(name, &value);
+  return value;
+}
+inline GLfloat Float(GLenum name) {
+  GLfloat value = 0;
+  glGetFloatv(name, &value);
+  return value;
+}
+
+// The state the frame's reset establishes and every object must leave as it found it.
+struct FrameState {
+  bool depthTest, cullFace, lighting, colorMaterial, alphaTest, blend, lineSmooth, lineStipple, texture2D;
+  GLint blendSrc, blendDst, depthFunc, modelViewDepth;
+  GLboolean depthMask;
+  GLfloat lineWidth;
+  GLdouble modelView[16];
+
+  static FrameState Current() {
+    FrameState s{};
+    s.depthTest = Enabled(GL_DEPTH_TEST);
+    s.cullFace = Enabled(GL_CULL_FACE);
+    s.lighting = Enabled(GL_LIGHTING);
+    s.colorMaterial = Enabled(GL_COLOR_MATERIAL);
+    s.alphaTest = Enabled(GL_ALPHA_TEST);
+    s.blend = Enabled(GL_BLEND);
+    s.lineSmooth = Enabled(GL_LINE_SMOOTH);
+    s.lineStipple = Enabled(GL_LINE_STIPPLE);
+    s.texture2D = Enabled(GL_TEXTURE_2D);
+    s.blendSrc = Integer(GL_BLEND_SRC);
+    s.blendDst = Integer(GL_BLEND_DST);
+    s.depthFunc = Integer(GL_DEPTH_FUNC);
+    s.modelViewDepth = Integer(GL_MODELVIEW_STACK_DEPTH);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
+    s.lineWidth = Float(GL_LINE_WIDTH);
+    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelView);
+    return s;
+  }
+};
+
+inline void ExpectSameState(const FrameState& before, const FrameState& after) {
+  EXPECT_EQ(before.depthTest, after.depthTest);
+  EXPECT_EQ(before.cullFace, after.cullFace);
+  EXPECT_EQ(before.lighting, after.lighting);
+  EXPECT_EQ(before.colorMaterial, after.colorMaterial);
+  EXPECT_EQ(before.alphaTest, after.alphaTest);
+  EXPECT_EQ(before.blend, after.blend);
+  EXPECT_EQ(before.lineSmooth, after.lineSmooth);
+  EXPECT_EQ(before.lineStipple, after.lineStipple);
+  EXPECT_EQ(before.texture2D, after.texture2D);
+  EXPECT_EQ(before.blendSrc, after.blendSrc);
+  EXPECT_EQ(before.blendDst, after.blendDst);
+  EXPECT_EQ(before.depthFunc, after.depthFunc);
+  EXPECT_EQ(before.depthMask, after.depthMask);
+  EXPECT_EQ(before.modelViewDepth, after.modelViewDepth);
+  EXPECT_EQ(before.lineWidth, after.lineWidth);
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(before.modelView[i], after.modelView[i], 1e-9) << i;
+}
+
+class SceneTest : public ::testing::Test {
+ protected:
+  static constexpr int kWidth = 100;
+  static constexpr int kHeight = 80;
+
+  void SetUp() override {
+    control_ = std::make_unique<vessant::test::HeadlessControl>(kWidth, kHeight);
+    if (!control_->Ok()) GTEST_SKIP() << "no EGL display here";
+    auto& properties = control_->Control().Properties();
+    properties.useExtents = false;
+    properties.perspective = false;
+    properties.useContainerBackground = false;
+    properties.backgroundColor = 0x000000;
+    properties.drawBackground = true;
+  }
+
+  // Draws object as the control's only object for one frame. The control lets go of it again,
+  // so the object may die before the fixture.
+  vessant::RgbaImage Render(DisplayObject& object) {
+    control_->SetDrawnObject(&object);
+    vessant::RgbaImage image = control_->RenderFrame();
+    control_->SetDrawnObject(nullptr);
+    return image;
+  }
+
+  // The pixel that shows world point (x, y).
+  static Rgba Pixel(const vessant::RgbaImage& image, int x, int y) {
+    const std::uint8_t* p = image.At(x, image.height - 1 - y);
+    return Rgba{p[0], p[1], p[2], p[3]};
+  }
+
+  void SetTime(double seconds) { control_->SetTime(seconds); }
+  vessant::ControlProperties& Properties() { return control_->Control().Properties(); }
+
+  std::unique_ptr<vessant::test::HeadlessControl> control_;
+};
+
+}  // namespace orvan::scene_test

@@ -1,0 +1,225 @@
+// The escaping and block-marker functions behind the string text forms.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "orvan/text_codec.h"
+
+namespace orvan {
+namespace {
+
+constexpr char kCanary = '\x5A';
+
+// Runs a codec function into a buffer of dstSize bytes followed by guard bytes and checks that
+// nothing beyond the buffer was touched and that the result is terminated where it says.
+template <typename Codec>
+std::string Coded(Codec codec, const char* src, int dstSize) {
+  std::vector<char> buffer(static_cast<std::size_t>(dstSize > 0 ? dstSize : 0) + 16, kCanary);
+  const int length = codec(buffer.data(), src, dstSize);
+  for (std::size_t i = static_cast<std::size_t>(dstSize > 0 ? dstSize : 0); i < buffer.size(); ++i) {
+    EXPECT_EQ(buffer[i], kCanary) << "written past " << dstSize << " bytes";
+  }
+  if (dstSize <= 0) {
+    EXPECT_EQ(length, 0);
+    return std::string();
+  }
+  EXPECT_GE(length, 0);
+  EXPECT_LT(length, dstSize);
+  EXPECT_EQ(buffer[static_cast<std::size_t>(length)], '\0');
+  return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+std::string Encoded(const std::string& text) {
+  return Coded(EncodeText, text.c_str(), static_cast<int>(text.size() * 2 + 50));
+}
+
+std::string Decoded(const std::string& text) {
+  return Coded(DecodeText, text.c_str(), static_cast<int>(text.size() + 1));
+}
+
+const std::vector<std::string> kAwkwardTexts = {
+    "",
+    "plain",
+    "a b",
+    " leading and trailing ",
+    "\t",
+    "\\",
+    "ends with \\",
+    "line one\nline two",
+    "\n",
+    "carriage\rreturn",
+    "\r\n\r\n",
+    "#$STRING_START$#",
+    "#$STRING_START$#not framed",
+    "#$STRING_START$#framed\nhere",
+    "a\n#$STRING_END$#b",
+    "x\n#$STRING_END$",
+    "#$STRING_START$#a#$STRING_END$#b",
+    "#$STRING_START$#a\n#$STRING_END$#b",
+    "\\n is not a line break",
+    "quote \" and # and $",
+};
+
+TEST(EscapeQuotesTest, EscapesQuotesBackslashesAndLineBreaks) {
+  EXPECT_EQ(EscapeQuotes("say \"hi\""), "say \\\"hi\\\"");
+  EXPECT_EQ(EscapeQuotes("a\\b"), "a\\\\b");
+  EXPECT_EQ(EscapeQuotes("one\ntwo"), "one\\ntwo");
+  EXPECT_EQ(EscapeQuotes("tab\tand space"), "tab\tand space");
+}
+
+TEST(UnescapeTextTest, TranslatesEscapesAndKeepsAFinalBackslash) {
+  EXPECT_EQ(UnescapeText(""), "");
+  EXPECT_EQ(UnescapeText("\\"), "\\");
+  EXPECT_EQ(UnescapeText("a\\"), "a\\");
+  EXPECT_EQ(UnescapeText("\\n\\t\\s\\q\\\\"), "\n\t q\\");
+  EXPECT_EQ(UnescapeText("\\\"hi\\\""), "\"hi\"");
+}
+
+TEST(UnescapeTextTest, AMarkedBlockGivesItsContent) {
+  EXPECT_EQ(UnescapeText("xx#$STRING_START$#a\\nb#$STRING_END$#yy"), "a\\nb");
+  EXPECT_EQ(UnescapeText("#$STRING_START$#to the end"), "to the end");
+}
+
+TEST(EscapeQuotesTest, EveryTextSurvivesTheRoundTrip) {
+  for (const std::string& text : kAwkwardTexts) {
+    const std::string escaped = EscapeQuotes(text);
+    EXPECT_EQ(escaped.find_first_of("\r\n"), std::string::npos) << text;
+    EXPECT_EQ(escaped.find(kStringStartMarker), std::string::npos) << text;
+    EXPECT_EQ(UnescapeText(escaped), text);
+  }
+}
+
+TEST(ReadTextLineTest, ReadsToTheLineEndAndLeavesIt) {
+  std::istringstream is("first line \r\nsecond");
+  std::string out;
+  EXPECT_TRUE(ReadTextLine(is, out, false));
+  EXPECT_EQ(out, "first line ");
+  EXPECT_EQ(is.peek(), '\r');
+}
+
+TEST(ReadTextLineTest, AMarkedBlockSpansLinesAndTheLineContinuesAfterIt) {
+  std::istringstream is("#$STRING_START$#a\nb\\s#$STRING_END$# tail\nnext");
+  std::string out;
+  ReadTextLine(is, out, true);
+  EXPECT_EQ(out, "a\nb\\s tail");  // a block is never decoded
+  EXPECT_EQ(is.peek(), '\n');
+
+  std::istringstream late(" #$STRING_START$#x\ny");
+  ReadTextLine(late, out, false);
+  EXPECT_EQ(out, " #$STRING_START$#x");  // only at the very start
+
+  std::istringstream open("#$STRING_START$#never\nclosed");
+  ReadTextLine(open, out, false);
+  EXPECT_EQ(out, "never\nclosed");
+  EXPECT_TRUE(open.eof());
+}
+
+TEST(ReadTextLineTest, DecodesEscapesAndIsBoundedByTheDecodeBuffer) {
+  std::istringstream is("a\\sb\\\\c  \n");
+  std::string out;
+  ReadTextLine(is, out, true);
+  EXPECT_EQ(out, "a b\\c");
+
+  const std::string huge(kReadTextLineDecodeLimit + 50000, 'x');
+  std::istringstream big(huge);
+  ReadTextLine(big, out, true);
+  EXPECT_EQ(out.size(), static_cast<std::size_t>(kReadTextLineDecodeLimit - 1));
+  std::istringstream raw(huge);
+  ReadTextLine(raw, out, false);
+  EXPECT_EQ(out.size(), huge.size());
+}
+
+TEST(ReadTextLineTest, AFailedStreamReadsNothing) {
+  std::istringstream is("text");
+  is.setstate(std::ios::failbit);
+  std::string out = "old";
+  EXPECT_TRUE(ReadTextLine(is, out, false));
+  EXPECT_EQ(out, "");
+}
+
+TEST(EncodeTextTest, EscapesOneLineTexts) {
+  EXPECT_EQ(Encoded("a b"), "a\\sb");
+  EXPECT_EQ(Encoded("t\tb\\"), "t\\tb\\\\");
+  EXPECT_EQ(Encoded("#$STRING_START$#x"), "\\#$STRING_START$#x");
+}
+
+TEST(EncodeTextTest, FramesTextsWithLineBreaks) {
+  EXPECT_EQ(Encoded("two\nlines"), "#$STRING_START$#two\nlines#$STRING_END$#");
+  // Exactly enough room: markers, text and terminator.
+  EXPECT_EQ(Coded(EncodeText, "a\nb", 34), "#$STRING_START$#a\nb#$STRING_END$#");
+  // One byte less: the text is cut, the markers stay.
+  EXPECT_EQ(Coded(EncodeText, "a\nb", 33), "#$STRING_START$#a\n#$STRING_END$#");
+}
+
+TEST(EncodeTextTest, NeverWritesPastTheBufferNorSplitsAnEscape) {
+  EXPECT_EQ(Coded(EncodeText, "ab c", 4), "ab");
+  EXPECT_EQ(Coded(EncodeText, "abc", 1), "");
+  Coded(EncodeText, "abc", 0);
+  Coded(EncodeText, "abc", -5);
+  for (const std::string& text : kAwkwardTexts) {
+    for (int size = 1; size < 48; ++size) {
+      const std::string cut = Coded(EncodeText, text.c_str(), size);
+      if (text.find_first_of("\r\n") == std::string::npos) {
+        // A cut one-line text is a prefix of the whole one.
+        EXPECT_EQ(Encoded(text).compare(0, cut.size(), cut), 0) << text << " / " << size;
+      }
+    }
+  }
+}
+
+TEST(DecodeTextTest, TranslatesEscapesAndDropsTrailingBlanks) {
+  EXPECT_EQ(Decoded("a\\sb\\tc\\nd\\\\e"), "a b\tc\nd\\e");
+  EXPECT_EQ(Decoded("a\\qb"), "ab");
+  EXPECT_EQ(Decoded("end\\"), "end");
+  EXPECT_EQ(Decoded("x \t "), "x");
+  EXPECT_EQ(Decoded("#$STRING_START$#raw \\s#$STRING_END$#ignored"), "raw \\s");
+}
+
+TEST(DecodeTextTest, NeverWritesPastTheBuffer) {
+  EXPECT_EQ(Coded(DecodeText, "abcdef", 4), "abc");
+  EXPECT_EQ(Coded(DecodeText, "#$STRING_START$#abcdef", 3), "ab");
+  EXPECT_EQ(Coded(DecodeText, "\\s\\s\\s", 2), " ");
+  Coded(DecodeText, "abc", 0);
+}
+
+TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTook) {
+  for (const std::string& text : kAwkwardTexts) {
+    EXPECT_EQ(Decoded(Encoded(text)), text) << text;
+  }
+}
+
+TEST(TextCodecRoundTripTest, AnEncodedLineReadsBackAndLeavesTheNextLine) {
+  for (const std::string& text : kAwkwardTexts) {
+    std::istringstream is(Encoded(text) + "\nNext: 1\n");
+    std::string out;
+    ReadTextLine(is, out, true);
+    EXPECT_EQ(out, text);
+    std::string rest;
+    std::getline(is, rest);
+    std::getline(is, rest);
+    EXPECT_EQ(rest, "Next: 1") << text;
+  }
+}
+
+TEST(LiteralTextLineTest, KeepsFollowingLinesApart) {
+  EXPECT_EQ(LiteralTextLine("plain text"), "plain text");
+  EXPECT_EQ(LiteralTextLine("a\nb"), "#$STRING_START$#a\nb#$STRING_END$#");
+  for (const std::string& text : kAwkwardTexts) {
+    std::istringstream is(LiteralTextLine(text) + "\nNext: 1\n");
+    std::string out;
+    ReadTextLine(is, out, false);
+    if ((text + kStringEndMarker).find(kStringEndMarker) == text.size()) {
+      EXPECT_EQ(out, text);  // what framing can hold comes back whole
+    }
+    std::string rest;
+    std::getline(is, rest);
+    std::getline(is, rest);
+    EXPECT_EQ(rest, "Next: 1") << text;
+  }
+}
+
+}  // namespace
+}  // namespace orvan
