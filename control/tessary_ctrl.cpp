@@ -106,6 +106,10 @@ void CTessaryCtrl::SetInitialAttribs(const std::string& v) {
     m_modified = true;
 }
 
+bool CTessaryCtrl::LoadComponent() {
+    return m_currentObject != nullptr;
+}
+
 bool CTessaryCtrl::Visibility() const {
     return true;
 }

@@ -71,6 +71,9 @@ public:
     bool Modified() const { return m_modified; }
     void SetModified(bool v) { m_modified = v; }
 
+    // Brings the component named by ComponentFileName and ClassName in; true when one is current.
+    bool LoadComponent();
+
     // The object drawn each frame (not owned); null draws nothing.
     void SetCurrentObject(orvan::DisplayObject* object);
     orvan::DisplayObject* CurrentObject() const { return m_currentObject; }

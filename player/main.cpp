@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "control/property_bag.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/error_report.h"
@@ -24,6 +25,11 @@ int Fail(int status, const std::string& message) {
 }
 
 bool ApplySettings(CTessaryCtrl& ctrl, const PlayerOptions& options, std::string* error) {
+    if (!options.load.empty()) {
+        PropertyBag bag;
+        if (!bag.ReadFile(options.load, error)) return false;
+        ExchangeProperties(ctrl, bag, true);
+    }
     if (!options.component.empty()) ctrl.SetComponentFileName(options.component);
     if (!options.className.empty()) ctrl.SetClassName(options.className);
     for (const auto& [name, value] : options.sets) {
@@ -35,6 +41,15 @@ bool ApplySettings(CTessaryCtrl& ctrl, const PlayerOptions& options, std::string
         if (!SetPropertyText(ctrl, *info, value, error)) return false;
     }
     return true;
+}
+
+int SaveProperties(CTessaryCtrl& ctrl, const PlayerOptions& options) {
+    if (options.save.empty()) return 0;
+    PropertyBag bag;
+    ExchangeProperties(ctrl, bag, false);
+    std::string error;
+    if (!bag.WriteFile(options.save, &error)) return Fail(1, error);
+    return 0;
 }
 
 int WriteSnapshot(CTessaryCtrl& ctrl, const PlayerOptions& options) {
@@ -79,7 +94,8 @@ int RunHeadless(CTessaryCtrl& ctrl, const PlayerOptions& options) {
             idleSteps = 0;
         }
     }
-    const int status = WriteSnapshot(ctrl, options);
+    int status = WriteSnapshot(ctrl, options);
+    if (status == 0) status = SaveProperties(ctrl, options);
     host->Close();
     ctrl.AttachHost(nullptr);
     return status;
@@ -100,7 +116,8 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     if (!host) return Fail(1, error);
     hostPtr = host.get();
     host->Run();
-    const int status = WriteSnapshot(ctrl, options);
+    int status = WriteSnapshot(ctrl, options);
+    if (status == 0) status = SaveProperties(ctrl, options);
     host->Close();
     ctrl.AttachHost(nullptr);
     return status;

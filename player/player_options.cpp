@@ -56,6 +56,9 @@ const char* PlayerUsage() {
            "  --snapshot FILE.png write the last frame as a PNG with alpha (the red key colour of\n"
            "                      DrawBackground=FALSE is transparent)\n"
            "  --parent XID        embed the control in an existing X11 window\n"
+           "  --load FILE         read a saved property set before the other options\n"
+           "  --save FILE         write the property set to FILE on exit\n"
+           "  --verbose           show loading progress and failures on standard error\n"
            "  --help              show this text\n";
 }
 
@@ -117,6 +120,15 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
                 return false;
             }
             options->snapshot = v;
+        } else if (arg == "--verbose") {
+            options->verbose = true;
+        } else if (arg == "--load" || arg == "--save") {
+            if (!takeValue(&v)) return false;
+            if (v.empty()) {
+                *error = arg + " needs a file name";
+                return false;
+            }
+            (arg == "--load" ? options->load : options->save) = v;
         } else if (arg == "--parent") {
             if (!takeValue(&v)) return false;
             if (!ParseXid(v, &options->parent)) {

@@ -15,6 +15,9 @@ struct PlayerOptions {
     long frames = -1;  // -1: headless 1, windowed until closed
     std::string snapshot;
     unsigned long parent = 0;
+    std::string load;  // a saved property set, read before the other options
+    std::string save;  // where the property set is written on exit
+    bool verbose = false;
     std::string component;
     std::string className;
     bool help = false;

@@ -1,6 +1,8 @@
 // Unpacking real cabinets (written by gcab, or by hand for names gcab will not write).
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "control/acquisition/cabinet_extractor.h"
 #include "control/acquisition_fixture.h"
 
@@ -8,6 +10,50 @@ namespace vessant {
 namespace {
 
 using test::ScratchDir;
+
+void Put16(std::string* out, unsigned value) {
+    out->push_back(static_cast<char>(value & 0xFF));
+    out->push_back(static_cast<char>((value >> 8) & 0xFF));
+}
+void Put32(std::string* out, std::uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+// A cabinet with one stored (uncompressed) folder and no block checksums, entry names taken as
+// given: for names a cabinet tool refuses to write.
+std::string StoredCabinet(const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::string files, data;
+    for (const auto& entry : entries) {
+        Put32(&files, static_cast<std::uint32_t>(entry.second.size()));
+        Put32(&files, static_cast<std::uint32_t>(data.size()));  // offset in the folder
+        Put16(&files, 0);                                          // folder
+        Put16(&files, 0x21);                                       // date 1980-01-01
+        Put16(&files, 0);                                          // time
+        Put16(&files, 0x20);                                       // attributes
+        files += entry.first + '\0';
+        data += entry.second;
+    }
+    std::string blocks;
+    unsigned count = 0;
+    for (std::size_t at = 0; at < data.size(); at += 32768, ++count) {
+        const std::string block = data.substr(at, 32768);
+        Put32(&blocks, 0);  // no checksum
+        Put16(&blocks, static_cast<unsigned>(block.size()));
+        Put16(&blocks, static_cast<unsigned>(block.size()));
+        blocks += block;
+    }
+    const std::uint32_t dataStart = 36 + 8 + static_cast<std::uint32_t>(files.size());
+    std::string cabinet = "MSCF";
+    for (std::uint32_t field : {0u, dataStart + static_cast<std::uint32_t>(blocks.size()), 0u, 44u, 0u})
+        Put32(&cabinet, field);
+    cabinet += std::string("\x03\x01", 2);  // format version 1.3
+    for (unsigned field : {1u, static_cast<unsigned>(entries.size()), 0u, 0x1234u, 0u}) Put16(&cabinet, field);
+    Put32(&cabinet, dataStart);  // the folder: where its data starts, block count, stored
+    Put16(&cabinet, count);
+    Put16(&cabinet, 0);
+    return cabinet + files + blocks;
+}
 
 class CabinetExtractorTest : public ::testing::Test {
 protected:
@@ -24,10 +70,9 @@ protected:
     }
     // A stored cabinet holding good.so and one entry with the given name.
     std::string Crafted(const std::string& entry) {
-        const std::string cabinet = in_ / "crafted.cab";
-        ACQ_RUN("python3 '" + test::AcquisitionData("make_cabinet.py") + "' '" + cabinet + "' good.so='" +
-                (in_ / "dial.so") + "' '" + entry + "=" + (in_ / "dial.so") + "'");
-        return cabinet;
+        const std::string body = test::ReadText(in_ / "dial.so");
+        test::WriteText(in_ / "crafted.cab", StoredCabinet({{"good.so", body}, {entry, body}}));
+        return in_ / "crafted.cab";
     }
 
     ScratchDir in_, out_;

@@ -100,11 +100,11 @@ private:
     int port_ = 0;
 };
 
-// Runs a command and fails the calling test when it does not succeed.
+// Runs a command; a failure is reported on the calling test (usable in any function).
 #define ACQ_RUN(command)                                                  \
     do {                                                                  \
         const auto result_ = ::vessant::test::RunCommand(command);        \
-        ASSERT_EQ(result_.status, 0) << (command) << "\n" << result_.output; \
+        EXPECT_EQ(result_.status, 0) << (command) << "\n" << result_.output; \
     } while (0)
 
 }  // namespace vessant::test

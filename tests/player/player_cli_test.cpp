@@ -101,5 +101,30 @@ TEST(PlayerCli, UnwritableSnapshotFailsAndLeavesNoFile) {
     RunCommand("rm -rf " + parent);
 }
 
+TEST(PlayerCli, SavedPropertySetLoadsBackBeforeOtherOptions) {
+    const std::string set = TempPath("props.vpp");
+    const std::string out = TempPath("green.png");
+    auto r = RunCommand(PlayerPath() + " --headless --size 8x8 --set UseContainerBackground=FALSE"
+                                       " --set BackgroundColor=0x00FF00 --set InitialAttribs=x --save " + set);
+    ASSERT_EQ(r.status, 0) << r.output;
+    r = RunCommand(PlayerPath() + " --headless --size 8x8 --load " + set + " --snapshot " + out);
+    ASSERT_EQ(r.status, 0) << r.output;
+    RgbaImage image;
+    ASSERT_TRUE(test::ReadPng(out, &image));
+    EXPECT_EQ(image.At(3, 3)[1], 255);
+    // Options after --load override what it read.
+    r = RunCommand(PlayerPath() + " --headless --size 8x8 --set BackgroundColor=0x0000FF --load " + set +
+                   " --snapshot " + out);
+    ASSERT_TRUE(test::ReadPng(out, &image));
+    EXPECT_EQ(image.At(3, 3)[2], 255);
+    // A broken property set is refused with its file and line.
+    RunCommand("printf 'version 4.4\nscaleX 2\n' > " + set);
+    r = RunCommand(PlayerPath() + " --headless --load " + set);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find(set + ":2"), std::string::npos) << r.output;
+    unlink(set.c_str());
+    unlink(out.c_str());
+}
+
 }  // namespace
 }  // namespace vessant

@@ -1,0 +1,155 @@
+// Component acquisition throughput: a 50 MB download from a loopback HTTP server into the
+// cache against `curl -o`, and unpacking a 50 MB cabinet against `gcab -x`. Prints the rates and
+// the ratios (ours / theirs; 1.0 means as fast).
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "control/acquisition/cabinet_extractor.h"
+#include "control/acquisition/cache_paths.h"
+#include "control/acquisition/remote_source.h"
+
+namespace {
+
+constexpr std::size_t kSize = 50u << 20;
+constexpr int kRounds = 3;
+
+double BestSeconds(const std::function<bool()>& run) {
+    double best = 1e30;
+    for (int i = 0; i < kRounds; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!run()) return -1;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (took.count() < best) best = took.count();
+    }
+    return best;
+}
+
+int FreePort() {
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(s, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
+    close(s);
+    return ntohs(address.sin_port);
+}
+
+bool Connectable(int port) {
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool ok = connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(s);
+    return ok;
+}
+
+// Half random bytes, half repeated text: some of it compresses, some does not.
+void WriteSample(const std::string& path) {
+    std::vector<char> data(kSize);
+    std::mt19937 random(7);
+    for (std::size_t i = 0; i < kSize / 2; i += 4) {
+        const std::uint32_t value = random();
+        std::copy(reinterpret_cast<const char*>(&value), reinterpret_cast<const char*>(&value) + 4, &data[i]);
+    }
+    const std::string line = "gauge needle 0123456789 instrument panel component\n";
+    for (std::size_t i = kSize / 2; i < kSize; ++i) data[i] = line[i % line.size()];
+    std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+}
+
+void Report(const char* what, double ours, double theirs, const char* tool) {
+    const double mb = static_cast<double>(kSize) / (1 << 20);
+    std::printf("%-9s ours %8.1f MB/s (%.3f s)   %-8s %8.1f MB/s (%.3f s)   ratio %.2f (target >= 0.80)\n", what,
+                mb / ours, ours, tool, mb / theirs, theirs, theirs / ours);
+}
+
+}  // namespace
+
+int main() {
+    char name[] = "/tmp/vessant-bench-XXXXXX";
+    if (!mkdtemp(name)) return 1;
+    const std::string dir = name;
+    const std::string served = dir + "/served";
+    const std::string scratch = dir + "/scratch";
+    if (std::system(("mkdir -p '" + served + "' '" + scratch + "'").c_str()) != 0) return 1;
+    WriteSample(served + "/dial.bin");
+
+    const int port = FreePort();
+    const pid_t server = fork();
+    if (server == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execlp("python3", "python3", "-m", "http.server", std::to_string(port).c_str(), "--bind", "127.0.0.1",
+               "--directory", served.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 200 && !Connectable(port); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    const std::string address = "http://127.0.0.1:" + std::to_string(port) + "/dial.bin";
+    setenv("TEMP", dir.c_str(), 1);
+    vessant::CachePaths paths;
+    std::string error;
+    if (!vessant::ComputeCachePaths(address, &paths, &error) || !vessant::PrepareCacheDirectories(paths, &error)) {
+        std::printf("cache: %s\n", error.c_str());
+        return 1;
+    }
+    std::string progressText;
+    const auto ours = [&] {
+        const vessant::TransferResult result = vessant::RemoteSource(address).Download(
+            paths.downloadPath, [&](std::uint64_t now, std::uint64_t total, const std::string& status) {
+                progressText = vessant::RemoteSource::ProgressText(now, total, status);
+                return true;
+            });
+        if (!result.ok()) std::printf("download: %s\n", result.message.c_str());
+        return result.ok();
+    };
+    const std::string curl = "curl -s -f -o '" + scratch + "/dial.bin' '" + address + "'";
+    const auto theirs = [&] { return std::system(curl.c_str()) == 0; };
+    theirs();  // warm the server and the page cache
+    const double download = BestSeconds(ours), curlTime = BestSeconds(theirs);
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
+    if (download > 0 && curlTime > 0) Report("download", download, curlTime, "curl -o");
+
+    const std::string cabinet = dir + "/dial.cab";
+    if (std::system(("cd '" + served + "' && gcab -c -z '" + cabinet + "' dial.bin").c_str()) != 0) return 1;
+    const std::string unpacked = dir + "/unpacked";
+    if (std::system(("mkdir -p '" + unpacked + "'").c_str()) != 0) return 1;
+    const auto extract = [&] {
+        std::fflush(stdout);
+        const int saved = dup(1);  // the extractor's "Success" line is not part of the figures
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        close(null);
+        const bool ok = vessant::CabinetExtractor::Extract(cabinet, paths.componentDir).ok;
+        std::fflush(stdout);
+        dup2(saved, 1);
+        close(saved);
+        return ok;
+    };
+    const std::string gcab = "gcab -x -C '" + unpacked + "' '" + cabinet + "' > /dev/null";
+    const double ourUnpack = BestSeconds(extract), gcabTime = BestSeconds([&] { return std::system(gcab.c_str()) == 0; });
+    if (ourUnpack > 0 && gcabTime > 0) Report("unpack", ourUnpack, gcabTime, "gcab -x");
+
+    if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) return 1;
+    return 0;
+}

@@ -1,0 +1,155 @@
+// Saving and loading the control's property set.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "control/property_bag.h"
+#include "control/property_table.h"
+#include "control/tessary_ctrl.h"
+
+namespace vessant {
+namespace {
+
+std::string TempFile(const std::string& name) {
+    return ::testing::TempDir() + "vessant_bag_" + std::to_string(getpid()) + "_" + name;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(PropertyBag, SavesUnderThePersistedNamesInOrder) {
+    CTessaryCtrl ctrl;
+    PropertyBag bag;
+    ExchangeProperties(ctrl, bag, false);
+    const std::string text = bag.Format();
+    EXPECT_EQ(text.rfind("# Vessant Player property set\nversion 4.4\nscaleX = 1\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\ndepthFactor = 4\n"), std::string::npos);
+    EXPECT_NE(text.find("\nAbsolutePlacement = FALSE\n"), std::string::npos);
+    EXPECT_EQ(text.find("DepthFactor"), std::string::npos);
+    EXPECT_EQ(text.find("setSize"), std::string::npos);  // sizes are not persisted
+    EXPECT_LT(text.find("offsetZ"), text.find("maintainAspect"));
+    EXPECT_LT(text.find("ClassName"), text.find("InitialAttribs"));
+}
+
+TEST(PropertyBag, RoundTripsEveryPersistedProperty) {
+    CTessaryCtrl a;
+    ControlProperties& p = a.Properties();
+    p.scaleX = 1.25f;
+    p.scaleY = -2.5f;
+    p.offsetX = 3.0f;
+    p.offsetY = 0.1f;
+    p.offsetZ = -7.75f;
+    p.maintainAspect = false;
+    p.perspective = true;
+    p.fieldOfView = 33.333f;
+    p.depthFactor = 2.0f;
+    p.useExtents = false;
+    p.absolutePlacement = false;
+    p.targetFrameRate = 60;
+    p.eyePoint = "cockpit.eye";
+    p.useContainerBackground = false;
+    p.drawBackground = false;
+    p.backgroundColor = 0x123456;
+    p.componentFileName = "/opt/panels/libdial.so";
+    p.className = "Dial";
+    p.initialAttribs = std::string("needle.Rotation 0 0 45\nlabel \"quoted\" \\ back\ttab\r\x01\x7f end\n", 46) +
+                       std::string(1, '\0') + "after nul \xc3\xa9";
+    const std::string path = TempFile("roundtrip.vpp");
+    PropertyBag out;
+    ExchangeProperties(a, out, false);
+    std::string error;
+    ASSERT_TRUE(out.WriteFile(path, &error)) << error;
+
+    CTessaryCtrl b;
+    PropertyBag in;
+    ASSERT_TRUE(in.ReadFile(path, &error)) << error;
+    ExchangeProperties(b, in, true);
+    for (const PropertyInfo* info = PropertiesBegin(); info != PropertiesEnd(); ++info) {
+        if (info->dispId == 23) continue;  // the control's own address differs
+        std::string va, vb;
+        ASSERT_TRUE(GetPropertyText(a, *info, &va));
+        ASSERT_TRUE(GetPropertyText(b, *info, &vb));
+        EXPECT_EQ(va, vb) << info->name;
+    }
+    EXPECT_EQ(b.Properties().initialAttribs, p.initialAttribs);
+    // The file stays one property per line.
+    const std::string saved = ReadAll(path);
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 21);
+    unlink(path.c_str());
+}
+
+TEST(PropertyBag, MissingEntriesTakeDefaultsWithThePlacementRule) {
+    CTessaryCtrl ctrl;
+    ctrl.Properties().scaleX = 9.0f;
+    PropertyBag bag;
+    std::string error;
+    ASSERT_TRUE(bag.Parse("version 4.4\nUseExtents = FALSE\n", "test", &error)) << error;
+    ExchangeProperties(ctrl, bag, true);
+    EXPECT_FLOAT_EQ(ctrl.Properties().scaleX, 1.0f);
+    EXPECT_FALSE(ctrl.Properties().useExtents);
+    EXPECT_TRUE(ctrl.Properties().absolutePlacement);
+    EXPECT_EQ(ctrl.Properties().targetFrameRate, 30u);
+
+    PropertyBag bag2;
+    ASSERT_TRUE(bag2.Parse("version 4.4\n# a comment\n  UseExtents = TRUE  \nUnknown = 3\n", "test", &error));
+    ExchangeProperties(ctrl, bag2, true);
+    EXPECT_FALSE(ctrl.Properties().absolutePlacement);
+}
+
+TEST(PropertyBag, MalformedFilesAreRefusedWithFileAndLine) {
+    PropertyBag bag;
+    std::string error;
+    EXPECT_FALSE(bag.Parse("scaleX = 1\n", "a.vpp", &error));
+    EXPECT_NE(error.find("version 4.4"), std::string::npos) << error;
+    EXPECT_FALSE(bag.Parse("version 5.0\n", "a.vpp", &error));
+    EXPECT_NE(error.find("a.vpp:1"), std::string::npos) << error;
+    EXPECT_FALSE(bag.Parse("version 4.4\nscaleX 1\n", "a.vpp", &error));
+    EXPECT_NE(error.find("a.vpp:2"), std::string::npos) << error;
+    EXPECT_FALSE(bag.Parse("version 4.4\nEyePoint = \"open\n", "a.vpp", &error));
+    EXPECT_FALSE(bag.Parse("version 4.4\nEyePoint = \"bad \\q\"\n", "a.vpp", &error));
+    EXPECT_FALSE(bag.Parse("version 4.4\nEyePoint = \"x\" trailing\n", "a.vpp", &error));
+    EXPECT_FALSE(bag.Parse("version 4.4\nEyePoint = \"\\x4\"\n", "a.vpp", &error));
+    // A value that does not parse keeps the default rather than a half-read number.
+    ASSERT_TRUE(bag.Parse("version 4.4\nscaleX = 2x\nTargetFrameRate = -5\n", "a.vpp", &error));
+    CTessaryCtrl ctrl;
+    ExchangeProperties(ctrl, bag, true);
+    EXPECT_FLOAT_EQ(ctrl.Properties().scaleX, 1.0f);
+    EXPECT_EQ(ctrl.Properties().targetFrameRate, 30u);
+}
+
+TEST(PropertyBag, FailedSaveKeepsTheOldFile) {
+    const std::string dir = TempFile("dir");
+    ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+    const std::string path = dir + "/set.vpp";
+    { std::ofstream(path) << "version 4.4\nscaleX = 2\n"; }
+    PropertyBag bag;
+    bag.Set("scaleX", "3", false);
+    std::string error;
+    ASSERT_TRUE(chmod(dir.c_str(), 0500) == 0);
+    const bool written = bag.WriteFile(path, &error);
+    chmod(dir.c_str(), 0700);
+    if (getuid() != 0) {  // root writes anyway
+        EXPECT_FALSE(written);
+        EXPECT_NE(error.find(path), std::string::npos);
+        EXPECT_EQ(ReadAll(path), "version 4.4\nscaleX = 2\n");
+    }
+    // A save over a directory fails and leaves nothing beside it.
+    const std::string asDir = dir + "/sub";
+    ASSERT_EQ(mkdir(asDir.c_str(), 0700), 0);
+    EXPECT_FALSE(bag.WriteFile(asDir, &error));
+    EXPECT_EQ(system(("test $(ls " + dir + " | wc -l) -eq 2").c_str()), 0);
+    system(("rm -rf " + dir).c_str());
+}
+
+}  // namespace
+}  // namespace vessant
