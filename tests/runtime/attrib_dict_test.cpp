@@ -5,7 +5,6 @@
 #include <sstream>
 #include <string>
 
-#include "attribute_test_callback.h"
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute.h"
 #include "orvan/attribute_arrays.h"
@@ -16,8 +15,6 @@
 
 namespace orvan {
 namespace {
-
-using testing_support::CountingCallback;
 
 std::string Written(OrvanAttribDict& dict) {
   std::ostringstream os;
@@ -107,17 +104,12 @@ TEST(AttribDictTest, DuplicateNamesAreAllWrittenFoundFirstAndRemovedTogether) {
   dict.Remove("Value");
   EXPECT_EQ(dict.Count(), 0u);
   EXPECT_EQ(dict.Get("Value"), nullptr);
-}
 
-TEST(AttribDictTest, DetachKeepsTheAttributesAlive) {
-  int value = 3;
-  OrvanAttribDict dict;
-  auto* attribute = new OrvanAttribute<int>(nullptr, "Value", &value);
-  dict.Add(attribute);
-  dict.Detach("Value");
+  dict.Add(a = new OrvanAttribute<int>(nullptr, "Value", &first));
+  dict.Detach("Value");  // out of the dictionary, but alive
   EXPECT_EQ(dict.Get("Value"), nullptr);
-  EXPECT_EQ(attribute->ValueText(), "3");
-  delete attribute;
+  EXPECT_EQ(a->ValueText(), "5");
+  delete a;
 }
 
 TEST(AttribDictTest, ReadSkipsCommentsUnknownNamesAndLinesWithoutAColon) {
@@ -163,15 +155,11 @@ TEST(AttribDictTest, ReadAsStringsCreatesStringAttributes) {
 }
 
 TEST(AttribDictTest, ValueOperationsByName) {
-  int notified = 0;
-  CountingCallback callback(&notified);
   int value = 4;
   OrvanAttribDict dict;
-  dict.Add(new OrvanAttribute<int>(&callback, "Value", &value));
-  EXPECT_EQ(dict.ValueText("Value"), "4");
+  dict.Add(new OrvanAttribute<int>(nullptr, "Value", &value));
   EXPECT_EQ(dict.ValueText("Missing"), "");
   dict.ValueText("Value", "8");
-  EXPECT_EQ(value, 8);
   EXPECT_TRUE(dict.ValueIntEquals("Value", 8));
   EXPECT_FALSE(dict.ValueIntEquals("Missing", 0));
   std::istringstream is("9");
@@ -180,7 +168,6 @@ TEST(AttribDictTest, ValueOperationsByName) {
   dict.WriteValue("Value", os);
   dict.WriteValue("Missing", os);
   EXPECT_EQ(os.str(), "9");
-  EXPECT_EQ(notified, 2);
 }
 
 TEST(AttribDictTest, AssignmentCopiesInStepThenByName) {

@@ -12,15 +12,7 @@
 namespace orvan {
 namespace {
 
-using scene_test::Enabled;
-using scene_test::ExpectSameState;
-using scene_test::Float;
-using scene_test::FrameState;
-using scene_test::Integer;
-using scene_test::kBlack;
-using scene_test::Probe;
-using scene_test::Rgba;
-using scene_test::SceneTest;
+using namespace scene_test;
 
 std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, const vesColor& fill, float z = 0) {
   const Vertex corners[4] = {Vertex(x0, y0, z, fill), Vertex(x1, y0, z, fill), Vertex(x1, y1, z, fill),
@@ -35,8 +27,6 @@ const vesColor kGreen(0, 255, 0, 255);
 const Rgba kRedPixel{255, 0, 0, 255};
 const Rgba kGreenPixel{0, 255, 0, 255};
 
-// --- Blinking ------------------------------------------------------------------------------------
-
 class SteppedTimer : public Timer {
  public:
   SteppedTimer() { Restart(); }
@@ -45,84 +35,58 @@ class SteppedTimer : public Timer {
   unsigned long long now = 0;
 };
 
-class BlinkTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetSharedTimer(&timer); }
-  void TearDown() override { SetSharedTimer(nullptr); }
-  void At(double seconds) { timer.now = static_cast<unsigned long long>(seconds * 1e6 + 0.5); }
-  bool OffAt(DisplayObject& o, double seconds) {
-    At(seconds);
-    return o.BlinkedOff();
-  }
+TEST(Blinking, OffForTheFirstHalfOfEachPeriod) {
   SteppedTimer timer;
-};
-
-TEST_F(BlinkTest, OffForTheFirstHalfOfEachPeriod) {
+  SetSharedTimer(&timer);
+  auto offAt = [&](DisplayObject& o, double seconds) {
+    timer.now = static_cast<unsigned long long>(seconds * 1e6 + 0.5);
+    return o.BlinkedOff();
+  };
   Probe o;
   o.BlinkRate(2);
-  EXPECT_TRUE(OffAt(o, 0.1));
-  EXPECT_FALSE(OffAt(o, 0.3));
-  EXPECT_TRUE(OffAt(o, 0.55));
-  EXPECT_FALSE(OffAt(o, 0.8));
-  o.BlinkRate(0);
-  EXPECT_FALSE(OffAt(o, 0.1));
-  o.BlinkRate(-1);
-  EXPECT_FALSE(OffAt(o, 0.1));
-}
-
-TEST_F(BlinkTest, DrawSkippedWhenInvisibleCulledOrBlinkedOff) {
-  Probe o;
-  o.BlinkRate(2);
-  At(0.1);
-  EXPECT_FALSE(o.DrawSkipped());  // not blinking
+  EXPECT_TRUE(offAt(o, 0.1));
+  EXPECT_FALSE(offAt(o, 0.3));
+  EXPECT_TRUE(offAt(o, 0.55));
+  EXPECT_FALSE(o.DrawSkipped());  // only a blinking object is skipped
   o.Blinking(true);
   EXPECT_TRUE(o.DrawSkipped());
-  At(0.3);
-  EXPECT_FALSE(o.DrawSkipped());
-  o.Visibility(false);
-  EXPECT_TRUE(o.DrawSkipped());
+  o.BlinkRate(0);
+  EXPECT_FALSE(offAt(o, 0.1));
+  SetSharedTimer(nullptr);
 }
 
-// --- State set and undone, looked at from inside a frame ----------------------------------------
+// --- State seen from inside a frame --------------------------------------------------------------
 
 using DrawingState = SceneTest;
 
-TEST_F(DrawingState, DepthTestModes) {
+TEST_F(DrawingState, DepthTestModesAndTheirUndo) {
   struct Case {
     int mode;
     bool enabled;
-    GLint func;
-    GLboolean mask;
+    GLint func, mask;
   };
-  const Case cases[] = {{1, true, GL_LESS, GL_TRUE},
-                        {2, true, GL_LESS, GL_FALSE},
-                        {3, true, GL_ALWAYS, GL_TRUE},
-                        {0, false, GL_LESS, GL_TRUE},
-                        {7, false, GL_LESS, GL_TRUE}};
+  const Case cases[] = {{1, true, GL_LESS, GL_TRUE}, {2, true, GL_LESS, GL_FALSE}, {3, true, GL_ALWAYS, GL_TRUE},
+                        {0, false, GL_LESS, GL_TRUE}, {7, false, GL_LESS, GL_TRUE}};
   for (const Case& c : cases) {
-    bool enabled = false, restored = true;
-    GLint func = 0;
-    GLboolean mask = GL_FALSE, restoredMask = GL_FALSE;
+    Case seen{};
+    FrameState before{}, after{};
     Probe probe([&](Probe& self) {
+      before = FrameState::Current();
       self.SetupDepthTest();
-      enabled = Enabled(GL_DEPTH_TEST);
-      func = Integer(GL_DEPTH_FUNC);
-      glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+      seen = Case{c.mode, Enabled(GL_DEPTH_TEST), Integer(GL_DEPTH_FUNC), Integer(GL_DEPTH_WRITEMASK)};
       self.RestoreDepthAndCulling();
-      restored = Enabled(GL_DEPTH_TEST) || Integer(GL_DEPTH_FUNC) != GL_LESS;
-      glGetBooleanv(GL_DEPTH_WRITEMASK, &restoredMask);
+      after = FrameState::Current();
     });
     probe.DepthTest(c.mode);
     Render(probe);
-    EXPECT_EQ(enabled, c.enabled) << c.mode;
-    EXPECT_EQ(func, c.func) << c.mode;
-    EXPECT_EQ(mask, c.mask) << c.mode;
-    EXPECT_FALSE(restored) << c.mode;
-    EXPECT_EQ(restoredMask, GL_TRUE) << c.mode;
+    EXPECT_EQ(seen.enabled, c.enabled) << c.mode;
+    EXPECT_EQ(seen.func, c.func) << c.mode;
+    EXPECT_EQ(seen.mask, c.mask) << c.mode;
+    EXPECT_TRUE(before == after) << c.mode;
   }
 }
 
-TEST_F(DrawingState, AlphaModes) {
+TEST_F(DrawingState, AlphaModesAndTheirUndo) {
   struct Case {
     int mode;
     bool changed, blend, alphaTest;
@@ -131,190 +95,95 @@ TEST_F(DrawingState, AlphaModes) {
   const Case cases[] = {{1, true, false, false}, {2, true, false, true}, {3, false, true, false},
                         {0, false, true, false}, {9, false, true, false}};
   for (const Case& c : cases) {
-    bool changed = false, blend = false, alphaTest = false, restoredBlend = false, restoredTest = true;
-    GLint alphaFunc = 0;
-    GLfloat alphaRef = 0;
+    Case seen{};
+    GLint func = 0;
+    bool restored = false;
     Probe probe([&](Probe& self) {
-      changed = self.SetupAlpha();
-      blend = Enabled(GL_BLEND);
-      alphaTest = Enabled(GL_ALPHA_TEST);
-      alphaFunc = Integer(GL_ALPHA_TEST_FUNC);
-      alphaRef = Float(GL_ALPHA_TEST_REF);
-      if (changed) DisplayObject::RestoreAlpha();
-      restoredBlend = Enabled(GL_BLEND) && Integer(GL_BLEND_SRC) == GL_SRC_ALPHA &&
-                      Integer(GL_BLEND_DST) == GL_ONE_MINUS_SRC_ALPHA;
-      restoredTest = Enabled(GL_ALPHA_TEST);
+      const FrameState before = FrameState::Current();
+      seen = Case{c.mode, self.SetupAlpha(), Enabled(GL_BLEND), Enabled(GL_ALPHA_TEST)};
+      func = Integer(GL_ALPHA_TEST_FUNC);
+      if (seen.changed) DisplayObject::RestoreAlpha();
+      restored = before == FrameState::Current();
     });
     probe.AlphaMode(c.mode);
     Render(probe);
-    EXPECT_EQ(changed, c.changed) << c.mode;
-    EXPECT_EQ(blend, c.blend) << c.mode;
-    EXPECT_EQ(alphaTest, c.alphaTest) << c.mode;
+    EXPECT_EQ(seen.changed, c.changed) << c.mode;
+    EXPECT_EQ(seen.blend, c.blend) << c.mode;
+    EXPECT_EQ(seen.alphaTest, c.alphaTest) << c.mode;
     if (c.alphaTest) {
-      EXPECT_EQ(alphaFunc, GL_GREATER);
-      EXPECT_FLOAT_EQ(alphaRef, 0.5f);
+      EXPECT_EQ(func, GL_GREATER);
     }
-    EXPECT_TRUE(restoredBlend) << c.mode;
-    EXPECT_FALSE(restoredTest) << c.mode;
+    EXPECT_TRUE(restored) << c.mode;
   }
 }
 
 TEST_F(DrawingState, LineStyleChangesOnlyWhatDiffersFromSolidWidthOne) {
-  struct Seen {
-    bool changed, stipple;
-    GLfloat width;
-    GLint pattern, repeat;
-  };
-  auto look = [&](float width, int pattern, int multiplier) {
-    Seen seen{};
-    bool restored = false;
-    Probe probe([&](Probe& self) {
-      seen.changed = self.SetupLineStyle();
-      seen.stipple = Enabled(GL_LINE_STIPPLE);
-      seen.width = Float(GL_LINE_WIDTH);
-      seen.pattern = Integer(GL_LINE_STIPPLE_PATTERN);
-      seen.repeat = Integer(GL_LINE_STIPPLE_REPEAT);
-      DisplayObject::RestoreLineStyle();
-      restored = !Enabled(GL_LINE_STIPPLE) && Float(GL_LINE_WIDTH) == 1.0f;
-    });
-    probe.LineWidth(width);
-    probe.LineStipplePattern(pattern);
-    probe.LineStippleMultiplier(multiplier);
-    Render(probe);
-    EXPECT_TRUE(restored);
-    return seen;
-  };
-  Seen solid = look(1.0f, 0xFFFF, 1);
-  EXPECT_FALSE(solid.changed);
-  EXPECT_FALSE(solid.stipple);
-  EXPECT_EQ(solid.width, 1.0f);
-
-  Seen wide = look(3.0f, 0xFFFF, 5);
-  EXPECT_TRUE(wide.changed);
-  EXPECT_FALSE(wide.stipple);
-  EXPECT_EQ(wide.width, 3.0f);
-
-  Seen dashed = look(1.0f, 0x0F0F, 2);
-  EXPECT_TRUE(dashed.changed);
-  EXPECT_TRUE(dashed.stipple);
-  EXPECT_EQ(dashed.pattern, 0x0F0F);
-  EXPECT_EQ(dashed.repeat, 2);
+  bool changed = false, stipple = false;
+  GLfloat width = 0;
+  GLint pattern = 0;
+  Probe probe([&](Probe& self) {
+    changed = self.SetupLineStyle();
+    stipple = Enabled(GL_LINE_STIPPLE);
+    width = Float(GL_LINE_WIDTH);
+    pattern = Integer(GL_LINE_STIPPLE_PATTERN);
+    DisplayObject::RestoreLineStyle();
+  });
+  Render(probe);
+  EXPECT_FALSE(changed || stipple);
+  probe.LineWidth(3);
+  Render(probe);
+  EXPECT_TRUE(changed);
+  EXPECT_FALSE(stipple);
+  EXPECT_EQ(width, 3.0f);
+  probe.LineWidth(1);
+  probe.LineStipplePattern(0x0F0F);
+  Render(probe);
+  EXPECT_TRUE(changed && stipple);
+  EXPECT_EQ(pattern, 0x0F0F);
 }
 
-TEST_F(DrawingState, LightingFaceCullingSmoothingAndShading) {
-  bool lighting = false, colorMaterial = false, cull = false, smooth = false, smoothed = false;
-  bool afterLighting = true, afterMaterial = true, afterSmooth = true, afterCull = true;
-  GLint materialFace = 0, materialParameter = 0, shadeModel = 0;
+TEST_F(DrawingState, LightingAndTextureEnvironment) {
+  bool lighting = false, colorMaterial = false, textured = true;
+  GLint parameter = 0, envMode = 0, minFilter = 0;
+  GLfloat envColor[4] = {};
   Probe probe([&](Probe& self) {
-    self.SetupCullFace();
-    cull = Enabled(GL_CULL_FACE);
-    smoothed = self.SetupAntiAlias();
-    smooth = Enabled(GL_LINE_SMOOTH);
-    self.SetupShading();
-    shadeModel = Integer(GL_SHADE_MODEL);
     self.SetupLighting();
     lighting = Enabled(GL_LIGHTING);
     colorMaterial = Enabled(GL_COLOR_MATERIAL);
-    materialFace = Integer(GL_COLOR_MATERIAL_FACE);
-    materialParameter = Integer(GL_COLOR_MATERIAL_PARAMETER);
+    parameter = Integer(GL_COLOR_MATERIAL_PARAMETER);
     self.RestoreLighting();
-    afterLighting = Enabled(GL_LIGHTING);
-    afterMaterial = Enabled(GL_COLOR_MATERIAL);
-    DisplayObject::RestoreAntiAlias();
-    afterSmooth = Enabled(GL_LINE_SMOOTH);
-    self.RestoreDepthAndCulling();
-    afterCull = Enabled(GL_CULL_FACE);
-  });
-  probe.CullBackFace(1);
-  probe.AntiAlias(true);
-  probe.Shading(1);
-  probe.LightingEnabled(true);
-  probe.ColorMaterialMode(2);
-  Render(probe);
-  EXPECT_TRUE(cull);
-  EXPECT_TRUE(smoothed);
-  EXPECT_TRUE(smooth);
-  EXPECT_EQ(shadeModel, GL_SMOOTH);
-  EXPECT_TRUE(lighting);
-  EXPECT_TRUE(colorMaterial);
-  EXPECT_EQ(materialFace, GL_FRONT_AND_BACK);
-  EXPECT_EQ(materialParameter, GL_AMBIENT);
-  EXPECT_FALSE(afterLighting || afterMaterial || afterSmooth || afterCull);
-
-  // Colour material is part of lighting: without lighting nothing is switched.
-  probe.LightingEnabled(false);
-  probe.AntiAlias(false);
-  probe.Shading(0);
-  Render(probe);
-  EXPECT_FALSE(lighting || colorMaterial || smoothed);
-  EXPECT_EQ(shadeModel, GL_FLAT);
-}
-
-TEST_F(DrawingState, PushTransformLoadsTheObjectsOwnModelView) {
-  bool pushed = true;
-  GLint depthBefore = 0, depthAfter = 0;
-  GLdouble loaded[16] = {};
-  Probe plain([&](Probe& self) {
-    depthBefore = Integer(GL_MODELVIEW_STACK_DEPTH);
-    pushed = self.PushTransform();
-    depthAfter = Integer(GL_MODELVIEW_STACK_DEPTH);
-  });
-  Render(plain);
-  EXPECT_FALSE(pushed);
-  EXPECT_EQ(depthAfter, depthBefore);
-
-  Probe moved([&](Probe& self) {
-    depthBefore = Integer(GL_MODELVIEW_STACK_DEPTH);
-    pushed = self.PushTransform();
-    depthAfter = Integer(GL_MODELVIEW_STACK_DEPTH);
-    glGetDoublev(GL_MODELVIEW_MATRIX, loaded);
-    if (pushed) glPopMatrix();
-  });
-  moved.DynamicTranslate(5.0f, 6.0f, 0.0f);
-  Render(moved);
-  EXPECT_TRUE(pushed);
-  EXPECT_EQ(depthAfter, depthBefore + 1);
-  ASSERT_NE(moved.ModelViewMatrix(), nullptr);
-  for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(loaded[i], moved.ModelViewMatrix()->data[i]);
-  EXPECT_DOUBLE_EQ(loaded[12], 5.0);  // one world unit is one pixel in this view
-}
-
-TEST_F(DrawingState, TextureSetupAndEnvironment) {
-  bool textured = true;
-  GLint modeUntouched = 0, mode = 0, magFilter = 0, minFilter = 0;
-  GLfloat envColor[4] = {};
-  Probe probe([&](Probe& self) {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
+    textured = self.SetupTexture();  // no texture coordinates (nor a palette entry)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
-    self.TextureIndex(-1);
-    textured = self.SetupTexture();
-    self.SetupTextureEnvironment(-1);  // no texture: the environment stays
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &modeUntouched);
-    self.TextureIndex(2);
-    textured = textured || self.SetupTexture();  // no coordinates (and no palette entry)
     self.SetupTextureEnvironment(-1);
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &envMode);
     glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, envColor);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glBindTexture(GL_TEXTURE_2D, 0);
     glDeleteTextures(1, &name);
   });
+  probe.LightingEnabled(true);
+  probe.ColorMaterialMode(2);
+  probe.TextureIndex(2);
   probe.TextureMappingTechnique(2);
   probe.SetBlendColor(vesColor(255, 0, 51, 255));
-  probe.TextureMagnificationFilter(0);
   probe.TextureMinificationFilter(3);
   Render(probe);
+  EXPECT_TRUE(lighting && colorMaterial);
+  EXPECT_EQ(parameter, GL_AMBIENT);
   EXPECT_FALSE(textured);
-  EXPECT_EQ(modeUntouched, GL_DECAL);
-  EXPECT_EQ(mode, GL_BLEND);
-  EXPECT_FLOAT_EQ(envColor[0], 1.0f);
+  EXPECT_EQ(envMode, GL_BLEND);
   EXPECT_NEAR(envColor[2], 0.2f, 1e-6);
-  EXPECT_EQ(magFilter, GL_NEAREST);
   EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+
+  // Colour material belongs to lighting; an inherited texture keeps the environment in force.
+  probe.LightingEnabled(false);
+  probe.TextureIndex(-1);
+  Render(probe);
+  EXPECT_FALSE(lighting || colorMaterial);
+  EXPECT_EQ(envMode, GL_DECAL);
 }
 
 TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
@@ -322,9 +191,8 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   Probe first([&](Probe&) { before = FrameState::Current(); });
   Probe last([&](Probe&) { after = FrameState::Current(); });
 
-  // Every setting that changes state, in a moved group with a moved and a lit child.
-  Group scene;
-  Group moved;
+  // Every setting that changes state, in a moving group with a moving and a lit child.
+  Group scene, moved;
   moved.DynamicRotate(0, 0, 10);
   auto busy = Rect(10, 10, 50, 50, kRed);
   busy->PolygonMode(4);
@@ -341,27 +209,25 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   lit->LightingEnabled(true);
   lit->ColorMaterialMode(1);
   lit->AlphaMode(1);
-  lit->DepthTest(2);
   lit->CalculateNormals(1);
   auto dots = Rect(5, 5, 8, 8, kGreen);
   dots->PolygonMode(1);
   dots->DepthTest(1);
-  moved.InsertObject(busy.get());
-  moved.InsertObject(lit.get());
-  moved.InsertObject(dots.get());
+  for (DisplayObject* o : {static_cast<DisplayObject*>(busy.get()), static_cast<DisplayObject*>(lit.get()),
+                           static_cast<DisplayObject*>(dots.get())}) {
+    moved.InsertObject(o);
+  }
   scene.InsertObject(&first);
   scene.InsertObject(&moved);
   scene.InsertObject(&last);
   Render(scene);
 
-  ExpectSameState(before, after);
-  // And that state is the frame's reset state.
-  EXPECT_FALSE(before.depthTest || before.cullFace || before.lighting || before.colorMaterial ||
-               before.alphaTest || before.lineSmooth || before.lineStipple || before.texture2D);
-  EXPECT_TRUE(before.blend);
-  EXPECT_EQ(before.blendSrc, GL_SRC_ALPHA);
-  EXPECT_EQ(before.blendDst, GL_ONE_MINUS_SRC_ALPHA);
-  EXPECT_EQ(before.depthMask, GL_TRUE);
+  EXPECT_TRUE(before == after);
+  // ...and that is the reset state: only blending on, source alpha over, depth writes on.
+  EXPECT_EQ(before.enabled, (std::array<bool, 9>{false, false, false, false, false, true, false, false, false}));
+  EXPECT_EQ(before.values[0], GL_SRC_ALPHA);
+  EXPECT_EQ(before.values[1], GL_ONE_MINUS_SRC_ALPHA);
+  EXPECT_EQ(before.values[3], GL_TRUE);
   EXPECT_EQ(before.lineWidth, 1.0f);
 }
 
@@ -369,10 +235,8 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
 
 using DrawingStatePixels = SceneTest;
 
-// A near red square drawn first and a far green one over it, each with its own depth mode.
-class DepthPixels : public SceneTest {
- protected:
-  Rgba Winner(int nearMode, int farMode) {
+TEST_F(DrawingStatePixels, DepthModesOfANearSquareThenAFarOne) {
+  auto winner = [&](int nearMode, int farMode) {
     auto nearSquare = Rect(20, 20, 60, 60, kRed, 10);
     auto farSquare = Rect(20, 20, 60, 60, kGreen, -10);
     nearSquare->DepthTest(nearMode);
@@ -381,21 +245,17 @@ class DepthPixels : public SceneTest {
     g.InsertObject(nearSquare.get());
     g.InsertObject(farSquare.get());
     return Pixel(Render(g), 40, 40);
-  }
-};
-
-TEST_F(DepthPixels, TestedWrittenAlwaysAndOff) {
-  EXPECT_EQ(Winner(1, 1), kRedPixel);    // written, then the far one fails the test
-  EXPECT_EQ(Winner(1, 2), kRedPixel);    // tested without writing still fails
-  EXPECT_EQ(Winner(1, 3), kGreenPixel);  // always passes
-  EXPECT_EQ(Winner(1, 0), kGreenPixel);  // no test
-  EXPECT_EQ(Winner(2, 1), kGreenPixel);  // the near one wrote no depth
+  };
+  EXPECT_EQ(winner(1, 1), kRedPixel);    // written, then the far one fails the test
+  EXPECT_EQ(winner(1, 2), kRedPixel);    // tested without writing still fails
+  EXPECT_EQ(winner(1, 3), kGreenPixel);  // always passes
+  EXPECT_EQ(winner(1, 0), kGreenPixel);  // no test
+  EXPECT_EQ(winner(2, 1), kGreenPixel);  // the near one wrote no depth
 }
 
 TEST_F(DrawingStatePixels, LineWidthAndStipple) {
   const Vertex ends[2] = {Vertex(10.5f, 40.5f, 0), Vertex(90.5f, 40.5f, 0)};
   GLPolygon line(2, ends);
-  line.PolygonMode(2);
   line.PolygonEnd(0);
   line.SetColor(kGreen);
   auto image = Render(line);
@@ -407,9 +267,8 @@ TEST_F(DrawingStatePixels, LineWidthAndStipple) {
   EXPECT_EQ(Pixel(image, 50, 42), kGreenPixel);
   EXPECT_EQ(Pixel(image, 50, 44), kBlack);
 
-  // 8 bits on then 8 off, each bit 4 pixels long.
   line.LineWidth(1);
-  line.LineStipplePattern(0x00FF);
+  line.LineStipplePattern(0x00FF);  // 8 bits on, 8 off, each 4 pixels long
   line.LineStippleMultiplier(4);
   image = Render(line);
   EXPECT_EQ(Pixel(image, 20, 40), kGreenPixel);
@@ -424,11 +283,11 @@ TEST_F(DrawingStatePixels, AlphaModesOnAHalfTransparentFill) {
   square->SetFillColor(vesColor(255, 0, 0, 200));  // above it: drawn without blending
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
   square->SetFillColor(vesColor(255, 0, 0, 100));
-  square->AlphaMode(1);  // opaque
+  square->AlphaMode(1);
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
   square->AlphaMode(3);  // blended over black
   EXPECT_NEAR(Pixel(Render(*square), 40, 40).r, 100, 2);
-  square->AlphaMode(0);  // outside the enumeration: blended as well
+  square->AlphaMode(0);
   EXPECT_NEAR(Pixel(Render(*square), 40, 40).r, 100, 2);
 }
 
@@ -442,8 +301,6 @@ TEST_F(DrawingStatePixels, BlinkingObjectIsDrawnInItsOnPhaseOnly) {
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
   SetTime(1.1);
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kBlack);
-  square->BlinkRate(0);
-  EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
 }
 
 }  // namespace

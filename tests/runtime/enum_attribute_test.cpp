@@ -30,31 +30,22 @@ void ExpectTable(const std::vector<std::pair<std::string, int>>& table) {
 }
 
 TEST(EnumTableTest, EveryNameAndValue) {
-  ExpectTable<OrvanAttributeTextureModeEnum, unsigned char>(
-      {{"TEXTURE_MAP_MODULATE", 0}, {"TEXTURE_MAP_DECAL", 1}, {"TEXTURE_MAP_BLEND", 2}, {"TEXTURE_MAP_REPLACE", 3}});
-  ExpectTable<OrvanAttributeTextureFilterEnum, unsigned char>({{"TEXTURE_FILTER_NEAREST", 0},
-                                                               {"TEXTURE_FILTER_LINEAR", 1},
-                                                               {"TEXTURE_FILTER_NEAREST_MIPMAP_NEAREST", 2},
-                                                               {"TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR", 3},
-                                                               {"TEXTURE_FILTER_NEAREST_MIPMAP_LINEAR", 4},
-                                                               {"TEXTURE_FILTER_LINEAR_MIPMAP_NEAREST", 5}});
-  ExpectTable<OrvanAttributePolyModeEnum, unsigned char>({{"POLY_MODE_UNDEFINED", 0},
-                                                          {"POLY_MODE_POINTS", 1},
-                                                          {"POLY_MODE_OUTLINE", 2},
-                                                          {"POLY_MODE_FILLED", 3},
+  ExpectTable<OrvanAttributeTextureModeEnum, unsigned char>({{"TEXTURE_MAP_MODULATE", 0}, {"TEXTURE_MAP_DECAL", 1},
+                                                             {"TEXTURE_MAP_BLEND", 2}, {"TEXTURE_MAP_REPLACE", 3}});
+  ExpectTable<OrvanAttributeTextureFilterEnum, unsigned char>(
+      {{"TEXTURE_FILTER_NEAREST", 0}, {"TEXTURE_FILTER_LINEAR", 1}, {"TEXTURE_FILTER_NEAREST_MIPMAP_NEAREST", 2},
+       {"TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR", 3}, {"TEXTURE_FILTER_NEAREST_MIPMAP_LINEAR", 4},
+       {"TEXTURE_FILTER_LINEAR_MIPMAP_NEAREST", 5}});
+  ExpectTable<OrvanAttributePolyModeEnum, unsigned char>({{"POLY_MODE_UNDEFINED", 0}, {"POLY_MODE_POINTS", 1},
+                                                          {"POLY_MODE_OUTLINE", 2}, {"POLY_MODE_FILLED", 3},
                                                           {"POLY_MODE_FILL_AND_OUTLINE", 4}});
   ExpectTable<OrvanAttributePolyEndEnum, unsigned char>({{"POLY_OPEN", 0}, {"POLY_CLOSED", 1}});
   ExpectTable<OrvanAttributeShadingEnum, unsigned char>({{"FLAT", 0}, {"GOURAUD", 1}});
-  ExpectTable<OrvanAttributeColorMaterialModeEnum, unsigned char>({{"NO_COLOR_MATERIAL", 0},
-                                                                   {"DIFFUSE_COLOR_MATERIAL", 1},
-                                                                   {"AMBIENT_COLOR_MATERIAL", 2},
-                                                                   {"DIFFUSE_AND_AMBIENT_COLOR_MATERIAL", 3},
-                                                                   {"EMISSION_COLOR_MATERIAL", 4},
-                                                                   {"SPECULAR_COLOR_MATERIAL", 5}});
-  ExpectTable<OrvanAttributeAlphaModeEnum, int>({{"ALPHA_MODE_UNDEFINED", 0},
-                                                 {"ALPHA_MODE_OPAQUE", 1},
-                                                 {"ALPHA_MODE_2_LEVEL", 2},
-                                                 {"ALPHA_MODE_256_LEVEL", 3}});
+  ExpectTable<OrvanAttributeColorMaterialModeEnum, unsigned char>(
+      {{"NO_COLOR_MATERIAL", 0}, {"DIFFUSE_COLOR_MATERIAL", 1}, {"AMBIENT_COLOR_MATERIAL", 2},
+       {"DIFFUSE_AND_AMBIENT_COLOR_MATERIAL", 3}, {"EMISSION_COLOR_MATERIAL", 4}, {"SPECULAR_COLOR_MATERIAL", 5}});
+  ExpectTable<OrvanAttributeAlphaModeEnum, int>({{"ALPHA_MODE_UNDEFINED", 0}, {"ALPHA_MODE_OPAQUE", 1},
+                                                 {"ALPHA_MODE_2_LEVEL", 2}, {"ALPHA_MODE_256_LEVEL", 3}});
   ExpectTable<OrvanAttributeImageCodecEnum, vesImageCodec>(
       {{"VES_CODEC_RAW", 0}, {"VES_CODEC_LZ77", 1}, {"VES_CODEC_JPEG", 2}});
   ExpectTable<OrvanAttributeLightTypeEnum, LightType_e>({{"LIGHT_LOCAL", 0}, {"LIGHT_INFINITE", 1}});

@@ -51,52 +51,27 @@ inline GLfloat Float(GLenum name) {
 
 // The state the frame's reset establishes and every object must leave as it found it.
 struct FrameState {
-  bool depthTest, cullFace, lighting, colorMaterial, alphaTest, blend, lineSmooth, lineStipple, texture2D;
-  GLint blendSrc, blendDst, depthFunc, modelViewDepth;
-  GLboolean depthMask;
+  std::array<bool, 9> enabled;
+  std::array<GLint, 5> values;  // blend source and destination, depth function, depth mask, stack depth
   GLfloat lineWidth;
-  GLdouble modelView[16];
+  std::array<GLdouble, 16> modelView;
 
   static FrameState Current() {
+    static const GLenum kCapabilities[] = {GL_DEPTH_TEST, GL_CULL_FACE, GL_LIGHTING, GL_COLOR_MATERIAL,
+                                           GL_ALPHA_TEST, GL_BLEND, GL_LINE_SMOOTH, GL_LINE_STIPPLE,
+                                           GL_TEXTURE_2D};
     FrameState s{};
-    s.depthTest = Enabled(GL_DEPTH_TEST);
-    s.cullFace = Enabled(GL_CULL_FACE);
-    s.lighting = Enabled(GL_LIGHTING);
-    s.colorMaterial = Enabled(GL_COLOR_MATERIAL);
-    s.alphaTest = Enabled(GL_ALPHA_TEST);
-    s.blend = Enabled(GL_BLEND);
-    s.lineSmooth = Enabled(GL_LINE_SMOOTH);
-    s.lineStipple = Enabled(GL_LINE_STIPPLE);
-    s.texture2D = Enabled(GL_TEXTURE_2D);
-    s.blendSrc = Integer(GL_BLEND_SRC);
-    s.blendDst = Integer(GL_BLEND_DST);
-    s.depthFunc = Integer(GL_DEPTH_FUNC);
-    s.modelViewDepth = Integer(GL_MODELVIEW_STACK_DEPTH);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
+    for (int i = 0; i < 9; ++i) s.enabled[i] = Enabled(kCapabilities[i]);
+    s.values = {Integer(GL_BLEND_SRC), Integer(GL_BLEND_DST), Integer(GL_DEPTH_FUNC), Integer(GL_DEPTH_WRITEMASK),
+                Integer(GL_MODELVIEW_STACK_DEPTH)};
     s.lineWidth = Float(GL_LINE_WIDTH);
-    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelView);
+    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelView.data());
     return s;
   }
+  bool operator==(const FrameState& o) const {
+    return enabled == o.enabled && values == o.values && lineWidth == o.lineWidth && modelView == o.modelView;
+  }
 };
-
-inline void ExpectSameState(const FrameState& before, const FrameState& after) {
-  EXPECT_EQ(before.depthTest, after.depthTest);
-  EXPECT_EQ(before.cullFace, after.cullFace);
-  EXPECT_EQ(before.lighting, after.lighting);
-  EXPECT_EQ(before.colorMaterial, after.colorMaterial);
-  EXPECT_EQ(before.alphaTest, after.alphaTest);
-  EXPECT_EQ(before.blend, after.blend);
-  EXPECT_EQ(before.lineSmooth, after.lineSmooth);
-  EXPECT_EQ(before.lineStipple, after.lineStipple);
-  EXPECT_EQ(before.texture2D, after.texture2D);
-  EXPECT_EQ(before.blendSrc, after.blendSrc);
-  EXPECT_EQ(before.blendDst, after.blendDst);
-  EXPECT_EQ(before.depthFunc, after.depthFunc);
-  EXPECT_EQ(before.depthMask, after.depthMask);
-  EXPECT_EQ(before.modelViewDepth, after.modelViewDepth);
-  EXPECT_EQ(before.lineWidth, after.lineWidth);
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(before.modelView[i], after.modelView[i], 1e-9) << i;
-}
 
 class SceneTest : public ::testing::Test {
  protected:
