@@ -103,7 +103,11 @@ std::string CabinetExtractor::SafeEntryPath(const std::string& entryName) {
 
 ExtractionResult CabinetExtractor::Extract(const std::string& cabinetPath, const std::string& directory) {
     ExtractionResult result;
-    const std::string base = directory.empty() || directory.back() == '/' ? directory : directory + "/";
+    if (directory.empty()) {  // would unpack into whatever the working directory is
+        result.error = "No directory to unpack into";
+        return Finish(result);
+    }
+    const std::string base = directory.back() == '/' ? directory : directory + "/";
     Decompressor mspack;
     if (!mspack.cabd) {
         result.error = "Cannot start the cabinet decompressor";

@@ -146,9 +146,10 @@ bool ComputeCachePaths(const std::string& address, CachePaths* paths, std::strin
 
 bool PrepareCacheDirectories(const CachePaths& paths, std::string* error) {
     const std::string root = paths.root.substr(0, paths.root.size() - 1);
-    const std::string base = root.substr(0, root.rfind('/'));
+    std::string base = root.substr(0, root.rfind('/'));
+    if (base.empty()) base = "/";
     const std::string component = paths.componentDir.substr(0, paths.componentDir.size() - 1);
-    if (base.empty() || component.empty()) {
+    if (paths.root.empty() || component.empty()) {
         if (error) *error = "Cache paths not computed";
         return false;
     }

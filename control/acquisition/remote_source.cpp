@@ -197,7 +197,9 @@ std::string RemoteSource::ProgressText(std::uint64_t progress, std::uint64_t pro
                                        const std::string& statusText) {
     if (progressMax == 0) return std::string();
     const float ratio = static_cast<float>(progress) / static_cast<float>(progressMax);
-    const int percent = static_cast<int>(ratio * 100.0f);
+    // A progress past its maximum must not overflow the conversion to int.
+    const float scaled = ratio * 100.0f;
+    const int percent = scaled < 1.0e9f ? static_cast<int>(scaled) : 1000000000;
     return "Downloading ... " + std::to_string(percent) + "%\n" + statusText + "\n";
 }
 

@@ -159,12 +159,12 @@ class DisplayObject {
   /* 122 */ virtual bool GetPlanePoints(Vertex& a, Vertex& b, Vertex& c, Vector& normal);
   // Consumes the arguments of one property number from args. The reference lets a chain of
   // properties continue from where this call stopped, whichever class handled the number.
-  /* 123 */ virtual void SetValue(int spec, va_list& args);
+  /* 123 */ virtual void SetValue(int property, va_list& args);
 
-  // Sets many properties in one call: spec numbers each followed by their arguments (ints as
-  // int, reals as double), the chain ended by spec 0. Subclasses that override the slot above
+  // Sets many properties in one call: property numbers each followed by their arguments (ints as
+  // int, reals as double), the chain ended by 0. Subclasses that override the slot above
   // bring this form back into scope with `using DisplayObject::SetValue;`.
-  void SetValue(int spec, ...);
+  void SetValue(int property, ...);
 
   bool Visibility() const { return visible; }
   bool Culled() const { return culled; }
@@ -230,7 +230,7 @@ class DisplayObject {
   // Depth testing and face culling back to the frame's defaults (off, writes on, GL_LESS), so
   // that code drawing after the object, or clearing the depth buffer, finds them as reset.
   void RestoreDepthAndCulling();
-  // True while a blinking object is in the off half of its period.
+  // True in the first (off) half of each blink period; never with a blink rate of 0 or less.
   bool BlinkedOff();
   // Not visible, culled or blinked off: nothing of the object is drawn this frame.
   bool DrawSkipped();

@@ -19,18 +19,18 @@ vesColor Colour(va_list& args) {
 
 }  // namespace
 
-void DisplayObject::SetValue(int spec, ...) {
+void DisplayObject::SetValue(int property, ...) {
   va_list args;
-  va_start(args, spec);
-  while (spec != 0) {
-    SetValue(spec, args);
-    spec = va_arg(args, int);
+  va_start(args, property);
+  while (property != 0) {
+    SetValue(property, args);
+    property = va_arg(args, int);
   }
   va_end(args);
 }
 
-void DisplayObject::SetValue(int spec, va_list& args) {
-  switch (spec) {
+void DisplayObject::SetValue(int property, va_list& args) {
+  switch (property) {
     case 1:
       InstanceName(va_arg(args, char*));
       break;

@@ -61,6 +61,7 @@ TEST(ComponentAddressTest, CabinetTestAndLocalPaths) {
 }
 
 TEST(CachePathsTest, LaysOutOneDirectoryPerAddress) {
+    const std::string home = getenv("HOME") ? getenv("HOME") : "";
     setenv("TEMP", "/var/cache-test", 1);
     CachePaths paths;
     std::string error;
@@ -94,6 +95,7 @@ TEST(CachePathsTest, LaysOutOneDirectoryPerAddress) {
     unsetenv("HOME");
     EXPECT_FALSE(ComputeCachePaths("http://h/dial.so", &paths, &error));
     EXPECT_FALSE(error.empty());
+    if (!home.empty()) setenv("HOME", home.c_str(), 1);
 }
 
 }  // namespace

@@ -152,6 +152,8 @@ TEST(ProgressTextTest, TruncatedPercentAndNothingWithoutAMaximum) {
     EXPECT_EQ(RemoteSource::ProgressText(3, 3, "x"), "Downloading ... 100%\nx\n");
     EXPECT_EQ(RemoteSource::ProgressText(3000000000u, 4000000000u, "x"), "Downloading ... 75%\nx\n");
     EXPECT_EQ(RemoteSource::ProgressText(12345, 0, "x"), "");
+    // More than announced (a server that lies) still gives a text, not an overflow.
+    EXPECT_EQ(RemoteSource::ProgressText(~0ull, 1, "x").compare(0, 16, "Downloading ... "), 0);
     // A long status text is carried whole.
     EXPECT_EQ(RemoteSource::ProgressText(0, 1, std::string(5000, 's')).size(), 20u + 5000u);
 }

@@ -118,6 +118,7 @@ TEST(AttribDictTest, ReadSkipsCommentsUnknownNamesAndLinesWithoutAColon) {
       "// Visible: 0\n"
       "Unknown: 1 2 3\n"
       "   MaterialIndex: 7\n"
+      "// was: MaterialIndex: 99\n"
       "LineWidth\n"
       "Color: 9 9 9 9\n"
       "Visible:0\n"

@@ -6,7 +6,6 @@
 #include <new>
 
 #include "orvan/display_object.h"
-#include "orvan/group.h"
 #include "orvan/orvan_exception.h"
 
 namespace orvan {
@@ -260,24 +259,6 @@ TEST(SetValue, ChainsEndWithZero) {
   EXPECT_EQ(o.DCSMatrix()(2, 3), 7.0);  // column-major: values 13 to 15 are the translation
   ExpectNear(o.GetTexturePoints()[2], 0, 1, 0);
   ExpectNear(o.RotationPointRelative(), 0.5f, 0.5f, 0);
-}
-
-TEST(MethodDescriptions, EachClassHeadsItsRows) {
-  Group g;
-  MethodDescriptionList* list = g.GetMethodDescriptions(nullptr);
-  EXPECT_EQ(list->First()->data->signature, "------ Group ------");
-  int headers = 0;
-  for (auto* item = list->First(); item != nullptr; item = item->next) {
-    if (item->data->name.empty()) ++headers;
-    if (item->data->name == "Visibility()") {
-      EXPECT_EQ(item->data->description, "Returns visibility");
-    }
-  }
-  EXPECT_EQ(headers, 2);  // Group, then DisplayObject
-  const int count = list->Count();
-  EXPECT_EQ(g.GetMethodDescriptions(list), list);  // an existing list is appended to
-  EXPECT_EQ(list->Count(), 2 * count);
-  g.ReleaseMethodDescriptions(list);
 }
 
 }  // namespace

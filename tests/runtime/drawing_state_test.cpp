@@ -59,64 +59,6 @@ TEST(Blinking, OffForTheFirstHalfOfEachPeriod) {
 
 using DrawingState = SceneTest;
 
-TEST_F(DrawingState, DepthTestModesAndTheirUndo) {
-  struct Case {
-    int mode;
-    bool enabled;
-    GLint func, mask;
-  };
-  const Case cases[] = {{1, true, GL_LESS, GL_TRUE}, {2, true, GL_LESS, GL_FALSE}, {3, true, GL_ALWAYS, GL_TRUE},
-                        {0, false, GL_LESS, GL_TRUE}, {7, false, GL_LESS, GL_TRUE}};
-  for (const Case& c : cases) {
-    Case seen{};
-    FrameState before{}, after{};
-    Probe probe([&](Probe& self) {
-      before = FrameState::Current();
-      self.SetupDepthTest();
-      seen = Case{c.mode, Enabled(GL_DEPTH_TEST), Integer(GL_DEPTH_FUNC), Integer(GL_DEPTH_WRITEMASK)};
-      self.RestoreDepthAndCulling();
-      after = FrameState::Current();
-    });
-    probe.DepthTest(c.mode);
-    Render(probe);
-    EXPECT_EQ(seen.enabled, c.enabled) << c.mode;
-    EXPECT_EQ(seen.func, c.func) << c.mode;
-    EXPECT_EQ(seen.mask, c.mask) << c.mode;
-    EXPECT_TRUE(before == after) << c.mode;
-  }
-}
-
-TEST_F(DrawingState, AlphaModesAndTheirUndo) {
-  struct Case {
-    int mode;
-    bool changed, blend, alphaTest;
-  };
-  // Values outside the enumeration keep the frame's blending, as 256-level does.
-  const Case cases[] = {{1, true, false, false}, {2, true, false, true}, {3, false, true, false},
-                        {0, false, true, false}, {9, false, true, false}};
-  for (const Case& c : cases) {
-    Case seen{};
-    GLint func = 0;
-    bool restored = false;
-    Probe probe([&](Probe& self) {
-      const FrameState before = FrameState::Current();
-      seen = Case{c.mode, self.SetupAlpha(), Enabled(GL_BLEND), Enabled(GL_ALPHA_TEST)};
-      func = Integer(GL_ALPHA_TEST_FUNC);
-      if (seen.changed) DisplayObject::RestoreAlpha();
-      restored = before == FrameState::Current();
-    });
-    probe.AlphaMode(c.mode);
-    Render(probe);
-    EXPECT_EQ(seen.changed, c.changed) << c.mode;
-    EXPECT_EQ(seen.blend, c.blend) << c.mode;
-    EXPECT_EQ(seen.alphaTest, c.alphaTest) << c.mode;
-    if (c.alphaTest) {
-      EXPECT_EQ(func, GL_GREATER);
-    }
-    EXPECT_TRUE(restored) << c.mode;
-  }
-}
-
 TEST_F(DrawingState, LineStyleChangesOnlyWhatDiffersFromSolidWidthOne) {
   bool changed = false, stipple = false;
   GLfloat width = 0;
@@ -140,50 +82,6 @@ TEST_F(DrawingState, LineStyleChangesOnlyWhatDiffersFromSolidWidthOne) {
   Render(probe);
   EXPECT_TRUE(changed && stipple);
   EXPECT_EQ(pattern, 0x0F0F);
-}
-
-TEST_F(DrawingState, LightingAndTextureEnvironment) {
-  bool lighting = false, colorMaterial = false, textured = true;
-  GLint parameter = 0, envMode = 0, minFilter = 0;
-  GLfloat envColor[4] = {};
-  Probe probe([&](Probe& self) {
-    self.SetupLighting();
-    lighting = Enabled(GL_LIGHTING);
-    colorMaterial = Enabled(GL_COLOR_MATERIAL);
-    parameter = Integer(GL_COLOR_MATERIAL_PARAMETER);
-    self.RestoreLighting();
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    textured = self.SetupTexture();  // no texture coordinates (nor a palette entry)
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
-    self.SetupTextureEnvironment(-1);
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &envMode);
-    glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, envColor);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glDeleteTextures(1, &name);
-  });
-  probe.LightingEnabled(true);
-  probe.ColorMaterialMode(2);
-  probe.TextureIndex(2);
-  probe.TextureMappingTechnique(2);
-  probe.SetBlendColor(vesColor(255, 0, 51, 255));
-  probe.TextureMinificationFilter(3);
-  Render(probe);
-  EXPECT_TRUE(lighting && colorMaterial);
-  EXPECT_EQ(parameter, GL_AMBIENT);
-  EXPECT_FALSE(textured);
-  EXPECT_EQ(envMode, GL_BLEND);
-  EXPECT_NEAR(envColor[2], 0.2f, 1e-6);
-  EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
-
-  // Colour material belongs to lighting; an inherited texture keeps the environment in force.
-  probe.LightingEnabled(false);
-  probe.TextureIndex(-1);
-  Render(probe);
-  EXPECT_FALSE(lighting || colorMaterial);
-  EXPECT_EQ(envMode, GL_DECAL);
 }
 
 TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {

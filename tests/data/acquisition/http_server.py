@@ -29,7 +29,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             Handler.count += 1
             log.write(f"{self.command} {self.path}\n")
 
-    def special(self):
+    def answered_here(self):
         if self.path.startswith("/status/"):
             self.send_error(int(self.path[len("/status/"):]))
             return True
@@ -47,12 +47,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
     def do_GET(self):
         self.record()
-        if not self.special():
+        if not self.answered_here():
             super().do_GET()
 
     def do_HEAD(self):
         self.record()
-        if not self.special():
+        if not self.answered_here():
             super().do_HEAD()
 
 
