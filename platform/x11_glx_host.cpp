@@ -117,6 +117,9 @@ struct X11GlxHost::State {
     // The parent's pixels under the window, in client coordinates, read once per window geometry.
     enum class Background { Stale, Valid, Unreadable } backgroundState = Background::Stale;
     RgbaImage background;
+    // A descriptor the loop waits on besides the X connection (a script on standard input).
+    int watchFd = -1;
+    std::function<void()> onWatchReadable;
 
     std::uint64_t Now() const {
         return static_cast<std::uint64_t>(
@@ -159,8 +162,11 @@ bool X11GlxHost::State::Step(bool wait) {
     }
     XFlush(display);
     if (XPending(display) > 0) return true;
-    pollfd descriptor{ConnectionNumber(display), POLLIN, 0};
-    poll(&descriptor, 1, timeoutMs);
+    pollfd descriptors[2] = {{ConnectionNumber(display), POLLIN, 0}, {watchFd, POLLIN, 0}};
+    const nfds_t count = watchFd >= 0 ? 2 : 1;
+    if (poll(descriptors, count, timeoutMs) > 0 && count == 2 && (descriptors[1].revents & (POLLIN | POLLHUP)) != 0 &&
+        onWatchReadable)
+        onWatchReadable();
     return true;
 }
 
@@ -431,6 +437,11 @@ X11GlxHost::~X11GlxHost() {
     XSync(s.display, False);
     s.connection.reset();
     XErrorTrap::UninstallHandler();
+}
+
+void X11GlxHost::WatchDescriptor(int fd, std::function<void()> onReadable) {
+    state_->watchFd = onReadable ? fd : -1;
+    state_->onWatchReadable = std::move(onReadable);
 }
 
 void X11GlxHost::Run() {

@@ -38,6 +38,9 @@ public:
 
     // Delivers events, timers and paints until the window closes or Quit is called.
     void Run();
+    // While Run waits, also waits on fd and calls onReadable when it can be read (or hung up);
+    // an empty function stops watching.
+    void WatchDescriptor(int fd, std::function<void()> onReadable);
     // Ends Run after the message being handled; callable from any handler.
     void Quit();
     // Handles what is waiting now (events, due timers, a pending paint) without blocking.

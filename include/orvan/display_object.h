@@ -178,6 +178,8 @@ class DisplayObject {
   Vector* TextureCoordinates() const { return textureCoordinates; }
   unsigned int TextureCoordinateCount() const { return textureCoordinateCount; }
   CallbackMethodCallerBase* CallbackCaller() const { return callbackCaller; }
+  // Takes ownership of caller (null allowed) and frees the previous one.
+  void CallbackCaller(CallbackMethodCallerBase* caller);
   void UserData(void* data) { userData = data; }
   void* UserData() const { return userData; }
   OrvanAttribDict* Attributes() const { return attributes; }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "orvan/callback_method_caller.h"
+#include "orvan/display_event.h"
 #include "orvan/group.h"
 #include "orvan/timer.h"
 
@@ -105,8 +107,7 @@ DisplayObject::~DisplayObject() {
   delete[] viewport;
   delete[] instanceName;
   FreeAttributes();
-  // callbackCaller: nothing can install one before display events exist, so there is nothing
-  // to free yet.
+  delete callbackCaller;
 }
 
 void DisplayObject::Destroy() { delete this; }
@@ -300,8 +301,28 @@ void DisplayObject::ReleaseMethodDescriptions(MethodDescriptionList* list) { del
 
 // --- Events and picking ------------------------------------------------------------------------
 
+void DisplayObject::CallbackCaller(CallbackMethodCallerBase* caller) {
+  if (caller == callbackCaller) return;
+  delete callbackCaller;
+  callbackCaller = caller;
+}
+
+namespace {
+
+// Carrying a mouse event's window ray into the object's coordinates (and finding where it meets
+// the object's plane) is picking's work; until then the callback sees window coordinates.
+void CarryRayIntoObject(DisplayObject& /*object*/, LocationEvent& /*ev*/) {}
+
+}  // namespace
+
+// The object's callback sees the event first; what it leaves unhandled bubbles up the groups.
 DisplayObject* DisplayObject::HandleEvent(DisplayEvent* ev) {
-  // The object's own callback arrives with display events; until then every event bubbles up.
+  if (callbackCaller != nullptr) {
+    if (ev != nullptr && ev->IsMouse()) {
+      if (LocationEvent* located = dynamic_cast<LocationEvent*>(ev)) CarryRayIntoObject(*this, *located);
+    }
+    if (callbackCaller->Call(this, ev) != 0) return this;
+  }
   return parentGroup != nullptr ? parentGroup->HandleEvent(ev) : nullptr;
 }
 

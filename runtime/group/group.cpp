@@ -5,6 +5,7 @@
 #include <string>
 
 #include "orvan/error_report.h"
+#include "orvan/object_resources.h"
 
 namespace orvan {
 
@@ -38,6 +39,7 @@ Group::Group(bool generateName) : DisplayObject(), performGroupCullCheck(false),
   if (generateName) GenerateInstanceName();
   // Groups are always visited by their parent's pre-draw.
   preDrawNeeded = true;
+  RegisterAttributes(kAttributesAll);
 }
 
 // Children are not owned through the list: DeleteAllChildren deletes them.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "orvan/group.h"
+#include "orvan/object_resources.h"
 
 namespace orvan {
 
@@ -21,9 +22,10 @@ bool Collinear(const Vector& e1, const Vector& e2) {
 
 }  // namespace
 
-GLPolygon::GLPolygon() : DisplayObject() {}
+GLPolygon::GLPolygon() : DisplayObject() { RegisterAttributes(kAttributesAll); }
 
 GLPolygon::GLPolygon(unsigned int n, const Vertex* worldVertices) : DisplayObject() {
+  RegisterAttributes(kAttributesAll);
   if (n == 0 || worldVertices == nullptr) return;
   location = worldVertices[0];
   vertices = new Vertex[n];

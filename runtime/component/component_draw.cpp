@@ -1,0 +1,85 @@
+// A component's per-frame passes: its own lights around its children, and no texture leaking
+// in from the tree it sits in.
+#include <GL/gl.h>
+
+#include "orvan/component_base.h"
+#include "orvan/error_report.h"
+#include "orvan/light_manager.h"
+
+namespace orvan {
+
+namespace {
+
+// Undoes what Draw set up even when a child's Draw throws, in the reverse order.
+class ComponentDrawScope {
+ public:
+  ComponentDrawScope(DisplayObject& component_, LightManager& lights_, bool topLevel_)
+      : component(component_),
+        lights(lights_),
+        topLevel(topLevel_),
+        savedIndex(DisplayObject::InheritedTextureIndex()),
+        savedRepeat(DisplayObject::InheritedTextureRepeat()),
+        pushed(false),
+        lightsOn(false) {}
+  ~ComponentDrawScope() {
+    DisplayObject::SetInheritedTexture(savedIndex, savedRepeat);
+    if (pushed) glPopMatrix();
+    if (lightsOn) lights.RestoreLights();
+    if (topLevel) lights.RestoreLightState();
+    component.RestoreLighting();
+  }
+  ComponentDrawScope(const ComponentDrawScope&) = delete;
+  ComponentDrawScope& operator=(const ComponentDrawScope&) = delete;
+
+  DisplayObject& component;
+  LightManager& lights;
+  bool topLevel;
+  int savedIndex;
+  int savedRepeat;
+  bool pushed;
+  bool lightsOn;
+};
+
+}  // namespace
+
+void ComponentBase::Draw() {
+  if (DrawSkipped()) return;
+  SetupLighting();
+  const bool topLevel = outerFrame == nullptr;
+  ComponentDrawScope scope(*this, *lightManager, topLevel);
+  scope.pushed = PushTransform();
+  if (topLevel) {
+    lightManager->SaveLightState();
+    if (!lightManager->UseParentsLighting()) lightManager->SwitchOffSurroundingLights();
+  }
+  lightManager->SwitchOnLights();
+  scope.lightsOn = true;
+  SetInheritedTexture(-1, -1);
+  for (unsigned int i = 0; i < objects.Count(); ++i) {
+    if (objects.data[i] != nullptr) objects.data[i]->Draw();
+  }
+}
+
+void ComponentBase::PreDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler) {
+  lightManager->ResetFrameState();
+  Group::PreDraw(parentMatrices, culler);
+}
+
+DisplayObject* ComponentBase::Pick3D(const Vector& winLocation, const Vector& origin, float scale,
+                                     const Vector& direction, Vector& hitPoint, const ViewMatrices& parentMatrices) {
+  switch (pickable) {
+    case 0:
+      return nullptr;
+    case 3:
+      return this;
+    case 1:
+    case 2:
+      if (!visible || culled) return nullptr;
+      return Group::Pick3D(winLocation, origin, scale, direction, hitPoint, parentMatrices);
+    default:
+      ORVAN_ASSERT(false);
+      return nullptr;
+  }
+}
+
+}  // namespace orvan

@@ -1,0 +1,141 @@
+#include "instrument/instrument.h"
+
+#include <cmath>
+#include <string>
+
+#include "orvan/attrib_dict.h"
+#include "orvan/attribute_property.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/group.h"
+#include "orvan/material_list.h"
+#include "orvan/object_resources.h"
+#include "orvan/texture_palette.h"
+
+using namespace orvan;
+
+namespace {
+
+constexpr int kDialSegments = 48;
+constexpr float kTickInner = 40.0f;
+constexpr float kTickOuter = 48.0f;
+// Value 0 sits this far counter-clockwise from straight up, value 100 as far clockwise.
+constexpr float kSweepHalf = 135.0f;
+
+const MethodDescriptionRow kInstrumentMethods[] = {
+    {"", "------ Instrument ------", ""},
+    {"Initialize(", "void Initialize()", ""},
+    {"Calculate(", "void Calculate(double time)", ""},
+    {"Resource(\"Value\")", "OrvanAttributeBase& Resource(\"Value\")", "Retrieves reference: "},
+    {"Value(", "float Value(const float&)", "Sets: "},
+    {"SetResource(\"Value\",\"", "void SetResource(\"Value\",const char* value)", "Sets: "},
+    {"Value()", "float Value()", "Gets: "},
+    {"GetResource(\"Value\")", "std::string GetResource(\"Value\")", "Gets: "},
+    {nullptr, nullptr, nullptr},
+};
+
+Vector OnCircle(float radius, double degreesFromUp) {
+  const double radians = degreesFromUp * kDegreesToRadians;
+  return Vector(Instrument::kCentreX - static_cast<float>(radius * std::sin(radians)),
+                Instrument::kCentreY + static_cast<float>(radius * std::cos(radians)), 0.0f);
+}
+
+}  // namespace
+
+Instrument::Instrument()
+    : ComponentBase(), dial(nullptr), ticks(nullptr), needle(nullptr), needleShape(nullptr), label(nullptr),
+      valueBacking(50.0f) {
+  Palette()->Resize(0);
+  Materials()->Set(0, Material(vesColor(51, 51, 51, 255), vesColor(204, 204, 204, 255), vesColor(0, 0, 0, 255),
+                               vesColor(0, 0, 0, 255), 0.0f));
+  using Setter = void (Instrument::*)(const float&);
+  using Getter = float (Instrument::*)();
+  FrameAttributes()->Add(new OrvanAttributeProperty<Instrument, float>(
+      AttributeName("Value"), this, &valueBacking, static_cast<Setter>(&Instrument::Value),
+      static_cast<Getter>(&Instrument::Value)));
+}
+
+Instrument::~Instrument() {}
+
+void Instrument::Calculate(double time) { Group::Calculate(time); }
+
+DisplayObject* Instrument::CloneObject(bool generateNames) {
+  Instrument* copy = new Instrument;
+  copy->RegisterAttributes(0x13);
+  copy->AbsolutePlacement(AbsolutePlacement());
+  copy->Initialize();
+  copy->CopyProperties(this);
+  copy->CopyHierarchyProperties(this, !generateNames);
+  if (generateNames) copy->GenerateInstanceName();
+  return copy;
+}
+
+MethodDescriptionList* Instrument::GetMethodDescriptions(MethodDescriptionList* list) {
+  if (list == nullptr) list = new MethodDescriptionList;
+  list->AppendTable(kInstrumentMethods);
+  return ComponentBase::GetMethodDescriptions(list);
+}
+
+void Instrument::Initialize() {
+  objects.Resize(4);
+
+  Vertex rim[kDialSegments];
+  for (int i = 0; i < kDialSegments; ++i) {
+    const Vector p = OnCircle(kDialRadius, 360.0 * i / kDialSegments);
+    rim[i] = Vertex(p.x, p.y, p.z, vesColor(40, 40, 40, 255));
+  }
+  dial = new GLPolygon;
+  dial->SetValue(1, const_cast<char*>("dial"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 90, 90, 90, 255, 0);
+  dial->SetVertices(kDialSegments, rim);
+  InsertObject(dial, true, false);
+
+  ticks = new Group;
+  ticks->SetValue(1, const_cast<char*>("ticks"), 0);
+  ticks->Objects().Resize(kTickCount);
+  for (int i = 0; i < kTickCount; ++i) {
+    const double angle = kSweepHalf - 2.0 * kSweepHalf * i / (kTickCount - 1);
+    const Vector a = OnCircle(kTickInner, angle);
+    const Vector b = OnCircle(kTickOuter, angle);
+    const std::string name = "tick" + std::to_string(i);
+    GLPolygon* tick = new GLPolygon;
+    tick->SetValue(1, const_cast<char*>(name.c_str()), 18, 2, 19, 2, 23, 2.0, 21, 255, 255, 255, 255, 35, 0, 0);
+    tick->SetVertices(2, 255, 255, 255, 255, static_cast<double>(a.x), static_cast<double>(a.y), 0.0, 255, 255, 255,
+                      255, static_cast<double>(b.x), static_cast<double>(b.y), 0.0);
+    ticks->InsertObject(tick, true, false);
+  }
+  ticks->RecalculateBoundingBox();
+  InsertObject(ticks, true, false);
+
+  needle = new Group;
+  needle->SetValue(1, const_cast<char*>("needle"), 3, static_cast<double>(kCentreX), static_cast<double>(kCentreY),
+                   0.0, 0);
+  needleShape = new GLPolygon;
+  needleShape->SetValue(1, const_cast<char*>("needleShape"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 255, 0, 0, 255, 0);
+  needleShape->SetVertices(3, 220, 0, 0, 255, static_cast<double>(kCentreX - 4.0f), static_cast<double>(kCentreY), 0.0,
+                           220, 0, 0, 255, static_cast<double>(kCentreX + 4.0f), static_cast<double>(kCentreY), 0.0,
+                           220, 0, 0, 255, static_cast<double>(kCentreX),
+                           static_cast<double>(kCentreY + kNeedleLength), 0.0);
+  needle->InsertObject(needleShape, true, false);
+  needle->RecalculateBoundingBox();
+  InsertObject(needle, true, false);
+
+  label = new GLPolygon;
+  label->SetValue(1, const_cast<char*>("label"), 18, 3, 31, 0, 35, 0, 36, 0, 0);
+  label->SetVertices(4, 200, 190, 60, 255, 35.0, 15.0, 0.0, 200, 190, 60, 255, 65.0, 15.0, 0.0, 200, 190, 60, 255,
+                     65.0, 27.0, 0.0, 200, 190, 60, 255, 35.0, 27.0, 0.0);
+  InsertObject(label, true, false);
+
+  Value(valueBacking);
+  DesignSize(100, 100);
+  SetResource("ComponentHeaderFile", "instrument.h");
+  FinishConstruction();
+  PostInitialize();
+}
+
+float Instrument::NeedleAngle(float value) { return kSweepHalf - 2.0f * kSweepHalf * value / 100.0f; }
+
+float Instrument::Value() { return valueBacking; }
+
+void Instrument::Value(const float& value) {
+  valueBacking = value;
+  if (needle != nullptr) needle->DynamicRotate(0.0f, 0.0f, NeedleAngle(value));
+}

@@ -1,0 +1,184 @@
+// The component base: its own frame and transformation, placement by FinishConstruction, the
+// spec-driven settings, its attributes, picking by pickable, and drawing its children
+// relative to itself.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "orvan/attrib_dict.h"
+#include "orvan/component_base.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/orvan_exception.h"
+#include "runtime/scene_fixture.h"
+
+namespace orvan {
+namespace {
+
+GLPolygon* Box(const char* name, Vector low, Vector high, vesColor colour = vesColor(255, 0, 0, 255)) {
+  GLPolygon* polygon = new GLPolygon;
+  polygon->InstanceName(name);
+  polygon->SetValue(18, 3, 0);  // filled
+  Vertex corners[4] = {Vertex(low.x, low.y, low.z, colour), Vertex(high.x, low.y, low.z, colour),
+                       Vertex(high.x, high.y, high.z, colour), Vertex(low.x, high.y, high.z, colour)};
+  polygon->SetVertices(4, corners);
+  return polygon;
+}
+
+std::vector<std::string> Signatures(ComponentBase& component) {
+  std::vector<std::string> headers;
+  MethodDescriptionList* list = component.GetMethodDescriptions(nullptr);
+  for (auto* item = list->First(); item != nullptr; item = item->next) {
+    if (item->data->signature.rfind("------ ", 0) == 0) headers.push_back(item->data->signature);
+  }
+  component.ReleaseMethodDescriptions(list);
+  return headers;
+}
+
+TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeWithATransformation) {
+  ComponentBase component;
+  EXPECT_EQ(component.Root(), &component);
+  EXPECT_NE(component.TransformMatrix(), nullptr);
+  EXPECT_NE(component.ModelViewMatrix(), nullptr);
+  EXPECT_TRUE(component.PreDrawNeeded());
+  EXPECT_EQ(component.OuterFrame(), nullptr);
+  EXPECT_EQ(Signatures(component), (std::vector<std::string>{"------ ComponentBase ------", "------ Group ------",
+                                                             "------ DisplayObject ------",
+                                                             "------ DisplayFrame ------"}));
+}
+
+TEST(ComponentBaseTest, FinishConstructionMovesTheLocationToTheBoxCornerNotTheChildren) {
+  ComponentBase component;
+  GLPolygon* low = Box("low", Vector(2, 3, 0), Vector(4, 5, 0));
+  GLPolygon* high = Box("high", Vector(3, 4, 1), Vector(5, 7, 1));
+  component.InsertObject(low, true, false);
+  component.InsertObject(high, true, false);
+  const Vertex lowCorner = low->WorldVertex(0);
+  const Vertex highCorner = high->WorldVertex(2);
+  component.FinishConstruction();
+
+  EXPECT_EQ(component.Location().Position(), Vector(2, 3, 0));
+  EXPECT_EQ(low->WorldVertex(0).Position(), lowCorner.Position());
+  EXPECT_EQ(high->WorldVertex(2).Position(), highCorner.Position());
+  float x, y, z, x2, y2, z2;
+  component.GetExtents(x, y, z, x2, y2, z2);
+  EXPECT_EQ(Vector(x, y, z), Vector(2, 3, 0));
+  EXPECT_EQ(Vector(x2, y2, z2), Vector(5, 7, 1));
+  // Every child now belongs to the component's frame; the component itself sits in none.
+  EXPECT_EQ(low->Parent(), static_cast<DisplayFrame*>(&component));
+  EXPECT_EQ(component.OuterFrame(), nullptr);
+  // The transformation carries the children with the location.
+  const Vector drawn = component.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
+  EXPECT_EQ(drawn, Vector(2, 3, 0));
+}
+
+TEST(ComponentBaseTest, AbsolutePlacementKeepsTheLocation) {
+  ComponentBase component;
+  component.SetValue(38, 1, 0);
+  EXPECT_TRUE(component.AbsolutePlacement());
+  component.InsertObject(Box("box", Vector(2, 3, 0), Vector(5, 7, 0)), true, false);
+  component.FinishConstruction();
+  EXPECT_EQ(component.Location().Position(), Vector(0, 0, 0));
+  component.SetValue(38, 0, 0);
+  EXPECT_FALSE(component.AbsolutePlacement());
+}
+
+TEST(ComponentBaseTest, TheComponentMatrixFollowsTheLocationInTheTransformation) {
+  ComponentBase component;
+  component.SetValue(2, 10.0, 20.0, 0.0, 39, 2.0, 0.0, 0.0, 0.0, 0.0, 2.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0,
+                     0.0, 1.0, 26, 1, 0);
+  EXPECT_EQ(component.ComponentMatrix()(0, 0), 2.0);
+  EXPECT_EQ(component.ComponentMatrix()(0, 3), 1.0);
+  // translation(location) · componentMatrix: (3, 4) scales to (6, 8), moves by (1, 1) and then
+  // by the location.
+  EXPECT_EQ(component.TransformMatrix()->TransformPoint(Vector(3, 4, 0)), Vector(17, 29, 0));
+  // A dynamic rotation acts on top, about the rotation point.
+  component.DynamicRotate(0, 0, 90);
+  component.UpdateTransform();
+  const Vector turned = component.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
+  EXPECT_NEAR(turned.x, -1.0f + 10.0f - 20.0f + 20.0f, 1e-4);
+  EXPECT_NEAR(turned.y, 1.0f + 20.0f - 10.0f + 10.0f, 1e-4);
+}
+
+TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself) {
+  ComponentBase outer;
+  ComponentBase* inner = new ComponentBase;
+  GLPolygon* child = Box("child", Vector(0, 0, 0), Vector(1, 1, 0));
+  inner->InsertObject(child, true, false);
+  inner->FinishConstruction();
+  outer.InsertObject(inner, true, false);
+  outer.FinishConstruction();
+  EXPECT_EQ(inner->OuterFrame(), static_cast<DisplayFrame*>(&outer));
+  EXPECT_EQ(child->Parent(), static_cast<DisplayFrame*>(inner));
+  EXPECT_EQ(EnclosingComponent(child), inner);
+  EXPECT_EQ(EnclosingComponent(inner), &outer);
+  EXPECT_EQ(EnclosingComponent(&outer), nullptr);
+  // Being told its own frame again leaves the outer frame in place, so walks outwards end.
+  inner->Parent(static_cast<DisplayFrame*>(inner));
+  EXPECT_EQ(inner->OuterFrame(), static_cast<DisplayFrame*>(&outer));
+  inner->NotifyOuterFrame();
+  inner->ClearDragAndFocus();
+}
+
+TEST(ComponentBaseTest, PublishesItsLightingAndImageListProperties) {
+  ComponentBase component;
+  component.SetResource("UseParentsLighting", "1");
+  EXPECT_TRUE(component.UseParentsLighting());
+  EXPECT_EQ(component.GetResource("UseParentsLighting"), "1");
+  component.UseParentsLighting(false);
+  EXPECT_EQ(component.GetResource("UseParentsLighting"), "0");
+  component.SetResource("EmptyStaticImageList", "1");
+  EXPECT_EQ(component.GetResource("EmptyStaticImageList"), "0");
+  // Registering again adds nothing twice.
+  const std::size_t count = component.Attributes()->Count();
+  component.RegisterAttributes(0xFFFFFFFFu);
+  EXPECT_EQ(component.Attributes()->Count(), count);
+}
+
+TEST(ComponentBaseTest, PickingFollowsPickable) {
+  ComponentBase component;
+  component.InsertObject(Box("box", Vector(0, 0, 0), Vector(1, 1, 0)), true, false);
+  component.FinishConstruction();
+  Vector hit;
+  const ViewMatrices none;
+  auto pick = [&] { return component.Pick3D(Vector(), Vector(), 1.0f, Vector(0, 0, -1), hit, none); };
+  component.SetValue(34, 3, 0);
+  EXPECT_EQ(pick(), &component);
+  component.SetValue(26, 0, 0);
+  EXPECT_EQ(pick(), &component);  // pickable 3 needs no test at all
+  component.SetValue(34, 1, 0);
+  EXPECT_EQ(pick(), nullptr);
+  component.SetValue(34, 0, 26, 1, 0);
+  EXPECT_EQ(pick(), nullptr);
+  component.SetValue(34, 7, 0);
+  EXPECT_THROW(pick(), OrvanException);
+}
+
+class ComponentDrawTest : public scene_test::SceneTest {};
+
+TEST_F(ComponentDrawTest, ChildrenDrawInTheComponentsCoordinates) {
+  ComponentBase component;
+  component.InsertObject(Box("box", Vector(0, 0, 0), Vector(10, 10, 0)), true, false);
+  component.FinishConstruction();
+  // Twice the size, 30 to the right and 20 up.
+  component.SetValue(39, 2.0, 0.0, 0.0, 0.0, 0.0, 2.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 30.0, 20.0, 0.0, 1.0, 0);
+  const vessant::RgbaImage image = Render(component);
+  const scene_test::Rgba red{255, 0, 0, 255};
+  EXPECT_EQ(Pixel(image, 31, 21), red);
+  EXPECT_EQ(Pixel(image, 48, 38), red);
+  EXPECT_EQ(Pixel(image, 28, 21), scene_test::kBlack);
+  EXPECT_EQ(Pixel(image, 52, 38), scene_test::kBlack);
+  EXPECT_EQ(Pixel(image, 5, 5), scene_test::kBlack);
+}
+
+TEST_F(ComponentDrawTest, HiddenComponentsDrawNothing) {
+  ComponentBase component;
+  component.InsertObject(Box("box", Vector(0, 0, 0), Vector(10, 10, 0)), true, false);
+  component.FinishConstruction();
+  component.Visibility(false);
+  const vessant::RgbaImage image = Render(component);
+  EXPECT_EQ(Pixel(image, 5, 5), scene_test::kBlack);
+}
+
+}  // namespace
+}  // namespace orvan

@@ -1,0 +1,101 @@
+// A plain frame: what it starts with, what it owns, and clearing its focus.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "orvan/attrib_dict.h"
+#include "orvan/display_frame.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/group.h"
+#include "orvan/light_manager.h"
+#include "orvan/material_list.h"
+#include "orvan/texture_palette.h"
+
+namespace orvan {
+namespace {
+
+// Reports its own destruction.
+class Tracked : public GLPolygon {
+ public:
+  explicit Tracked(int* destroyed_) : destroyed(destroyed_) {}
+  ~Tracked() override { ++*destroyed; }
+
+ private:
+  int* destroyed;
+};
+
+TEST(DisplayFrameTest, StartsWithARootGroupAndEmptyLayers) {
+  DisplayFrame frame(640, 480);
+  ASSERT_NE(frame.Root(), nullptr);
+  EXPECT_STREQ(frame.Root()->InstanceName(), "HierarchyRoot");
+  EXPECT_EQ(frame.Root()->Parent(), &frame);
+  EXPECT_EQ(frame.ClearMask(), static_cast<unsigned int>(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+  EXPECT_FLOAT_EQ(frame.LastPickDepth(), 0.5f);
+  EXPECT_TRUE(frame.Valid());
+  EXPECT_EQ(frame.DesignWidth(), 640);
+  EXPECT_EQ(frame.DesignHeight(), 480);
+  EXPECT_EQ(frame.FocusObject(), nullptr);
+  EXPECT_EQ(frame.SecondObject(), nullptr);
+  EXPECT_EQ(frame.Palette()->Count(), 0u);
+  EXPECT_FALSE(frame.Palette()->HasTexture(0));
+  EXPECT_EQ(frame.Materials()->Count(), 0u);
+  EXPECT_EQ(frame.Lights()->LightCount(), 0u);
+  ASSERT_EQ(frame.FrameAttributes()->Count(), 1u);
+  EXPECT_EQ(frame.FrameAttributes()->At(0)->NameText(), "ComponentHeaderFile");
+  EXPECT_EQ(frame.GetResource("ComponentHeaderFile"), "");
+
+  DisplayFrame bare(1, 1, false);
+  EXPECT_EQ(bare.Root(), nullptr);
+  EXPECT_EQ(bare.Resource("anything.Visible"), bare.Resource(nullptr));
+  VesResourceFilter* noFilter = nullptr;
+  char* text = bare.GetResources(noFilter);
+  EXPECT_STREQ(text, "ComponentHeaderFile: \n");
+  bare.FreeResources(text);
+}
+
+TEST(DisplayFrameTest, DestroyingTheFrameDeletesItsWholeTree) {
+  int destroyed = 0;
+  {
+    DisplayFrame frame;
+    Group* group = new Group;
+    group->InsertObject(new Tracked(&destroyed));
+    frame.Root()->InsertObject(group);
+    frame.Root()->InsertObject(new Tracked(&destroyed));
+  }
+  EXPECT_EQ(destroyed, 2);
+}
+
+TEST(DisplayFrameTest, ClearingDragAndFocusForgetsBothObjects) {
+  DisplayFrame frame;
+  GLPolygon* polygon = new GLPolygon;
+  frame.Root()->InsertObject(polygon);
+  frame.SecondObject(polygon);
+  EXPECT_EQ(frame.SecondObject(), polygon);
+  frame.ClearDragAndFocus();
+  EXPECT_EQ(frame.SecondObject(), nullptr);
+  EXPECT_EQ(frame.FocusObject(), nullptr);
+  frame.NotifyOuterFrame();
+}
+
+TEST(DisplayFrameTest, MaterialsAreKeptByIndex) {
+  DisplayFrame frame;
+  frame.Materials()->Set(2, Material(vesColor(1, 2, 3, 4), vesColor(), vesColor(), vesColor(), 5.0f));
+  EXPECT_EQ(frame.Materials()->Count(), 3u);
+  ASSERT_NE(frame.Materials()->Get(2), nullptr);
+  EXPECT_EQ(frame.Materials()->Get(2)->ambient, vesColor(1, 2, 3, 4));
+  EXPECT_EQ(frame.Materials()->Get(3), nullptr);
+  EXPECT_EQ(frame.Materials()->Get(-1), nullptr);
+}
+
+TEST(DisplayFrameTest, MethodDescriptionsAreHeadedByTheClassName) {
+  DisplayFrame frame;
+  MethodDescriptionList* list = frame.GetMethodDescriptions(nullptr);
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->Count(), 1);
+  EXPECT_EQ(list->First()->data->signature, "------ DisplayFrame ------");
+  frame.ReleaseMethodDescriptions(list);
+}
+
+}  // namespace
+}  // namespace orvan

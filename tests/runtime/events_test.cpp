@@ -1,0 +1,259 @@
+// Event records, routing through callbacks and groups, object events, and the routing a
+// component does between its focus object and the object under the pointer.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "orvan/callback_method_caller.h"
+#include "orvan/component_base.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/keyboard_event.h"
+#include "orvan/mouse_event.h"
+#include "orvan/object_event.h"
+
+namespace orvan {
+namespace {
+
+// Writes one line per event an object receives: "<object> <type>/<subtype>".
+struct EventLog {
+  int Record(DisplayObject* sender, DisplayEvent* ev) {
+    lines.push_back(std::string(sender->InstanceName()) + " " + std::to_string(ev->eventType) + "/" +
+                    std::to_string(ev->eventSubtype));
+    if (const LocationEvent* at = dynamic_cast<LocationEvent*>(ev)) xs.push_back(at->location.x);
+    if (const ObjectEvent* object = dynamic_cast<ObjectEvent*>(ev)) {
+      objectNames.push_back(object->eventName);
+      initiators.push_back(object->initiator);
+    }
+    // A receiver moves the event into its own coordinates; the next one must not see that.
+    if (LocationEvent* at = dynamic_cast<LocationEvent*>(ev)) at->location.x += 1000.0f;
+    return handles;
+  }
+  std::vector<std::string> lines;
+  std::vector<float> xs;
+  std::vector<std::string> objectNames;
+  std::vector<DisplayObject*> initiators;
+  int handles = 1;
+};
+
+void Listen(DisplayObject* object, EventLog* log) {
+  object->CallbackCaller(new CallbackMethodCallerTemplate<EventLog, DisplayObject>(log, &EventLog::Record));
+}
+
+GLPolygon* Named(const char* name) {
+  GLPolygon* polygon = new GLPolygon;
+  polygon->InstanceName(name);
+  return polygon;
+}
+
+TEST(EventRecordTest, LocationReferencesPointAtTheEventsOwnVectors) {
+  MouseEvent ev(MOUSE_DOWN, MOUSE_LBUTTON, SHIFT_STATE);
+  *ev.x = 10.0f;
+  *ev.y = 20.0f;
+  *ev.directionZ = -1.0f;
+  *ev.objectY = 3.0f;
+  EXPECT_EQ(ev.location, Vector(10, 20, 0));
+  EXPECT_EQ(ev.direction, Vector(0, 0, -1));
+  EXPECT_EQ(ev.objectPoint, Vector(0, 3, 0));
+  MouseEvent copy(ev);
+  *copy.x = 99.0f;
+  EXPECT_EQ(ev.location.x, 10.0f);
+  EXPECT_EQ(copy.location.y, 20.0f);
+  EXPECT_EQ(copy.button, MOUSE_LBUTTON);
+  EXPECT_EQ(copy.modifiers, SHIFT_STATE);
+  KeyboardEvent up(EVENT_KEYBOARD_UP, 'a', 'A', SHIFT_STATE);
+  EXPECT_TRUE(up.IsKeyboard());
+  EXPECT_FALSE(up.IsMouse());
+}
+
+TEST(EventRecordTest, KeypadKeysGiveTheirCharacters) {
+  EXPECT_EQ(KeypadCharacter(KeypadDigitKeysym(0)), '0');
+  EXPECT_EQ(KeypadCharacter(KeypadDigitKeysym(9)), '9');
+  EXPECT_EQ(KeypadCharacter(KEYSYM_KP_MULTIPLY), '*');
+  EXPECT_EQ(KeypadCharacter(KEYSYM_KP_DIVIDE), '/');
+  EXPECT_EQ(KeypadCharacter(KEYSYM_KP_ENTER), '\r');
+  EXPECT_EQ(KeypadCharacter(KEYSYM_ENTER), 0);
+  EXPECT_EQ(KeypadCharacter(FunctionKeysym(1)), 0);
+  EXPECT_EQ(FunctionKeysym(16), KEYSYM_F16);
+}
+
+TEST(EventRecordTest, ObjectEventsOwnCopiesOfTheirTexts) {
+  GLPolygon initiator;
+  char* data = new char[6];
+  std::strcpy(data, "12.5");
+  ObjectEvent withData(&initiator, "Changed", data);
+  delete[] data;
+  EXPECT_STREQ(withData.eventData, "12.5");
+  EXPECT_STREQ(withData.eventName, "Changed");
+  EXPECT_EQ(withData.eventType, EVENT_OBJECT);
+  EXPECT_EQ(withData.eventSubtype, 0);
+  ObjectEvent withoutData(&initiator, "Clicked");
+  EXPECT_EQ(withoutData.eventData, nullptr);
+  ObjectEvent unnamed(nullptr, nullptr);
+  EXPECT_STREQ(unnamed.eventName, "");
+}
+
+// root > middle > leaf
+struct Chain {
+  Chain() : root(new Group), middle(new Group), leaf(Named("leaf")) {
+    root->InstanceName("root");
+    middle->InstanceName("middle");
+    middle->InsertObject(leaf);
+    root->InsertObject(middle);
+  }
+  ~Chain() {
+    root->DeleteAllChildren();
+    delete root;
+  }
+  Group* root;
+  Group* middle;
+  GLPolygon* leaf;
+};
+
+TEST(EventRoutingTest, EventsBubbleUpToTheFirstCallbackThatHandlesThem) {
+  Chain chain;
+  MouseEvent ev(MOUSE_DOWN, MOUSE_LBUTTON);
+  EXPECT_EQ(chain.leaf->HandleEvent(&ev), nullptr);
+
+  EventLog declines, handles;
+  declines.handles = 0;
+  Listen(chain.leaf, &declines);
+  Listen(chain.root, &handles);
+  EXPECT_EQ(chain.leaf->HandleEvent(&ev), chain.root);
+  EXPECT_EQ(declines.lines, std::vector<std::string>{"leaf 0/0"});
+  EXPECT_EQ(handles.lines, std::vector<std::string>{"root 0/0"});
+
+  declines.handles = 1;
+  EXPECT_EQ(chain.leaf->HandleEvent(&ev), chain.leaf);
+  EXPECT_EQ(handles.lines.size(), 1u);
+}
+
+TEST(EventRoutingTest, ObjectEventsStartAtTheInitiatorsParent) {
+  Chain chain;
+  EventLog leafLog, middleLog;
+  Listen(chain.leaf, &leafLog);
+  Listen(chain.middle, &middleLog);
+  EXPECT_EQ(EmitObjectEvent(chain.leaf, "Clicked", "1"), chain.middle);
+  EXPECT_TRUE(leafLog.lines.empty());
+  EXPECT_EQ(middleLog.lines, std::vector<std::string>{"middle 3/0"});
+  EXPECT_EQ(middleLog.objectNames, std::vector<std::string>{"Clicked"});
+  EXPECT_EQ(middleLog.initiators, std::vector<DisplayObject*>{chain.leaf});
+
+  // Without a parent group nothing is delivered, not even to the initiator itself.
+  EventLog rootLog;
+  Listen(chain.root, &rootLog);
+  EXPECT_EQ(EmitObjectEvent(chain.root, "Clicked"), nullptr);
+  EXPECT_TRUE(rootLog.lines.empty());
+  EXPECT_EQ(EmitObjectEvent(nullptr, "Clicked"), nullptr);
+}
+
+// A component whose tests can hand an event to an object as if picking had found it there.
+class RoutingComponent : public ComponentBase {
+ public:
+  using ComponentBase::RouteToHitObject;
+};
+
+struct Panel {
+  Panel() : a(Named("a")), b(Named("b")) {
+    component.InstanceName("panel");
+    component.InsertObject(a, true, false);
+    component.InsertObject(b, true, false);
+    component.FinishConstruction();
+    Listen(a, &log);
+    Listen(b, &log);
+  }
+  RoutingComponent component;
+  GLPolygon* a;
+  GLPolygon* b;
+  EventLog log;
+};
+
+TEST(FrameEventRoutingTest, MouseEventsCarryTheLastPickDepthAndFindNothingWithoutPicking) {
+  Panel panel;
+  MouseEvent move(MOUSE_MOVE, 0);
+  *move.z = 0.9f;
+  EXPECT_EQ(panel.component.HandleFrameEvent(&move), nullptr);
+  EXPECT_FLOAT_EQ(move.location.z, 0.5f);
+  EXPECT_FLOAT_EQ(panel.component.LastPickDepth(), 0.5f);
+  EXPECT_EQ(panel.component.FocusObject(), nullptr);
+  EXPECT_TRUE(panel.log.lines.empty());
+  EXPECT_EQ(panel.component.HandleFrameEvent(nullptr), nullptr);
+  ObjectEvent notice(panel.a, "Changed");
+  EXPECT_EQ(panel.component.HandleFrameEvent(&notice), nullptr);
+}
+
+TEST(FrameEventRoutingTest, MovingFromOneObjectToAnotherSendsLeaveThenEnterThenTheMove) {
+  Panel panel;
+  MouseEvent move(MOUSE_MOVE, 0);
+  *move.x = 5.0f;
+  EXPECT_EQ(panel.component.RouteToHitObject(panel.a, &move), panel.a);
+  *move.x = 5.0f;  // a new event from the window
+  EXPECT_EQ(panel.component.RouteToHitObject(panel.b, &move), panel.b);
+  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/5", "a 0/2", "a 0/4", "b 0/5", "b 0/2"}));
+  EXPECT_EQ(move.eventSubtype, MOUSE_MOVE);
+  // Every receiver starts from the position the event arrived with.
+  for (std::size_t i = 0; i < panel.log.xs.size(); ++i) EXPECT_EQ(panel.log.xs[i], 5.0f) << i;
+  EXPECT_EQ(panel.component.FocusObject(), panel.b);
+
+  // Moving off every object: the last one is told, and nobody has the focus.
+  panel.log.lines.clear();
+  EXPECT_EQ(panel.component.HandleFrameEvent(&move), nullptr);
+  EXPECT_EQ(panel.log.lines, std::vector<std::string>{"b 0/4"});
+  EXPECT_EQ(panel.component.FocusObject(), nullptr);
+}
+
+TEST(FrameEventRoutingTest, TheFocusObjectKeepsDragsReleasesAndKeys) {
+  Panel panel;
+  MouseEvent down(MOUSE_DOWN, MOUSE_LBUTTON);
+  panel.component.RouteToHitObject(panel.a, &down);
+  panel.log.lines.clear();
+
+  MouseEvent drag(MOUSE_DRAG, MOUSE_LBUTTON);
+  MouseEvent up(MOUSE_UP, MOUSE_LBUTTON);
+  KeyboardEvent key(EVENT_KEYBOARD, 'x', 'x');
+  KeyboardEvent keyUp(EVENT_KEYBOARD_UP, 'x');
+  EXPECT_EQ(panel.component.HandleFrameEvent(&drag), panel.a);
+  EXPECT_EQ(panel.component.HandleFrameEvent(&up), panel.a);
+  EXPECT_EQ(panel.component.HandleFrameEvent(&key), panel.a);
+  EXPECT_EQ(panel.component.HandleFrameEvent(&keyUp), panel.a);
+  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/3", "a 0/1", "a 1/0", "a 4/0"}));
+  EXPECT_EQ(panel.component.FocusObject(), panel.a);
+}
+
+TEST(FrameEventRoutingTest, AKeyThatMovesTheFocusSendsMouseNotifications) {
+  Panel panel;
+  MouseEvent move(MOUSE_MOVE, 0);
+  panel.component.RouteToHitObject(panel.a, &move);
+  panel.log.lines.clear();
+  KeyboardEvent key(EVENT_KEYBOARD, 'x', 'x');
+  EXPECT_EQ(panel.component.RouteToHitObject(panel.b, &key), panel.b);
+  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/4", "b 0/5", "b 1/0"}));
+  EXPECT_EQ(key.eventType, EVENT_KEYBOARD);
+  EXPECT_EQ(key.eventSubtype, 0);
+}
+
+TEST(FrameEventRoutingTest, ClearingDragAndFocusTellsTheFocusObjectAndTheOuterFrame) {
+  RoutingComponent outer;
+  outer.InstanceName("outer");
+  Panel panel;
+  GLPolygon* lamp = Named("lamp");
+  outer.InsertObject(lamp, true, false);
+  outer.FinishConstruction();
+  Listen(lamp, &panel.log);
+  MouseEvent move(MOUSE_MOVE, 0);
+  outer.RouteToHitObject(lamp, &move);
+  panel.component.Parent(&outer);
+  panel.component.RouteToHitObject(panel.a, &move);
+  panel.component.SecondObject(panel.b);
+  panel.log.lines.clear();
+
+  panel.component.ClearDragAndFocus();
+  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/4", "lamp 0/4"}));
+  EXPECT_EQ(panel.component.FocusObject(), nullptr);
+  EXPECT_EQ(panel.component.SecondObject(), nullptr);
+  EXPECT_EQ(outer.FocusObject(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvan

@@ -1,0 +1,338 @@
+// Resources of a whole frame: dotted names through nested components, the text a frame writes
+// under each filter, reading it back, and the file forms.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "orvan/attrib_dict.h"
+#include "orvan/attribute.h"
+#include "orvan/attribute_string.h"
+#include "orvan/component_base.h"
+#include "orvan/error_report.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/resource_filter.h"
+
+namespace orvan {
+namespace {
+
+// A frame holding the component "cockpit" and the polygon "lamp"; inside cockpit the component
+// "altimeter" with the polygon "needle".
+struct NestedTree {
+  DisplayFrame frame;
+  ComponentBase* cockpit;
+  ComponentBase* altimeter;
+  GLPolygon* needle;
+  GLPolygon* lamp;
+
+  NestedTree() {
+    needle = Polygon("needle", 2.0f);
+    altimeter = new ComponentBase;
+    altimeter->InstanceName("altimeter");
+    altimeter->InsertObject(needle, true, false);
+    altimeter->FinishConstruction();
+    cockpit = new ComponentBase;
+    cockpit->InstanceName("cockpit");
+    cockpit->InsertObject(altimeter, true, false);
+    cockpit->FinishConstruction();
+    lamp = Polygon("lamp", 20.0f);
+    frame.Root()->InsertObject(cockpit);
+    frame.Root()->InsertObject(lamp);
+    frame.Root()->Parent(&frame);
+  }
+
+  static GLPolygon* Polygon(const char* name, float at) {
+    GLPolygon* polygon = new GLPolygon;
+    polygon->InstanceName(name);
+    polygon->SetVertices(3, 255, 0, 0, 255, double(at), double(at), 0.0, 255, 0, 0, 255, double(at + 4), double(at), 0.0,
+                         255, 0, 0, 255, double(at), double(at + 4), 0.0);
+    return polygon;
+  }
+};
+
+std::string Written(DisplayFrame& frame, VesResourceFilter* filter) {
+  char* text = frame.GetResources(filter);
+  std::string copy(text);
+  frame.FreeResources(text);
+  return copy;
+}
+
+bool Has(const std::string& text, const std::string& line) {
+  return text.find("\n" + line) != std::string::npos || text.compare(0, line.size(), line) == 0;
+}
+
+TEST(FrameResourceLookupTest, EmptyNullAndUnknownNamesGiveTheEmptyAttribute) {
+  NestedTree tree;
+  OrvanAttributeBase* empty = &OrvanEmptyAttribute::Instance();
+  EXPECT_EQ(tree.frame.Resource(nullptr), empty);
+  EXPECT_EQ(tree.frame.Resource(""), empty);
+  EXPECT_EQ(tree.cockpit->Resource(nullptr), empty);
+  EXPECT_EQ(tree.cockpit->Resource(""), empty);
+  EXPECT_EQ(tree.frame.Resource("nobody.Visible"), empty);
+  EXPECT_EQ(tree.frame.Resource("lamp.NoSuchAttribute"), empty);
+  EXPECT_EQ(tree.frame.Resource("NoSuchFrameAttribute"), empty);
+  EXPECT_EQ(tree.frame.GetResource("nobody.Visible"), "");
+  tree.frame.SetResource("nobody.Visible", "0");
+  EXPECT_EQ(tree.frame.GetResource(std::string()), "");
+}
+
+TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
+  NestedTree tree;
+  tree.frame.SetResource("cockpit.altimeter.needle.Visible", "0");
+  EXPECT_FALSE(tree.needle->Visibility());
+  EXPECT_EQ(tree.frame.GetResource("cockpit.altimeter.needle.Visible"), "0");
+  tree.frame.SetResource(std::string("lamp.Visible"), std::string("0"));
+  EXPECT_FALSE(tree.lamp->Visibility());
+  // The frame's own attributes need no prefix; a component's own object attributes are reached
+  // through its name.
+  tree.frame.SetResource("ComponentHeaderFile", "panel.h");
+  EXPECT_EQ(tree.frame.GetResource("ComponentHeaderFile"), "panel.h");
+  tree.frame.SetResource("cockpit.altimeter.Visible", "0");
+  EXPECT_FALSE(tree.altimeter->Visibility());
+}
+
+TEST(FrameResourceLookupTest, AFirstPartPrefersTheFramesOwnObjectsOverThoseOfNestedComponents) {
+  NestedTree tree;
+  // An object of the same name inside the earlier component "cockpit".
+  GLPolygon* inner = NestedTree::Polygon("lamp", 40.0f);
+  tree.altimeter->InsertObject(inner, true, false);
+  tree.altimeter->FinishConstruction();
+  tree.frame.SetResource("lamp.Visible", "0");
+  EXPECT_FALSE(tree.lamp->Visibility());
+  EXPECT_TRUE(inner->Visibility());
+  // A name only a nested component has is still found below it.
+  tree.frame.SetResource("needle.Visible", "0");
+  EXPECT_FALSE(tree.needle->Visibility());
+  tree.cockpit->SetResource("lamp.Visible", "0");
+  EXPECT_FALSE(inner->Visibility());
+}
+
+TEST(FrameResourceLookupTest, ComponentLooksInItsFrameAttributesBeforeItsObjectAttributes) {
+  NestedTree tree;
+  tree.cockpit->FrameAttributes()->Add(new OrvanAttribute<bool>(AttributeName("Visible"), true));
+  tree.cockpit->SetResource("Visible", "0");
+  EXPECT_TRUE(tree.cockpit->Visibility());
+  EXPECT_EQ(tree.cockpit->GetResource("Visible"), "0");
+  tree.cockpit->SetResource("Pickable", "0");
+  EXPECT_EQ(tree.cockpit->Pickable(), 0);
+  EXPECT_EQ(tree.cockpit->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
+  // A name written with full qualification from the component itself starts with its name.
+  EXPECT_EQ(tree.altimeter->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
+}
+
+TEST(FrameResourceReadTest, ReadsUpToTheClosingBraceAndLeavesTheRest) {
+  NestedTree tree;
+  std::istringstream in("lamp.Visible: 0\ncockpit.altimeter.needle.Visible: 0\n}\nlamp.Pickable: 0\n");
+  tree.frame.ReadResources(in);
+  EXPECT_FALSE(tree.lamp->Visibility());
+  EXPECT_FALSE(tree.needle->Visibility());
+  EXPECT_EQ(tree.lamp->Pickable(), 1);
+  const std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(rest, "\nlamp.Pickable: 0\n");
+}
+
+TEST(FrameResourceReadTest, UnknownNamesAreSkippedAndReadingGoesOn) {
+  NestedTree tree;
+  tree.frame.SetResources("nobody.Color: 1 2 3 4\nlamp.Bogus: 12 34\r\nlamp.Visible: 0\ncockpit.nobody.Visible: 1\n"
+                          "cockpit.altimeter.needle.LineWidth: 3.5\n");
+  EXPECT_FALSE(tree.lamp->Visibility());
+  EXPECT_FLOAT_EQ(tree.needle->LineWidth(), 3.5f);
+  tree.frame.SetResources(nullptr);
+  tree.frame.SetResources("");
+}
+
+TEST(FrameResourceWriteTest, NullFilterWritesFrameAndTopLevelObjectsOnly) {
+  NestedTree tree;
+  const std::string text = Written(tree.frame, nullptr);
+  EXPECT_TRUE(Has(text, "ComponentHeaderFile: ")) << text;
+  EXPECT_TRUE(Has(text, "lamp.Visible: 1")) << text;
+  EXPECT_TRUE(Has(text, "cockpit.Name: cockpit")) << text;
+  EXPECT_EQ(text.find("altimeter"), std::string::npos) << text;
+  EXPECT_EQ(text.find("needle"), std::string::npos) << text;
+}
+
+TEST(FrameResourceWriteTest, DefaultFilterWritesOnlyTheFrameAndMinusOneWritesTheWholeTree) {
+  NestedTree tree;
+  VesResourceFilter frameOnly;
+  EXPECT_EQ(Written(tree.frame, &frameOnly), "ComponentHeaderFile: \n");
+
+  VesResourceFilter all;
+  all.LevelsDown(-1);
+  const std::string text = Written(tree.frame, &all);
+  EXPECT_TRUE(Has(text, "cockpit.altimeter.needle.Visible: 1")) << text;
+  EXPECT_TRUE(Has(text, "cockpit.altimeter.ComponentHeaderFile: ")) << text;
+  EXPECT_TRUE(Has(text, "lamp.Visible: 1")) << text;
+  // Lines a caller's filter excludes stay out at every level, and the caller's filter is
+  // left as it was.
+  all.Exclude("Visible");
+  const std::string without = Written(tree.frame, &all);
+  EXPECT_EQ(without.find(".Visible:"), std::string::npos);
+  EXPECT_EQ(all.LevelsDown(), -1);
+  EXPECT_EQ(all.QualificationLevels(), -1);
+}
+
+TEST(FrameResourceWriteTest, QualificationLevelsCountOutwardsFromTheWritingFrame) {
+  NestedTree tree;
+  VesResourceFilter filter;
+  filter.LevelsDown(-1);
+
+  filter.QualificationLevels(-1);
+  std::string text = Written(*tree.altimeter, &filter);
+  EXPECT_TRUE(Has(text, "cockpit.altimeter.ComponentHeaderFile: ")) << text;
+  EXPECT_TRUE(Has(text, "cockpit.altimeter.needle.Visible: 1")) << text;
+
+  filter.QualificationLevels(0);
+  text = Written(*tree.altimeter, &filter);
+  EXPECT_TRUE(Has(text, "ComponentHeaderFile: ")) << text;
+  EXPECT_TRUE(Has(text, "needle.Visible: 1")) << text;
+  EXPECT_EQ(text.find("altimeter."), std::string::npos) << text;
+
+  filter.QualificationLevels(1);
+  text = Written(*tree.altimeter, &filter);
+  EXPECT_TRUE(Has(text, "altimeter.ComponentHeaderFile: ")) << text;
+  EXPECT_TRUE(Has(text, "altimeter.needle.Visible: 1")) << text;
+  EXPECT_EQ(text.find("cockpit."), std::string::npos) << text;
+}
+
+TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageList) {
+  NestedTree tree;
+  tree.cockpit->Attributes()->Add(new OrvanAttributeString(nullptr, AttributeName("ObjectClass"), "ComponentBase"));
+  VesResourceFilter filter;
+  filter.LevelsDown(-1);
+  for (bool namesOnly : {false, true}) {
+    filter.NamesOnly(namesOnly);
+    const std::string text = Written(tree.frame, &filter);
+    EXPECT_EQ(text.find("ObjectClass"), std::string::npos) << text;
+    EXPECT_EQ(text.find("EmptyStaticImageList"), std::string::npos) << text;
+    EXPECT_NE(text.find("cockpit.UseParentsLighting"), std::string::npos) << text;
+  }
+  // Still reachable by name: the property reads false.
+  EXPECT_EQ(tree.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
+}
+
+TEST(FrameResourceWriteTest, WrittenTextReadsBackIntoAnEqualTree) {
+  NestedTree source;
+  source.frame.SetResource("cockpit.altimeter.needle.Color", "10 20 30 40");
+  source.frame.SetResource("cockpit.altimeter.needle.Rotation", "0 0 33.5");
+  source.frame.SetResource("lamp.LineWidth", "4.25");
+  source.frame.SetResource("cockpit.UseParentsLighting", "1");
+  VesResourceFilter all;
+  all.LevelsDown(-1);
+  const std::string text = Written(source.frame, &all);
+
+  NestedTree target;
+  EXPECT_NE(Written(target.frame, &all), text);
+  target.frame.SetResources(text.c_str());
+  EXPECT_EQ(Written(target.frame, &all), text);
+  EXPECT_TRUE(target.cockpit->UseParentsLighting());
+  EXPECT_FLOAT_EQ(target.needle->DynamicRotation(2), 33.5f);
+}
+
+TEST(FrameResourceWriteTest, CrtCleanCallsCopyTextInAndOut) {
+  NestedTree tree;
+  char* value = tree.frame.GetResource_CRTClean("lamp.Visible");
+  EXPECT_STREQ(value, "1");
+  tree.frame.GetResourceFree_CRTClean(value);
+  value = tree.frame.GetResource_CRTClean(nullptr);
+  EXPECT_STREQ(value, "");
+  tree.frame.GetResourceFree_CRTClean(value);
+  tree.frame.SetResource_CRTClean("lamp.Visible", "0");
+  EXPECT_FALSE(tree.lamp->Visibility());
+  tree.frame.SetResource_CRTClean("lamp.Visible", nullptr);
+  tree.frame.SetResource_CRTClean(nullptr, "1");
+}
+
+class FrameResourceFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetErrorDialogsSuppressed(true);
+    char pattern[] = "/tmp/frame_resources_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  std::string Path(const char* name) const { return dir + "/" + name; }
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  int FilesInDir() const {
+    return std::system(("test $(ls -A '" + dir + "' | wc -l) -eq 1").c_str()) == 0 ? 1 : 0;
+  }
+
+  std::string dir;
+};
+
+TEST_F(FrameResourceFileTest, WritesAndReadsAFile) {
+  NestedTree source;
+  source.frame.SetResource("lamp.Color", "1 2 3 4");
+  VesResourceFilter all;
+  all.LevelsDown(-1);
+  const std::string path = Path("panel.res");
+  ASSERT_TRUE(source.frame.WriteResources(path.c_str(), &all));
+
+  NestedTree target;
+  ASSERT_TRUE(target.frame.ReadResources(path.c_str()));
+  EXPECT_EQ(target.frame.GetResource("lamp.Color"), "1 2 3 4");
+  EXPECT_EQ(FilesInDir(), 1);
+}
+
+TEST_F(FrameResourceFileTest, ReplacingAFileKeepsItsPermissions) {
+  const std::string path = Path("panel.res");
+  { std::ofstream(path) << "old\n"; }
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  NestedTree tree;
+  ASSERT_TRUE(tree.frame.WriteResources(path.c_str()));
+  struct stat status;
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+  EXPECT_NE(Contents(path).find("lamp.Visible: 1\n"), std::string::npos);
+}
+
+// Makes the stream fail part-way through a listing, as a full disk would.
+class FailingAttribute : public OrvanAttributeBase {
+ public:
+  FailingAttribute() : OrvanAttributeBase(nullptr, AttributeName("Broken"), false) {}
+  std::ostream& WriteValue(std::ostream& os) const override {
+    os.setstate(std::ios::badbit);
+    return os;
+  }
+  std::istream& ReadValue(std::istream& is) override { return is; }
+};
+
+TEST_F(FrameResourceFileTest, AFailedWriteLeavesTheExistingFileAsItWas) {
+  const std::string path = Path("panel.res");
+  { std::ofstream(path) << "lamp.Visible: 0\n"; }
+  NestedTree tree;
+  tree.frame.FrameAttributes()->Add(new FailingAttribute);
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(tree.frame.WriteResources(path.c_str()));
+  const std::string shown = testing::internal::GetCapturedStdout();
+  EXPECT_NE(shown.find(path), std::string::npos) << shown;
+  EXPECT_EQ(Contents(path), "lamp.Visible: 0\n");
+  EXPECT_EQ(FilesInDir(), 1);
+}
+
+TEST_F(FrameResourceFileTest, UnopenableFilesAreReportedForWritingAndIgnoredForReading) {
+  NestedTree tree;
+  const std::string missing = Path("no/such/dir/panel.res");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(tree.frame.WriteResources(missing.c_str()));
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("Unable to open file(" + missing + ")"), std::string::npos);
+
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(tree.frame.ReadResources(missing.c_str()));
+  EXPECT_FALSE(tree.frame.ReadResources(nullptr));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_TRUE(tree.lamp->Visibility());
+}
+
+}  // namespace
+}  // namespace orvan

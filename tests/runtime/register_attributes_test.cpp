@@ -1,0 +1,327 @@
+// What display objects, groups and polygons publish as attributes: the names in order, the
+// text of each value, what a write through each attribute changes, the empty attribute of
+// unknown names, and the resource lines an object writes under a filter.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "orvan/attrib_dict.h"
+#include "orvan/attribute_string.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/group.h"
+#include "orvan/object_resources.h"
+#include "orvan/resource_filter.h"
+
+namespace orvan {
+namespace {
+
+const std::vector<std::string> kObjectNames = {
+    "Name", "Location", "Visible", "Pickable", "RotationOrigin", "Rotation", "DynamicTranslate", "DynamicScale",
+    "DCSMatrix", "LineWidth", "CullBackFace", "AlphaMode", "AntiAlias", "DepthTest", "Color", "TextureIndex",
+    "TextureRepeat", "TextureMap", "BlendColor", "TextureMinFilter", "TextureMagFilter", "PolygonMode",
+    "PolygonEnd", "PolygonOffset", "Shading", "ColorMaterialMode", "LineStippleMultiplier", "LineStipplePattern",
+    "Blink", "BlinkRate", "LightingEnabled", "MaterialIndex", "Vertices", "TexturePoints", "TextureCoords",
+    "Normals"};
+
+std::vector<std::string> NamesOf(const DisplayObject& o) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < o.Attributes()->Count(); ++i) names.push_back(o.Attributes()->At(i)->NameText());
+  return names;
+}
+
+std::string Text(DisplayObject& o, const char* name) { return o.Resource(name)->ValueText(); }
+void Write(DisplayObject& o, const char* name, const std::string& text) { o.Resource(name)->ValueText(text); }
+
+std::string Lines(DisplayObject& o, VesResourceFilter* filter) {
+  std::ostringstream os;
+  o.GetResources(os, filter);
+  return os.str();
+}
+
+void ExpectNear(const Vector& v, float x, float y, float z) {
+  EXPECT_NEAR(v.x, x, 1e-5f);
+  EXPECT_NEAR(v.y, y, 1e-5f);
+  EXPECT_NEAR(v.z, z, 1e-5f);
+}
+
+TEST(RegisteredAttributes, EveryRowInOrderOnceGroupsAddTheirCullFlags) {
+  GLPolygon polygon;
+  EXPECT_EQ(NamesOf(polygon), kObjectNames);
+  polygon.RegisterAttributes(kAttributesAll);
+  EXPECT_EQ(NamesOf(polygon).size(), kObjectNames.size());
+
+  Group group;
+  std::vector<std::string> groupNames = kObjectNames;
+  groupNames.push_back("PerformGroupCullCheck");
+  groupNames.push_back("CullTestChildren");
+  EXPECT_EQ(NamesOf(group), groupNames);
+  group.RegisterAttributes(kAttributesIdentity);
+  EXPECT_EQ(NamesOf(group), groupNames);
+  EXPECT_EQ(Text(group, "CullTestChildren"), "1");
+  Write(group, "PerformGroupCullCheck", "TRUE");
+  Write(group, "CullTestChildren", "0");
+  EXPECT_TRUE(group.PerformGroupCullCheck());
+  EXPECT_FALSE(group.CullTestChildren());
+}
+
+TEST(RegisteredAttributes, DefaultsReadAsTheirTextForms) {
+  GLPolygon p;
+  const std::vector<std::pair<const char*, std::string>> expected = {
+      {"Name", ""}, {"Location", "0        0        0"}, {"Visible", "1"}, {"Pickable", "1"},
+      {"Rotation", "              0 0 0 "}, {"DynamicScale", "              1 1 1 "},
+      {"CullBackFace", "0"}, {"AlphaMode", "ALPHA_MODE_256_LEVEL"}, {"DepthTest", "2"}, {"Color", "0 0 0 255"},
+      {"TextureIndex", "-1"}, {"TextureMap", "TEXTURE_MAP_REPLACE"}, {"BlendColor", "255 255 255 255"},
+      {"TextureMinFilter", "TEXTURE_FILTER_LINEAR"}, {"PolygonMode", "POLY_MODE_OUTLINE"},
+      {"PolygonEnd", "POLY_CLOSED"}, {"Shading", "FLAT"}, {"ColorMaterialMode", "NO_COLOR_MATERIAL"},
+      {"LineStipplePattern", "65535"}, {"BlinkRate", "2"}, {"MaterialIndex", "0"}, {"Vertices", ""},
+      {"Normals", ""}};
+  for (const auto& [name, text] : expected) EXPECT_EQ(Text(p, name), text) << name;
+  EXPECT_EQ(Text(p, "DCSMatrix").substr(0, 16), "              1 ");
+}
+
+TEST(RegisteredAttributes, WritesReachTheFields) {
+  GLPolygon p;
+  const std::vector<std::pair<const char*, std::string>> writes = {
+      {"Name", "needle one"}, {"Visible", "0"}, {"Pickable", "3"}, {"LineWidth", "2.5"}, {"CullBackFace", "TRUE"},
+      {"AlphaMode", "ALPHA_MODE_OPAQUE"}, {"AntiAlias", "1"}, {"DepthTest", "0"}, {"Color", "1 2 3 4"},
+      {"TextureIndex", "7"}, {"TextureRepeat", "0"}, {"TextureMap", "TEXTURE_MAP_DECAL"}, {"BlendColor", "5 6 7 8"},
+      {"TextureMinFilter", "TEXTURE_FILTER_NEAREST"}, {"TextureMagFilter", "TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR"},
+      {"PolygonMode", "POLY_MODE_FILLED"}, {"PolygonEnd", "POLY_OPEN"}, {"PolygonOffset", "-2"},
+      {"Shading", "GOURAUD"}, {"ColorMaterialMode", "EMISSION_COLOR_MATERIAL"}, {"LineStippleMultiplier", "3"},
+      {"LineStipplePattern", "43690"}, {"Blink", "true"}, {"BlinkRate", "4.5"}, {"LightingEnabled", "1"},
+      {"MaterialIndex", "6"}};
+  for (const auto& [name, text] : writes) Write(p, name, text);
+  EXPECT_STREQ(p.InstanceName(), "needle one");
+  EXPECT_FALSE(p.Visibility());
+  EXPECT_EQ(p.Pickable(), 3);
+  EXPECT_FLOAT_EQ(p.LineWidth(), 2.5f);
+  EXPECT_EQ(p.CullBackFace(), 1);
+  EXPECT_EQ(p.AlphaMode(), 1);
+  EXPECT_TRUE(p.AntiAlias());
+  EXPECT_EQ(p.DepthTest(), 0);
+  EXPECT_TRUE(p.GetColor() == vesColor(1, 2, 3, 4));
+  EXPECT_EQ(p.TextureIndex(), 7);
+  EXPECT_EQ(p.TextureRepeat(), 0);
+  EXPECT_EQ(p.TextureMappingTechnique(), 1);
+  EXPECT_TRUE(p.GetBlendColor() == vesColor(5, 6, 7, 8));
+  EXPECT_EQ(p.TextureMinificationFilter(), 0);
+  EXPECT_EQ(p.TextureMagnificationFilter(), 3);
+  EXPECT_EQ(p.PolygonMode(), 3);
+  EXPECT_EQ(p.PolygonEnd(), 0);
+  EXPECT_EQ(p.PolygonOffset(), -2);
+  EXPECT_EQ(p.Shading(), 1);
+  EXPECT_EQ(p.ColorMaterialMode(), 4);
+  EXPECT_EQ(p.LineStippleMultiplier(), 3);
+  EXPECT_EQ(p.LineStipplePattern(), 43690);
+  EXPECT_TRUE(p.Blinking());
+  EXPECT_FLOAT_EQ(p.BlinkRate(), 4.5f);
+  EXPECT_TRUE(p.LightingEnabled());
+  EXPECT_EQ(p.MaterialIndex(), 6);
+  // The index is signed: a negative one reads back as written.
+  Write(p, "MaterialIndex", "-4");
+  EXPECT_EQ(p.MaterialIndex(), -4);
+  EXPECT_EQ(Text(p, "MaterialIndex"), "-4");
+}
+
+TEST(RegisteredAttributes, LocationMovesTheObjectAndRebuildsItsTransform) {
+  const Vertex corners[3] = {Vertex(1, 1, 0), Vertex(3, 1, 0), Vertex(1, 3, 0)};
+  GLPolygon p(3, corners);
+  Write(p, "Location", "10 20 30");
+  ExpectNear(p.WorldVertex(1), 12, 20, 30);
+  EXPECT_EQ(p.TransformMatrix(), nullptr);  // nothing to rebuild yet
+
+  Write(p, "Rotation", "0 0 90");
+  ASSERT_NE(p.TransformMatrix(), nullptr);
+  EXPECT_TRUE(p.PreDrawNeeded());
+  EXPECT_FALSE(p.TransformDirty());
+  // About the location (10, 20, 30): the point (11, 20, 30) goes to (10, 21, 30).
+  const double* m = p.TransformMatrix()->Data();
+  EXPECT_NEAR(m[0] * 11 + m[4] * 20 + m[8] * 30 + m[12], 10, 1e-9);
+  EXPECT_NEAR(m[1] * 11 + m[5] * 20 + m[9] * 30 + m[13], 21, 1e-9);
+
+  // The pivot follows the location and the rotation point.
+  Write(p, "Location", "0 0 0");
+  Write(p, "RotationOrigin", "1 0 0");
+  m = p.TransformMatrix()->Data();
+  EXPECT_NEAR(m[12], 1, 1e-9);
+  EXPECT_NEAR(m[13], -1, 1e-9);
+}
+
+TEST(RegisteredAttributes, DynamicRowsRebuildTheTransform) {
+  GLPolygon p;
+  Write(p, "DynamicTranslate", "1 2 3");
+  ASSERT_NE(p.TransformMatrix(), nullptr);
+  EXPECT_NEAR(p.TransformMatrix()->Data()[14], 3, 1e-9);
+  Write(p, "DynamicScale", "2 4 1");
+  EXPECT_NEAR(p.TransformMatrix()->Data()[5], 4, 1e-9);
+  ExpectNear(p.DynamicScale(), 2, 4, 1);
+  // In a DCS translated by (5, 0, 0) the scale acts about x = 5.
+  Write(p, "DynamicTranslate", "0 0 0");
+  Write(p, "DCSMatrix", "1 0 0 0  0 1 0 0  0 0 1 0  5 0 0 1");
+  EXPECT_DOUBLE_EQ(p.DCSMatrix().Data()[12], 5);
+  EXPECT_NEAR(p.TransformMatrix()->Data()[12], -5, 1e-9);
+}
+
+TEST(RegisteredAttributes, GeometryRowsResizeAndKeepNormalsOnePerVertex) {
+  GLPolygon p;
+  Write(p, "Vertices", "4\n-1 -1 0 255 0 0 255\n1 -1 0 255 0 0 255\n1 1 0 0 0 255 255\n-1 1 0 0 0 255 255");
+  ASSERT_EQ(p.NumberOfVertices(), 4u);
+  EXPECT_NEAR(p.BoundingRadius(), 1.41421f, 1e-4f);
+  EXPECT_TRUE(p.WorldVertex(2).color == vesColor(0, 0, 255, 255));
+
+  // Fewer normals than vertices are fitted to the vertices; the vertex count never follows them.
+  Write(p, "Normals", "2\n0 0 1\n0 1 0");
+  EXPECT_EQ(p.NumberOfVertices(), 4u);
+  std::istringstream normals(Text(p, "Normals"));
+  unsigned int count = 0;
+  float values[12] = {};
+  normals >> count;
+  for (float& v : values) normals >> v;
+  EXPECT_EQ(count, 4u);
+  EXPECT_EQ(values[5], 0.0f);
+  EXPECT_EQ(values[4], 1.0f);
+  EXPECT_EQ(values[11], 0.0f);
+
+  // New vertices take the normals along.
+  Write(p, "Vertices", "3\n0 0 0 1 1 1 1\n2 0 0 1 1 1 1\n0 2 0 1 1 1 1");
+  EXPECT_EQ(Text(p, "Normals").substr(0, 2), "3\n");
+  Write(p, "Normals", "0");
+  EXPECT_EQ(p.Normals(), nullptr);
+  EXPECT_EQ(p.NumberOfVertices(), 3u);
+
+  Write(p, "TextureCoords", "2\n0 0 0\n1 1 0");
+  EXPECT_EQ(p.TextureCoordinateCount(), 2u);
+  ExpectNear(p.TextureCoordinates()[1], 1, 1, 0);
+  Write(p, "TexturePoints", "1 2 3\n4 5 6\n7 8 9\n10 11 12");
+  ExpectNear(p.GetTexturePoints()[3], 10, 11, 12);
+}
+
+TEST(ResourceLookup, UnknownEmptyAndNullNamesGiveTheEmptyAttribute) {
+  GLPolygon p;
+  p.InstanceName("p");
+  EXPECT_EQ(p.Resource("LineWidth")->NameText(), "LineWidth");
+  const std::string before = Lines(p, nullptr);
+  for (const char* name : {"NoSuchAttribute", "", static_cast<const char*>(nullptr), "p.LineWidth"}) {
+    OrvanAttributeBase* empty = p.Resource(name);
+    ASSERT_EQ(empty, &OrvanEmptyAttribute::Instance());
+    EXPECT_EQ(empty->NameText(), "EmptyAttribute");
+    empty->ValueText("5");
+    EXPECT_EQ(empty->ValueText(), "");
+  }
+  EXPECT_EQ(Lines(p, nullptr), before);
+  // Names asked for are not added to the name table.
+  const std::size_t names = AttributeNameTable::Size();
+  p.Resource("NeverRegisteredAnywhere");
+  EXPECT_EQ(AttributeNameTable::Size(), names);
+}
+
+struct Tree {
+  Group root, inner;
+  GLPolygon a, b;
+  Tree() {
+    root.InstanceName("root");
+    inner.InstanceName("inner");
+    a.InstanceName("a");
+    b.InstanceName("b");
+    root.InsertObject(&a);
+    root.InsertObject(&inner);
+    inner.InsertObject(&b);
+  }
+};
+
+int LinesStartingWith(const std::string& text, const std::string& start) {
+  std::istringstream is(text);
+  int n = 0;
+  for (std::string line; std::getline(is, line);) n += line.compare(0, start.size(), start) == 0;
+  return n;
+}
+
+TEST(ObjectResourceLines, FiltersSelectNamesLevelsAndQualification) {
+  Tree t;
+  VesResourceFilter filter;
+  filter.Include("Visible");
+  filter.Include("LineWidth");
+  EXPECT_EQ(Lines(t.a, &filter), "a.Visible: 1\na.LineWidth: 1\n");
+  filter.Exclude("LineWidth");
+  filter.QualificationLevels(0);
+  EXPECT_EQ(Lines(t.a, &filter), "Visible: 1\n");
+
+  VesResourceFilter namesOnly;
+  namesOnly.NamesOnly(true);
+  namesOnly.Include("Vertices");
+  EXPECT_EQ(Lines(t.a, &namesOnly), "a.Vertices\n");  // written without a value
+  namesOnly.NamesOnly(false);
+  EXPECT_EQ(Lines(t.a, &namesOnly), "");
+
+  // Depth: the group alone, its children, or the whole tree; the caller's filter is unchanged.
+  VesResourceFilter visible;
+  visible.Include("Visible");
+  EXPECT_EQ(Lines(t.root, &visible), "root.Visible: 1\n");
+  visible.LevelsDown(1);
+  EXPECT_EQ(Lines(t.root, &visible), "root.Visible: 1\na.Visible: 1\ninner.Visible: 1\n");
+  visible.LevelsDown(-1);
+  EXPECT_EQ(Lines(t.root, &visible), "root.Visible: 1\na.Visible: 1\ninner.Visible: 1\nb.Visible: 1\n");
+  EXPECT_EQ(visible.LevelsDown(), -1);
+  EXPECT_EQ(visible.ExcludedCount(), 0u);
+  EXPECT_EQ(LinesStartingWith(Lines(t.root, nullptr), "a."), 0);
+  int withValue = 0;
+  for (std::size_t i = 0; i < t.root.Attributes()->Count(); ++i) withValue += t.root.Attributes()->At(i)->HasValue();
+  EXPECT_EQ(LinesStartingWith(Lines(t.root, nullptr), "root."), withValue);
+}
+
+TEST(ObjectResourceLines, GroupsNeverWriteObjectClass) {
+  Tree t;
+  for (DisplayObject* o : {static_cast<DisplayObject*>(&t.root), static_cast<DisplayObject*>(&t.a)}) {
+    o->Attributes()->Add(new OrvanAttributeString(nullptr, "ObjectClass", "Thing"));
+  }
+  VesResourceFilter filter;
+  filter.LevelsDown(-1);
+  EXPECT_EQ(LinesStartingWith(Lines(t.root, &filter), "root.ObjectClass"), 0);
+  EXPECT_EQ(LinesStartingWith(Lines(t.a, &filter), "a.ObjectClass: Thing"), 1);
+  // Below a group the children share the group's filter, which leaves the name out.
+  EXPECT_EQ(LinesStartingWith(Lines(t.root, &filter), "a.ObjectClass"), 0);
+}
+
+TEST(ObjectResourceLines, PrefixesNameEnclosingComponentsUpToTheLevelsAsked) {
+  Tree t;
+  static Group* component;
+  Group outer;
+  outer.InstanceName("gauge");
+  component = &outer;
+  SetEnclosingComponentLookup([](const DisplayObject* node) -> const DisplayObject* {
+    return node == component ? nullptr : component;
+  });
+  VesResourceFilter filter;
+  filter.Include("Visible");
+  EXPECT_EQ(Lines(t.b, &filter), "gauge.b.Visible: 1\n");
+  filter.QualificationLevels(1);
+  EXPECT_EQ(Lines(t.b, &filter), "b.Visible: 1\n");
+  SetEnclosingComponentLookup(nullptr);
+  filter.QualificationLevels(-1);
+  EXPECT_EQ(Lines(t.b, &filter), "b.Visible: 1\n");
+}
+
+TEST(ResourceTextReading, UnknownNamesAndBadValuesLoseNoLaterLine) {
+  Tree t;
+  std::istringstream text(
+      "a.NoSuchThing: 1 2 3\n"
+      "nobody.LineWidth: 9\n"
+      "a.LineWidth: wide\n"
+      "a.Vertices: 3\n0 0 0 255 255 255 255\n"
+      "b.LineWidth: 4\n"
+      "}\n"
+      "b.Visible: 0\n");
+  const int read = ReadResourceText(text, [&](const std::string& name) -> OrvanAttributeBase& {
+    return TreeResource(t.root, name);
+  });
+  EXPECT_EQ(read, 3);
+  EXPECT_FLOAT_EQ(t.a.LineWidth(), 1.0f);
+  EXPECT_EQ(t.a.NumberOfVertices(), 1u);  // only the vertex the text holds
+  EXPECT_FLOAT_EQ(t.b.LineWidth(), 4.0f);
+  EXPECT_TRUE(t.b.Visibility());  // after the closing "}"
+}
+
+}  // namespace
+}  // namespace orvan

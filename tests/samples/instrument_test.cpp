@@ -1,0 +1,198 @@
+// The sample instrument: built the way generated components are, its attributes reached by
+// dotted names through the frame it sits in, its whole tree written to a file and read into a
+// second instance, and its needle drawn where its attributes put it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "instrument/instrument.h"
+#include "orvan/error_report.h"
+#include "orvan/group.h"
+#include "orvan/material_list.h"
+#include "orvan/resource_filter.h"
+#include "support/headless_control.h"
+
+namespace {
+
+using namespace orvan;
+
+// A frame holding one instrument named "gauge".
+struct Panel {
+  Panel() : gauge(new Instrument) {
+    gauge->InstanceName("gauge");
+    gauge->Initialize();
+    frame.Root()->InsertObject(gauge);
+    frame.Root()->Parent(&frame);
+  }
+  std::string Text() {
+    VesResourceFilter all;
+    all.LevelsDown(-1);
+    char* text = frame.GetResources(&all);
+    std::string copy(text);
+    frame.FreeResources(text);
+    return copy;
+  }
+  DisplayFrame frame;
+  Instrument* gauge;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(InstrumentTest, InitializeBuildsNamedPartsAndPublishesValue) {
+  Instrument gauge;
+  gauge.Initialize();
+  for (const char* part : {"dial", "ticks", "tick0", "tick10", "needle", "needleShape", "label"}) {
+    EXPECT_NE(gauge.FindByName(part), nullptr) << part;
+  }
+  EXPECT_EQ(gauge.GetResource("Value"), "50");
+  EXPECT_EQ(gauge.GetResource("ComponentHeaderFile"), "instrument.h");
+  EXPECT_EQ(gauge.Location().Position(), Vector(0, 0, 0));
+  EXPECT_EQ(gauge.FindByName("needle")->Parent(), static_cast<DisplayFrame*>(&gauge));
+  EXPECT_EQ(gauge.Materials()->Count(), 1u);
+
+  MethodDescriptionList* list = gauge.GetMethodDescriptions(nullptr);
+  std::vector<std::string> names;
+  for (auto* item = list->First(); item != nullptr; item = item->next) names.push_back(item->data->name);
+  const std::string firstSignature = list->First()->data->signature;
+  gauge.ReleaseMethodDescriptions(list);
+  EXPECT_EQ(firstSignature, "------ Instrument ------");
+  const std::vector<std::string> valueRows = {"Resource(\"Value\")", "Value(", "SetResource(\"Value\",\"", "Value()",
+                                              "GetResource(\"Value\")"};
+  ASSERT_GE(names.size(), 8u);
+  EXPECT_EQ(std::vector<std::string>(names.begin() + 3, names.begin() + 8), valueRows);
+}
+
+TEST(InstrumentTest, ValueTurnsTheNeedleAndIsReachedThroughTheFrame) {
+  Panel panel;
+  DisplayObject* needle = panel.gauge->FindByName("needle");
+  panel.frame.SetResource("gauge.Value", "100");
+  EXPECT_FLOAT_EQ(needle->DynamicRotation(2), -135.0f);
+  EXPECT_EQ(panel.frame.GetResource("gauge.Value"), "100");
+  panel.frame.SetResource("gauge.needle.Rotation", "0 0 12.5");
+  EXPECT_FLOAT_EQ(needle->DynamicRotation(2), 12.5f);
+  panel.gauge->Value(0.0f);
+  EXPECT_FLOAT_EQ(needle->DynamicRotation(2), 135.0f);
+}
+
+TEST(InstrumentTest, ACloneIsBuiltAndPlacedLikeTheOriginal) {
+  Panel panel;
+  DisplayObject* copy = panel.gauge->CloneObject(false);
+  EXPECT_STREQ(copy->InstanceName(), "gauge");
+  Instrument* clone = dynamic_cast<Instrument*>(copy);
+  ASSERT_NE(clone, nullptr);
+  EXPECT_NE(clone->FindByName("needleShape"), nullptr);
+  delete copy;
+}
+
+TEST(InstrumentTest, TheWholeTreeSurvivesAFileRoundTrip) {
+  SetErrorDialogsSuppressed(true);
+  Panel source;
+  source.frame.SetResource("gauge.Value", "80");
+  source.frame.SetResource("gauge.label.Color", "9 8 7 6");
+  VesResourceFilter all;
+  all.LevelsDown(-1);
+  char path[] = "/tmp/instrument_resources_XXXXXX";
+  const int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ASSERT_TRUE(source.frame.WriteResources(path, &all));
+
+  Panel target;
+  // Lines name an object by its own name after its enclosing components' (groups add nothing).
+  std::vector<std::string> parts = {"gauge", "gauge.dial", "gauge.ticks", "gauge.needle", "gauge.needleShape",
+                                    "gauge.label"};
+  for (int i = 0; i < Instrument::kTickCount; ++i) parts.push_back("gauge.tick" + std::to_string(i));
+  target.frame.SetResource("gauge.Value", "3");
+  for (const std::string& p : parts) {
+    target.frame.SetResource(p + ".Visible", "0");
+    target.frame.SetResource(p + ".Pickable", "0");
+    target.frame.SetResource(p + ".Color", "1 2 3 4");
+    target.frame.SetResource(p + ".LineWidth", "7");
+    target.frame.SetResource(p + ".Rotation", "1 2 3");
+    target.frame.SetResource(p + ".DynamicScale", "2 2 2");
+    target.frame.SetResource(p + ".MaterialIndex", "4");
+    target.frame.SetResource(p + ".BlendColor", "5 6 7 8");
+  }
+  const std::vector<std::string> expected = Lines(source.Text());
+  const std::vector<std::string> before = Lines(target.Text());
+  ASSERT_EQ(before.size(), expected.size());
+  int differing = 0;
+  for (std::size_t i = 0; i < expected.size(); ++i) differing += before[i] != expected[i] ? 1 : 0;
+  EXPECT_GE(differing, 8 * static_cast<int>(parts.size()));
+
+  ASSERT_TRUE(target.frame.ReadResources(path));
+  std::remove(path);
+  EXPECT_EQ(Lines(target.Text()), expected);
+  EXPECT_FLOAT_EQ(target.gauge->Value(), 80.0f);
+}
+
+class InstrumentDrawTest : public ::testing::Test {
+ protected:
+  static constexpr int kSize = 110;
+
+  void SetUp() override {
+    control = std::make_unique<vessant::test::HeadlessControl>(kSize, kSize);
+    if (!control->Ok()) GTEST_SKIP() << "no EGL display here";
+    auto& properties = control->Control().Properties();
+    properties.useExtents = false;
+    properties.perspective = false;
+    properties.useContainerBackground = false;
+    properties.backgroundColor = 0x000000;
+    properties.drawBackground = true;
+  }
+  void TearDown() override {
+    if (control) control->SetDrawnObject(nullptr);
+  }
+  // Whether world point (x, y) shows the needle's red.
+  bool NeedleAt(const vessant::RgbaImage& image, double x, double y) {
+    const std::uint8_t* p = image.At(static_cast<int>(x), image.height - 1 - static_cast<int>(y));
+    return p[0] > 180 && p[1] < 60 && p[2] < 60;
+  }
+  // A point `distance` along the needle from the dial's centre at `degrees` from straight up.
+  static std::pair<double, double> Along(double degrees, double distance) {
+    const double radians = degrees * 3.14159265358979323846 / 180.0;
+    return {Instrument::kCentreX - distance * std::sin(radians), Instrument::kCentreY + distance * std::cos(radians)};
+  }
+  bool NeedlePointsAt(const vessant::RgbaImage& image, double degrees) {
+    bool all = true;
+    for (double d : {12.0, 20.0, 28.0}) {
+      const auto p = Along(degrees, d);
+      all = all && NeedleAt(image, p.first + 0.5, p.second + 0.5);
+    }
+    return all;
+  }
+
+  std::unique_ptr<vessant::test::HeadlessControl> control;
+};
+
+TEST_F(InstrumentDrawTest, TheNeedleTurnsWhereItsAttributesSay) {
+  Panel panel;
+  control->SetDrawnObject(panel.frame.Root());
+  vessant::RgbaImage image = control->RenderFrame();
+  EXPECT_TRUE(NeedlePointsAt(image, 0.0));
+  EXPECT_FALSE(NeedlePointsAt(image, -90.0));
+  // The dial is drawn around it.
+  const std::uint8_t* dial = image.At(20, image.height - 1 - 50);
+  EXPECT_EQ(dial[0], 40);
+
+  panel.frame.SetResource("gauge.needle.Rotation", "0 0 -90");
+  image = control->RenderFrame();
+  EXPECT_TRUE(NeedlePointsAt(image, -90.0));
+  EXPECT_FALSE(NeedlePointsAt(image, 0.0));
+
+  panel.frame.SetResource("gauge.Value", "100");
+  image = control->RenderFrame();
+  EXPECT_TRUE(NeedlePointsAt(image, Instrument::NeedleAngle(100.0f)));
+  EXPECT_FALSE(NeedlePointsAt(image, -90.0));
+}
+
+}  // namespace
