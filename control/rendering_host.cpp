@@ -132,6 +132,7 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
         }
     }
 
+    if (!m_currentObject) LoadComponent();
     orvan::DisplayObject* object = m_currentObject;
     if (object) {
         PlaceInRootGroup(object);
@@ -352,11 +353,15 @@ bool CTessaryCtrl::OnEraseBackground() {
 void CTessaryCtrl::OnClose() {
     if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
     m_timerId = 0;
+    SendLeaveEvent();
     ReleaseContexts();
 }
 
 void CTessaryCtrl::OnDestroy() {
-    OnClose();
+    // Close normally came first and told the component the pointer left.
+    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
+    m_timerId = 0;
+    ReleaseContexts();
     m_workingWindow.reset();
 }
 

@@ -2,7 +2,10 @@
 
 #include <chrono>
 
+#include "bridge/ves_kesh_wrapper.h"
+#include "common/dynamic_library.h"
 #include "control/gl_locks.h"
+#include "orvan/callback_method_caller.h"
 #include "orvan/display_object.h"
 #include "orvan/group.h"
 
@@ -27,21 +30,26 @@ CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nul
     LoadLock();
     SplashLock();
     m_rootGroup = new orvan::Group(false);
+    // Every object event that bubbles up to the root reaches the container.
+    m_rootGroup->CallbackCaller(
+        new orvan::CallbackMethodCallerTemplate<CTessaryCtrl, orvan::DisplayObject>(this, &CTessaryCtrl::OnObjectEvent));
 }
 
 CTessaryCtrl::~CTessaryCtrl() {
+    m_closing = true;
+    m_rootGroup->CallbackCaller(nullptr);
     if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
     m_timerId = 0;
     m_workingWindow.reset();
+    UnloadComponent();
     ReleaseContexts();
     m_palette.clear();
     FreeBackground();
-    if (m_rootGroup) {
-        // The drawn object belongs to whoever set it, not to the root group.
-        if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
-        delete m_rootGroup;
-        m_rootGroup = nullptr;
-    }
+    // The drawn object belongs to whoever set it, not to the root group.
+    if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
+    delete m_rootGroup;
+    m_rootGroup = nullptr;
+    ReleaseLibrary();
 }
 
 void CTessaryCtrl::AttachHost(WindowHost* host) {
@@ -91,31 +99,31 @@ void CTessaryCtrl::SetSizeY(short v) {
 
 void CTessaryCtrl::SetComponentFileName(const std::string& v) {
     m_props.componentFileName = v;
+    LoadComponent();
     m_modified = true;
 }
 
 void CTessaryCtrl::SetClassName(const std::string& v) {
     m_props.className = v;
+    LoadComponent();
     m_modified = true;
 }
 
 void CTessaryCtrl::SetInitialAttribs(const std::string& v) {
     m_props.initialAttribs = v;
-    // No component can be current yet, so the text waits for the next one.
-    m_pendingAttributes += v;
+    ApplyAttributeText(v);
     m_modified = true;
 }
 
-bool CTessaryCtrl::LoadComponent() {
-    return m_currentObject != nullptr;
-}
-
 bool CTessaryCtrl::Visibility() const {
-    return true;
+    return m_wrapper ? m_wrapper->Visibility() : true;
 }
 
-void CTessaryCtrl::Visibility(bool) {
+void CTessaryCtrl::Visibility(bool v) {
     // Without a current component the value is not remembered.
+    if (!m_wrapper) return;
+    m_wrapper->Visibility(v);
+    m_modified = true;
 }
 
 void CTessaryCtrl::SetCurrentObject(orvan::DisplayObject* object) {

@@ -3,6 +3,7 @@
 // state; its concerns live in separate sources (properties, rendering host, ...).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,12 +13,21 @@
 #include "control/window_host.h"
 #include "orvan/timer.h"
 
+#include "bridge/kesh_interface1.h"
+
 namespace orvan {
+class ComponentBase;
+class DisplayEvent;
 class DisplayObject;
 class Group;
 }  // namespace orvan
 
 namespace vessant {
+
+class DynamicLibrary;
+class VesKeshWrapper;
+struct CachePaths;
+class ModificationRecord;
 
 // The frame timer reads the host's clock, so a headless host can step time deterministically.
 class HostClockTimer : public orvan::Timer {
@@ -74,6 +84,27 @@ public:
     // Brings the component named by ComponentFileName and ClassName in; true when one is current.
     bool LoadComponent();
 
+    // The address component names are resolved against: the hosting page, or the file the
+    // property set came from. Empty: the working directory.
+    void SetDocumentAddress(const std::string& address) { m_documentAddress = address; }
+    // Progress and failure texts of loading, as the splash display shows them.
+    const std::string& SplashMessage() const { return m_splashMessage; }
+    void SetMessageListener(std::function<void(const std::string&)> listener) { m_messageListener = std::move(listener); }
+
+    // The container's event: ObjectEvent(EventName, InitiatorName, EventData).
+    using ObjectEventSink = std::function<void(const std::string& eventName, const std::string& initiatorName,
+                                               const std::string& eventData)>;
+    void SetObjectEventSink(ObjectEventSink sink) { m_objectEventSink = std::move(sink); }
+
+    // Attribute access by resource name; before a component exists writes wait as pending text.
+    std::string GetAttrib(const std::string& name);
+    void SetAttrib(const std::string& name, const std::string& value);
+    void ApplyPendingAttributes();
+    void ApplyAttributeText(const std::string& text);
+    // After a component was created: InitialAttribs first, then the pending text.
+    void ApplyInitialAttributes();
+    const std::string& PendingAttributes() const { return m_pendingAttributes; }
+
     // The object drawn each frame (not owned); null draws nothing.
     void SetCurrentObject(orvan::DisplayObject* object);
     orvan::DisplayObject* CurrentObject() const { return m_currentObject; }
@@ -104,14 +135,47 @@ public:
     void OnTimer(unsigned id) override;
     bool OnEraseBackground() override;
     void OnClose() override;
+    void OnMouse(MouseMessage message, int x, int y, unsigned flags) override;
+    // An X keysym; the key always continues to the container afterwards.
+    void OnKey(bool down, unsigned long keysym, unsigned flags) override;
+
+    // Input forwarding
+    bool SendMouseEvent(unsigned short subtype, unsigned char button, unsigned flags, int x, int y);
+    void SendKeyEvent(unsigned long xKeysym, unsigned flags, bool isUp);
+    // The root group's callback: every event that bubbles up to it.
+    int OnObjectEvent(orvan::DisplayObject* sender, orvan::DisplayEvent* ev);
+
+    // Loading
+    void ResolveReferencingUrl();
+    void AcquireComponent();
+    void FinishLoading();
+    void UnloadComponent();
+    void ReleaseLibrary();
+    void SetSplashMessage(const std::string& text);
+    unsigned LoadedCount() const { return m_loadedCount; }
+    bool Loading() const { return m_loading; }
+    const std::string& ReferencingUrl() const { return m_referencingUrlString; }
+    VesKeshWrapper* Wrapper() const { return m_wrapper; }
 
 private:
+    void ButtonDown(unsigned char button, unsigned flags, int x, int y);
+    void ButtonUp(unsigned char button, unsigned flags, int x, int y);
+    void SendLeaveEvent();
+    bool DeliverEvent(orvan::ComponentBase* component, orvan::DisplayEvent* ev);
+    int ClientHeight() const;
+    std::unique_ptr<DynamicLibrary> FetchAndLoad(const std::string& file, std::string* message);
+    bool CacheLocal(const std::string& path, bool isCab, const CachePaths& paths, const ModificationRecord& sourceTime,
+                    const std::string& file, std::string* message);
+    bool CacheRemote(const std::string& address, bool isCab, const CachePaths& paths,
+                     const ModificationRecord& sourceTime, const std::string& file, std::string* message);
+
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
     void ReleaseContexts();
     void FreeBackground();
     void DrawClearBackground();
     float WorldWidth(int cx) const;
+    orvan::ComponentBase* CurrentComponent() const;
     void PlaceInRootGroup(orvan::DisplayObject* object);
 
     WindowHost* m_host = nullptr;
@@ -138,7 +202,26 @@ private:
     std::unique_ptr<RenderSurface> m_workingWindow;
     std::string m_lastEyePoint;
     std::string m_pendingAttributes;
+    std::string m_documentAddress;
+    std::string m_splashMessage = "Please set control properties.";
+    std::function<void(const std::string&)> m_messageListener;
+    ObjectEventSink m_objectEventSink;
     unsigned m_framesDrawn = 0;
+
+    // Input
+    bool m_buttonDown = false;
+    int m_lastMouseX = 0, m_lastMouseY = 0;
+
+    // Loading
+    std::string m_referencingUrlString;
+    std::unique_ptr<DynamicLibrary> m_library;
+    KeshFactoryFunction m_factory = nullptr;
+    std::string m_lastFile, m_lastClass;
+    std::string m_pendingFile, m_pendingClass;
+    std::string m_defaultClassName;
+    std::string m_componentDir;
+    bool m_closing = false;
+    VesKeshWrapper* m_wrapper = nullptr;  // owned; destroyed through DeleteInstance
 };
 
 }  // namespace vessant

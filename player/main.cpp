@@ -1,7 +1,13 @@
 // vessant-player: the container program that places the control in a window (or offscreen).
 
+#include <limits.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -12,8 +18,9 @@
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
 #include "player/player_options.h"
-#include "player/png_writer.h"
+#include "control/png_writer.h"
 #include "player/quitting_client.h"
+#include "player/script_session.h"
 
 using namespace vessant;
 
@@ -25,7 +32,11 @@ int Fail(int status, const std::string& message) {
 }
 
 bool ApplySettings(CTessaryCtrl& ctrl, const PlayerOptions& options, std::string* error) {
+    if (!options.baseUrl.empty()) ctrl.SetDocumentAddress(options.baseUrl);
     if (!options.load.empty()) {
+        char absolute[PATH_MAX];
+        if (options.baseUrl.empty() && realpath(options.load.c_str(), absolute))
+            ctrl.SetDocumentAddress(std::string("file://") + absolute);
         PropertyBag bag;
         if (!bag.ReadFile(options.load, error)) return false;
         ExchangeProperties(ctrl, bag, true);
@@ -55,18 +66,38 @@ int SaveProperties(CTessaryCtrl& ctrl, const PlayerOptions& options) {
 int WriteSnapshot(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     if (options.snapshot.empty()) return 0;
     RgbaImage image;
-    image.width = options.width;
-    image.height = options.height;
     const PixelSize size = ctrl.Host()->ClientSize();
-    if (size.width > 0 && size.height > 0) {
-        image.width = size.width;
-        image.height = size.height;
-    }
+    image.width = size.width > 0 ? size.width : options.width;
+    image.height = size.height > 0 ? size.height : options.height;
     if (!ctrl.RenderMetafile(image)) return Fail(1, "cannot render the snapshot: no offscreen OpenGL surface");
     std::string error;
     if (!WritePng(options.snapshot, image, &error)) return Fail(1, error);
     std::printf("%s\n", options.snapshot.c_str());
     return 0;
+}
+
+int Finish(CTessaryCtrl& ctrl, const PlayerOptions& options) {
+    const int status = WriteSnapshot(ctrl, options);
+    return status != 0 ? status : SaveProperties(ctrl, options);
+}
+
+// Steps the headless clock a millisecond at a time until `frames` more frames are drawn; with
+// no frame timer (rate 0) it repaints by hand.
+bool StepFrames(EglHeadlessHost& host, CTessaryCtrl& ctrl, long frames) {
+    const unsigned target = ctrl.FramesDrawn() + static_cast<unsigned>(frames);
+    long idle = 0;
+    while (ctrl.FramesDrawn() < target) {
+        const unsigned before = ctrl.FramesDrawn();
+        host.AdvanceClock(1000);
+        idle = ctrl.FramesDrawn() == before ? idle + 1 : 0;
+        if (idle > 2000) {
+            host.Invalidate(true);
+            host.UpdateNow();
+            if (ctrl.FramesDrawn() == before) return false;
+            idle = 0;
+        }
+    }
+    return true;
 }
 
 int RunHeadless(CTessaryCtrl& ctrl, const PlayerOptions& options) {
@@ -79,31 +110,49 @@ int RunHeadless(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     std::unique_ptr<EglHeadlessHost> host = EglHeadlessHost::Create(client, hostOptions, &error);
     if (!host) return Fail(1, "cannot render headless: " + error);
 
-    const long frames = options.frames > 0 ? options.frames : 1;
     host->Invalidate(true);
     host->UpdateNow();
-    // Step the host's clock a millisecond at a time; with no frame timer (rate 0) repaint by hand.
-    long idleSteps = 0;
-    while (static_cast<long>(ctrl.FramesDrawn()) < frames) {
-        const unsigned before = ctrl.FramesDrawn();
-        host->AdvanceClock(1000);
-        idleSteps = ctrl.FramesDrawn() == before ? idleSteps + 1 : 0;
-        if (idleSteps > 2000) {
-            host->Invalidate(true);
-            host->UpdateNow();
-            idleSteps = 0;
+    if (options.script) {
+        ScriptSession session(ctrl, stdout, [&](long n) { return StepFrames(*host, ctrl, n); });
+        std::string line;
+        while (std::getline(std::cin, line) && session.Execute(line)) {
         }
+    } else {
+        StepFrames(*host, ctrl, options.frames > 0 ? options.frames - 1 : 0);
     }
-    int status = WriteSnapshot(ctrl, options);
-    if (status == 0) status = SaveProperties(ctrl, options);
+    const int status = Finish(ctrl, options);
     host->Close();
     ctrl.AttachHost(nullptr);
     return status;
 }
 
+// Reads whatever standard input holds without blocking and runs each complete line.
+class StdinLines {
+public:
+    explicit StdinLines(ScriptSession& session) : session_(session) {}
+    // False once "quit" ran or the input ended.
+    bool Pump() {
+        char buffer[4096];
+        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) return false;
+        pending_.append(buffer, static_cast<size_t>(n));
+        size_t end;
+        while ((end = pending_.find('\n')) != std::string::npos) {
+            const std::string line = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (!session_.Execute(line)) return false;
+        }
+        return true;
+    }
+
+private:
+    ScriptSession& session_;
+    std::string pending_;
+};
+
 int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     X11GlxHost* hostPtr = nullptr;
-    QuittingClient client(ctrl, options.frames, [&hostPtr] {
+    QuittingClient client(ctrl, options.script ? -1 : options.frames, [&hostPtr] {
         if (hostPtr) hostPtr->Quit();
     });
     X11HostOptions hostOptions;
@@ -115,9 +164,29 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     std::unique_ptr<X11GlxHost> host = X11GlxHost::Create(client, hostOptions, &error);
     if (!host) return Fail(1, error);
     hostPtr = host.get();
+
+    // Frames in script mode: keep the window's loop turning until enough were drawn.
+    auto runFrames = [&](long n) {
+        const unsigned target = ctrl.FramesDrawn() + static_cast<unsigned>(n);
+        while (ctrl.FramesDrawn() < target && host->HasWindow()) {
+            host->ProcessPending();
+            pollfd none{-1, 0, 0};
+            poll(&none, 0, 1);
+        }
+        return ctrl.FramesDrawn() >= target;
+    };
+    std::unique_ptr<ScriptSession> session;
+    std::unique_ptr<StdinLines> input;
+    if (options.script) {
+        session = std::make_unique<ScriptSession>(ctrl, stdout, runFrames);
+        input = std::make_unique<StdinLines>(*session);
+        host->WatchDescriptor(STDIN_FILENO, [&] {
+            if (!input->Pump()) host->Quit();
+        });
+    }
     host->Run();
-    int status = WriteSnapshot(ctrl, options);
-    if (status == 0) status = SaveProperties(ctrl, options);
+    host->WatchDescriptor(-1, nullptr);
+    const int status = Finish(ctrl, options);
     host->Close();
     ctrl.AttachHost(nullptr);
     return status;
@@ -137,6 +206,12 @@ int main(int argc, char** argv) {
     orvan::SetErrorDialogsSuppressed(true);
 
     CTessaryCtrl ctrl;
+    // Container events are protocol lines whether or not a script drives the player.
+    ctrl.SetObjectEventSink([](const std::string& name, const std::string& initiator, const std::string& data) {
+        WriteObjectEventLine(stdout, name, initiator, data);
+    });
+    if (options.verbose)
+        ctrl.SetMessageListener([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
     if (!ApplySettings(ctrl, options, &error)) return Fail(2, error);
 
     if (options.headless) return RunHeadless(ctrl, options);

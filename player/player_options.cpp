@@ -59,6 +59,16 @@ const char* PlayerUsage() {
            "  --load FILE         read a saved property set before the other options\n"
            "  --save FILE         write the property set to FILE on exit\n"
            "  --verbose           show loading progress and failures on standard error\n"
+           "  --base-url URL      resolve COMPONENT against this page address (default: the --load\n"
+           "                      file, else the working directory)\n"
+           "  --script            read commands from standard input, one per line, and answer each\n"
+           "                      with a JSON line: set NAME VALUE, get NAME, getattrib NAME,\n"
+           "                      setattrib NAME VALUE, mouse MESSAGE X Y [BUTTON] [shift] [ctrl],\n"
+           "                      key down|up KEYSYM [shift] [ctrl], frames N, snapshot FILE,\n"
+           "                      save FILE, load FILE, quit\n"
+           "\n"
+           "Events of the component are written to standard output as JSON lines:\n"
+           "  {\"event\":\"ObjectEvent\",\"EventName\":...,\"InitiatorName\":...,\"EventData\":...}\n"
            "  --help              show this text\n";
 }
 
@@ -122,6 +132,15 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
             options->snapshot = v;
         } else if (arg == "--verbose") {
             options->verbose = true;
+        } else if (arg == "--script") {
+            options->script = true;
+        } else if (arg == "--base-url") {
+            if (!takeValue(&v)) return false;
+            if (v.empty()) {
+                *error = "--base-url needs an address";
+                return false;
+            }
+            options->baseUrl = v;
         } else if (arg == "--load" || arg == "--save") {
             if (!takeValue(&v)) return false;
             if (v.empty()) {

@@ -18,6 +18,8 @@ struct PlayerOptions {
     std::string load;  // a saved property set, read before the other options
     std::string save;  // where the property set is written on exit
     bool verbose = false;
+    bool script = false;   // commands on standard input, JSON lines on standard output
+    std::string baseUrl;   // the page address component names are resolved against
     std::string component;
     std::string className;
     bool help = false;

@@ -1,4 +1,4 @@
-#include "player/png_writer.h"
+#include "control/png_writer.h"
 
 #include <png.h>
 #include <unistd.h>

@@ -1,0 +1,70 @@
+/* The Vessant Player control for hosts that do not write C++: scripting hosts (through ctypes,
+ * cffi, FFI), other languages and test harnesses. Every text crosses as NUL-terminated UTF-8;
+ * texts returned into a caller's buffer are cut to fit and always terminated, and the call
+ * returns the length the whole text needs (without the terminating NUL). */
+#ifndef VESSANT_PLAYER_H
+#define VESSANT_PLAYER_H
+
+#include <stddef.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(__GNUC__)
+#define VESSANT_API __attribute__((visibility("default")))
+#else
+#define VESSANT_API
+#endif
+
+typedef struct VessantControl VessantControl;
+
+/* Called synchronously, on the thread that runs frames, for each ObjectEvent of the component. */
+typedef void (*VessantObjectEventCallback)(void* user, const char* eventName, const char* initiatorName,
+                                           const char* eventData);
+
+/* A control rendering offscreen (EGL) at width x height; its clock advances only in
+ * vessant_run_frames. NULL on failure, with the reason in error (when given). */
+VESSANT_API VessantControl* vessant_create_headless(int width, int height, char* error, size_t errorSize);
+/* A control in an X11 window: a child of parentXid, or a top-level window when it is 0. */
+VESSANT_API VessantControl* vessant_create_window(unsigned long parentXid, int width, int height, char* error,
+                                                  size_t errorSize);
+VESSANT_API void vessant_destroy(VessantControl* control);
+
+/* Properties by name or dispatch id, values as text (booleans TRUE/FALSE/1/0, numbers decimal or
+ * 0x hexadecimal). Set returns 0 on success, -1 with the reason in error. Get returns the
+ * length of the value text, or -1 for an unknown property. */
+VESSANT_API int vessant_set_property(VessantControl* control, const char* name, const char* value, char* error,
+                                     size_t errorSize);
+VESSANT_API int vessant_get_property(VessantControl* control, const char* name, char* value, size_t valueSize);
+VESSANT_API int vessant_set_property_id(VessantControl* control, int dispId, const char* value, char* error,
+                                        size_t errorSize);
+VESSANT_API int vessant_get_property_id(VessantControl* control, int dispId, char* value, size_t valueSize);
+
+/* The component's attributes by resource name (dotted). Before a component exists, a set waits
+ * as pending text and a get answers the empty text. */
+VESSANT_API int vessant_get_attrib(VessantControl* control, const char* name, char* value, size_t valueSize);
+VESSANT_API int vessant_set_attrib(VessantControl* control, const char* name, const char* value);
+
+VESSANT_API void vessant_set_object_event_callback(VessantControl* control, VessantObjectEventCallback callback,
+                                                   void* user);
+
+/* Draws `frames` more frames: headless by stepping the control's clock, in a window by running
+ * its event loop. Returns 0, or -1 when the frames could not be drawn (window closed). */
+VESSANT_API int vessant_run_frames(VessantControl* control, int frames);
+
+/* The current frame rendered offscreen into rgba (width x height x 4 bytes, top row first).
+ * Returns 0, or -1 when the buffer is too small or nothing could be rendered. */
+VESSANT_API int vessant_snapshot_rgba(VessantControl* control, unsigned char* rgba, size_t size, int* width,
+                                      int* height);
+/* The same, written as a PNG file (whole or not at all). */
+VESSANT_API int vessant_snapshot_png(VessantControl* control, const char* path, char* error, size_t errorSize);
+
+/* The text the splash display would show: loading progress or the last failure. */
+VESSANT_API int vessant_status_message(VessantControl* control, char* text, size_t textSize);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,43 @@
+#pragma once
+// The player's script mode: one command per line on standard input, one JSON object per reply
+// and per container event on standard output.
+//
+//   set NAME VALUE | get NAME | getattrib NAME | setattrib NAME VALUE
+//   mouse MESSAGE X Y [BUTTON] [shift] [ctrl] | key down|up KEYSYM [shift] [ctrl]
+//   frames N | snapshot FILE | save FILE | load FILE | quit
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vessant {
+
+class CTessaryCtrl;
+
+// Writes a container event as its protocol line and flushes it.
+void WriteObjectEventLine(std::FILE* out, const std::string& eventName, const std::string& initiatorName,
+                          const std::string& eventData);
+
+class ScriptSession {
+public:
+    // runFrames draws n more frames and returns false when it could not.
+    ScriptSession(CTessaryCtrl& ctrl, std::FILE* out, std::function<bool(long)> runFrames);
+
+    // Runs one command line; false once "quit" was read.
+    bool Execute(const std::string& line);
+    // "\n" and "\\" in a value become a line feed and a backslash.
+    static std::string Unescape(const std::string& text);
+
+private:
+    void Reply(const std::string& command, bool ok, const std::string& text, bool hasValue);
+    bool Mouse(const std::vector<std::string>& words, std::string* error);
+    bool Key(const std::vector<std::string>& words, std::string* error);
+    bool Snapshot(const std::string& path, std::string* error);
+
+    CTessaryCtrl& ctrl_;
+    std::FILE* out_;
+    std::function<bool(long)> runFrames_;
+};
+
+}  // namespace vessant
