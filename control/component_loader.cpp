@@ -65,7 +65,9 @@ bool CTessaryCtrl::LoadComponent() {
     const std::string cls = m_props.className.empty() ? m_defaultClassName : m_props.className;
     const bool fileChanged = file != m_lastFile;
     const bool classChanged = cls != m_lastClass || m_lastClass.empty();
-    if (!fileChanged && !classChanged) return m_currentObject != nullptr;
+    // Going back to the last pair after a failed change must load it again, so the pair only
+    // counts as unchanged while its component is still current.
+    if (!fileChanged && !classChanged && m_currentObject) return true;
     if (file == m_pendingFile && cls == m_pendingClass) return m_currentObject != nullptr;
 
     m_pendingFile = file;

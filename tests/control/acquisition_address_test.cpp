@@ -4,7 +4,7 @@
 
 #include "control/acquisition/cache_paths.h"
 #include "control/acquisition/component_address.h"
-#include "control/acquisition_fixture.h"
+#include "support/acquisition_fixture.h"
 
 namespace vessant {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "control/acquisition/cabinet_extractor.h"
-#include "control/acquisition_fixture.h"
+#include "support/acquisition_fixture.h"
 
 namespace vessant {
 namespace {

@@ -6,7 +6,7 @@
 #include "control/acquisition/cache_paths.h"
 #include "control/acquisition/copy_to_cache.h"
 #include "control/acquisition/modification_record.h"
-#include "control/acquisition_fixture.h"
+#include "support/acquisition_fixture.h"
 
 namespace vessant {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "control/acquisition/remote_source.h"
-#include "control/acquisition_fixture.h"
+#include "support/acquisition_fixture.h"
 
 namespace vessant {
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "control/acquisition/signature_verifier.h"
-#include "control/acquisition_fixture.h"
+#include "support/acquisition_fixture.h"
 
 namespace vessant {
 namespace {

@@ -1,0 +1,178 @@
+// Loading a component from a local path into a control: the cache copy, the factory, the
+// messages of each failure, attribute access around creation, input and container events.
+// The component is the contract probe, which logs every call (read back as attribute "log").
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bridge/ves_kesh_wrapper.h"
+#include "support/acquisition_fixture.h"
+#include "support/headless_control.h"
+
+namespace vessant {
+namespace {
+
+std::string Fixture(const std::string& name) { return std::string(VESSANT_BINARY_DIR) + "/tests/fixtures/" + name; }
+std::string Probe() { return Fixture("libkesh_contract_probe.so"); }
+
+class ComponentLoading : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("TEMP", cache_.Path().c_str(), 1);
+        hc_ = std::make_unique<test::HeadlessControl>(64, 64);
+        if (!hc_->Ok()) GTEST_SKIP() << "no EGL here";
+        Ctrl().SetMessageListener([this](const std::string& m) { messages_.push_back(m); });
+        Ctrl().SetObjectEventSink([this](const std::string& n, const std::string& i, const std::string& d) {
+            events_.push_back(n + "|" + i + "|" + d);
+        });
+    }
+    void TearDown() override {
+        hc_.reset();
+        unsetenv("TEMP");
+    }
+    CTessaryCtrl& Ctrl() { return hc_->Control(); }
+    std::string Log() { return Ctrl().GetAttrib("log"); }
+    std::string LastMessage() const { return messages_.empty() ? "" : messages_.back(); }
+
+    test::ScratchDir cache_;
+    std::unique_ptr<test::HeadlessControl> hc_;
+    std::vector<std::string> messages_;
+    std::vector<std::string> events_;
+};
+
+TEST_F(ComponentLoading, LocalLibraryIsCachedAndCreatedByTheNextPaint) {
+    Ctrl().SetComponentFileName(Probe());
+    ASSERT_NE(Ctrl().Wrapper(), nullptr) << LastMessage();
+    EXPECT_EQ(Ctrl().LoadedCount(), 1u);
+    EXPECT_FALSE(Ctrl().Loading());
+    EXPECT_EQ(Ctrl().ReferencingUrl().rfind("file:///", 0), 0u);
+    // The library ran from the per-user cache, not from where it was named.
+    const std::string copy = cache_.Path() + "/Vessant Temporary Files/";
+    EXPECT_EQ(test::RunCommand("find '" + copy + "' -name libkesh_contract_probe.so | wc -l").output, "1\n");
+    EXPECT_NE(Log().find("SetEmittedEventHandler set"), std::string::npos);
+    const std::vector<std::string> expected = {"Loading " + Probe() + "...", "Downloading " + Probe() + "...",
+                                               "Loading Component..."};
+    ASSERT_GE(messages_.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(messages_.begin(), messages_.begin() + 3), expected);
+    hc_->RenderFrame();
+    EXPECT_NE(Log().find("Draw"), std::string::npos);
+}
+
+TEST_F(ComponentLoading, ClassChangesReuseTheLibraryAndFailuresAreNotRetriedForTheSamePair) {
+    Ctrl().SetComponentFileName(Probe());
+    ASSERT_EQ(Ctrl().LoadedCount(), 1u);
+    Ctrl().SetClassName("Nope");
+    EXPECT_EQ(Ctrl().Wrapper(), nullptr);
+    EXPECT_EQ(LastMessage(), "Could not find CreateKeshInterface1_Nope in " + Probe() + "\n");
+    const size_t count = messages_.size();
+    Ctrl().SetClassName("Nope");
+    hc_->RenderFrame();
+    EXPECT_EQ(messages_.size(), count);  // the same pair starts nothing
+    Ctrl().SetClassName("ContractProbe");
+    EXPECT_NE(Ctrl().Wrapper(), nullptr);
+    EXPECT_EQ(Ctrl().LoadedCount(), 2u);
+    // The library stayed loaded: no copy into the cache this time.
+    EXPECT_EQ(std::count(messages_.begin() + count, messages_.end(), "Downloading " + Probe() + "..."), 0);
+}
+
+TEST_F(ComponentLoading, EachFailureEndsWithItsMessage) {
+    Ctrl().SetComponentFileName(Fixture("libkesh_version_3_2_1506.so"));
+    EXPECT_EQ(LastMessage(), "No default name found in " + Fixture("libkesh_version_3_2_1506.so") + "\n");
+    EXPECT_EQ(Ctrl().Wrapper(), nullptr);
+
+    Ctrl().SetComponentFileName("/no/such/dir/component.so");
+    EXPECT_EQ(LastMessage(), "Could not cache local file /no/such/dir/component.so");
+
+    const std::string junk = cache_.Path() + "/junk.so";
+    test::WriteText(junk, "not a library");
+    Ctrl().SetComponentFileName(junk);
+    EXPECT_EQ(LastMessage().rfind("Error loading ", 0), 0u) << LastMessage();
+    EXPECT_NE(LastMessage().find("\n\nReason: "), std::string::npos) << LastMessage();
+    EXPECT_FALSE(Ctrl().Loading());
+    EXPECT_EQ(Ctrl().LoadedCount(), 0u);
+}
+
+TEST_F(ComponentLoading, InitialAttributesThenPendingTextAreAppliedAfterCreation) {
+    Ctrl().Properties().initialAttribs = "first: 1\n";
+    Ctrl().SetAttrib("second", "2");
+    Ctrl().SetAttrib("third", "3");
+    EXPECT_EQ(Ctrl().PendingAttributes(), "second: 2\nthird: 3\n");
+    EXPECT_EQ(Ctrl().GetAttrib("second"), "");  // nothing to ask yet
+    Ctrl().SetComponentFileName(Probe());
+    ASSERT_NE(Ctrl().Wrapper(), nullptr);
+    const std::string log = Log();
+    const size_t a = log.find("SetAttribute first=1"), b = log.find("SetAttribute second=2"),
+                 c = log.find("SetAttribute third=3");
+    ASSERT_NE(a, std::string::npos) << log;
+    ASSERT_NE(b, std::string::npos) << log;
+    ASSERT_NE(c, std::string::npos) << log;
+    EXPECT_LT(a, b);
+    EXPECT_LT(b, c);
+    EXPECT_TRUE(Ctrl().PendingAttributes().empty());
+    // Reads and writes now reach the component; a name it does not know reads empty.
+    Ctrl().SetAttrib("Panel.Needle.Rotation", "3");
+    EXPECT_EQ(Ctrl().GetAttrib("Panel.Needle.Rotation"), "3");
+    EXPECT_EQ(Ctrl().GetAttrib("Unknown.Thing"), "");
+}
+
+TEST_F(ComponentLoading, MouseAndKeysReachTheComponentAndItsEventsTheContainer) {
+    Ctrl().SetComponentFileName(Probe());
+    ASSERT_NE(Ctrl().Wrapper(), nullptr);
+    Ctrl().OnMouse(MouseMessage::LButtonDblClk, 10, 20, kMkLButton);
+    EXPECT_FALSE(hc_->Host().HasCapture());
+    std::string log = Log();
+    const size_t down = log.find("HandleInput type=0 subtype=0 at=10,44,0.5 button=1");
+    const size_t up = log.find("HandleInput type=0 subtype=1 at=10,44,0.5 button=1");
+    ASSERT_NE(down, std::string::npos) << log;
+    ASSERT_NE(up, std::string::npos) << log;
+    EXPECT_LT(down, up);
+
+    Ctrl().OnMouse(MouseMessage::RButtonDown, 5, 5, kMkRButton);
+    EXPECT_TRUE(hc_->Host().HasCapture());
+    Ctrl().OnMouse(MouseMessage::Move, 6, 7, kMkRButton);
+    EXPECT_NE(Log().find("HandleInput type=0 subtype=3 at=6,57,0.5 button=4"), std::string::npos);
+    Ctrl().OnMouse(MouseMessage::RButtonUp, 6, 7, 0);
+
+    // Shift+A: the move comes first, then the key in lower case with the shift bit.
+    Ctrl().OnKey(true, 0x41, kMkShift);
+    log = Log();
+    const size_t move = log.rfind("HandleInput type=0 subtype=2 at=6,57,0.5");
+    const size_t key = log.find("HandleInput type=1 subtype=0 at=6,57,0.5 reserved=0 keysym=97 modifiers=65536");
+    ASSERT_NE(key, std::string::npos) << log;
+    EXPECT_LT(move, key);
+    Ctrl().OnKey(false, 0x41, 0);
+    EXPECT_NE(Log().find("HandleInput type=4"), std::string::npos);
+
+    // The probe answers every input with an object event of its own.
+    ASSERT_FALSE(events_.empty());
+    EXPECT_EQ(events_.front(), "Input|Probe|0");
+
+    // Closing tells the component the pointer left.
+    hc_->Host().Close();
+    EXPECT_NE(Log().find("HandleInput type=0 subtype=4 at=32000,32000,1 button=0"), std::string::npos);
+}
+
+TEST_F(ComponentLoading, InputWithoutAComponentDoesNothing) {
+    Ctrl().OnKey(true, 0x61, 0);
+    Ctrl().OnMouse(MouseMessage::LButtonDown, 1, 1, kMkLButton);
+    Ctrl().OnMouse(MouseMessage::LButtonUp, 1, 1, 0);
+    EXPECT_TRUE(events_.empty());
+    EXPECT_FALSE(hc_->Host().HasCapture());
+}
+
+TEST_F(ComponentLoading, VisibilityFollowsTheComponent) {
+    EXPECT_TRUE(Ctrl().Visibility());
+    Ctrl().Visibility(false);  // not remembered without a component
+    Ctrl().SetComponentFileName(Probe());
+    ASSERT_NE(Ctrl().Wrapper(), nullptr);
+    EXPECT_TRUE(Ctrl().Visibility());
+    Ctrl().Visibility(false);
+    EXPECT_FALSE(Ctrl().Visibility());
+    EXPECT_FALSE(Ctrl().Wrapper()->Visibility());
+}
+
+}  // namespace
+}  // namespace vessant
