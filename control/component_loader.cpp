@@ -228,8 +228,13 @@ bool CTessaryCtrl::CacheLocal(const std::string& path, bool isCab, const CachePa
 
 bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const CachePaths& paths,
                                const ModificationRecord& sourceTime, const std::string& file, std::string* message) {
+    // Names of this process's own: two players fetching the same component must not check or
+    // remove each other's download.
+    const std::string suffix = "." + std::to_string(getpid());
+    const std::string downloadPath = paths.downloadPath + suffix;
+    const std::string signaturePath = paths.signaturePath + suffix;
     const TransferResult download = RemoteSource(address).Download(
-        paths.downloadPath, [this](std::uint64_t progress, std::uint64_t max, const std::string& status) {
+        downloadPath, [this](std::uint64_t progress, std::uint64_t max, const std::string& status) {
             if (m_closing) return false;
             if (max != 0) SetSplashMessage(RemoteSource::ProgressText(progress, max, status));
             return true;
@@ -241,12 +246,12 @@ bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const Cac
     if (m_closing) return false;
     SetSplashMessage("Checking Security");
     // A signature that cannot be fetched counts as none: the file is then not signed.
-    std::remove(paths.signaturePath.c_str());
-    RemoteSource(address + ".p7s").Download(paths.signaturePath, nullptr);
-    const std::uint32_t code = SignatureVerifier::Verify(paths.downloadPath, paths.signaturePath);
-    std::remove(paths.signaturePath.c_str());
+    std::remove(signaturePath.c_str());
+    RemoteSource(address + ".p7s").Download(signaturePath, nullptr);
+    const std::uint32_t code = SignatureVerifier::Verify(downloadPath, signaturePath);
+    std::remove(signaturePath.c_str());
     if (code != SignatureVerifier::kAccepted) {
-        std::remove(paths.downloadPath.c_str());
+        std::remove(downloadPath.c_str());
         *message = SignatureVerifier::MessageFor(code, file);
         return false;
     }
@@ -254,14 +259,14 @@ bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const Cac
     bool cached;
     if (isCab) {
         SetSplashMessage("Extracting Cab File...");
-        cached = CabinetExtractor::Extract(paths.downloadPath, paths.componentDir).ok;
+        cached = CabinetExtractor::Extract(downloadPath, paths.componentDir).ok;
         if (!cached) *message = WithName("Failed to load %s", file);
     } else {
         // An accepted library that is not a cabinet is cached like a local file.
-        cached = CopyToCache(paths.downloadPath, paths.libraryPath, &error);
+        cached = CopyToCache(downloadPath, paths.libraryPath, &error);
         if (!cached) *message = WithName("Could not cache local file %s", file);
     }
-    std::remove(paths.downloadPath.c_str());
+    std::remove(downloadPath.c_str());
     if (cached) sourceTime.Write(paths.recordPath, &error);
     return cached;
 }

@@ -1,0 +1,174 @@
+// Cost of drawing a component through the contract against drawing it directly.
+//
+// The component is built on the runtime: 1,000 filled quads, a tenth of them turning each frame.
+// One instance sits in a root group directly; the other is exposed through the contract adapter
+// and wrapped by the player's wrapper (wrapper → KeshInterface1 → adapter → component), as a
+// loaded component is. Both run Calculate, PreDraw and Draw in the same context, frame by frame
+// and interleaved; the medians are compared.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "bridge/ves_kesh_wrapper.h"
+#include "orvan/component_base.h"
+#include "orvan/gl_polygon.h"
+#include "orvan/group.h"
+#include "orvan/render_state.h"
+#include "sdk/kesh_component_adapter.h"
+
+namespace {
+
+constexpr int kSize = 512;
+constexpr int kPolygons = 1000;
+
+// A pbuffer context on Mesa's surfaceless platform.
+class Context {
+public:
+    bool Open() {
+        display_ = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
+            display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+            if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return false;
+        }
+        if (!eglBindAPI(EGL_OPENGL_API)) return false;
+        const EGLint wanted[] = {EGL_RED_SIZE,     8, EGL_GREEN_SIZE,   8,
+                                 EGL_BLUE_SIZE,    8, EGL_DEPTH_SIZE,   24,
+                                 EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+                                 EGL_NONE};
+        EGLConfig config;
+        EGLint count = 0;
+        if (!eglChooseConfig(display_, wanted, &config, 1, &count) || count < 1) return false;
+        const EGLint size[] = {EGL_WIDTH, kSize, EGL_HEIGHT, kSize, EGL_NONE};
+        surface_ = eglCreatePbufferSurface(display_, config, size);
+        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
+        return surface_ != EGL_NO_SURFACE && context_ != EGL_NO_CONTEXT &&
+               eglMakeCurrent(display_, surface_, surface_, context_);
+    }
+    ~Context() {
+        if (display_ == EGL_NO_DISPLAY) return;
+        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
+        if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
+        eglTerminate(display_);
+    }
+
+private:
+    EGLDisplay display_ = EGL_NO_DISPLAY;
+    EGLSurface surface_ = EGL_NO_SURFACE;
+    EGLContext context_ = EGL_NO_CONTEXT;
+};
+
+// The component: a field of quads, every tenth turning with time.
+class Field : public orvan::ComponentBase {
+public:
+    void Initialize() override {
+        for (int n = 0; n < kPolygons; ++n) {
+            const float x = static_cast<float>(n % 40) * 12.0f + 8.0f;
+            const float y = static_cast<float>(n / 40) * 12.0f + 8.0f;
+            const orvan::vesColor c(static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 2), 180, 255);
+            const orvan::Vertex v[4] = {orvan::Vertex(x, y, 0, c), orvan::Vertex(x + 9, y, 0, c),
+                                        orvan::Vertex(x + 9, y + 9, 0, c), orvan::Vertex(x, y + 9, 0, c)};
+            auto* quad = new orvan::GLPolygon(4, v);
+            quad->PolygonMode(3);
+            if (n % 10 == 0) {
+                quad->WorldRotationPoint(orvan::Vector(x + 4.5f, y + 4.5f, 0));
+                moving.push_back(quad);
+            }
+            InsertObject(quad, true, false);
+        }
+        FinishConstruction();
+    }
+    void Calculate(double time) override {
+        for (orvan::GLPolygon* quad : moving) quad->DynamicRotate(0, 0, static_cast<float>(time * 20.0));
+        Group::Calculate(time);
+    }
+
+private:
+    std::vector<orvan::GLPolygon*> moving;
+};
+
+// A root group as the rendering host keeps one, holding either the component or its wrapper.
+struct Scene {
+    explicit Scene(orvan::DisplayObject* drawn) { root.InsertObject(drawn, true, false); }
+    ~Scene() { root.DeleteAllChildren(); }
+
+    void Frame(double t) {
+        orvan::ResetRenderState(false);
+        glViewport(0, 0, kSize, kSize);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, kSize, 0, kSize, -50000, 50000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        root.Calculate(t);
+        root.CaptureMatrices();
+        orvan::ViewMatrices view;
+        view.GetCurrent();
+        orvan::FrustumCuller culler(false);
+        culler.Compute(view);
+        root.PreDraw(view, culler);
+        root.Draw();
+        glFinish();
+    }
+
+    orvan::Group root;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F>
+double Milliseconds(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
+    Context context;
+    if (!context.Open()) {
+        std::printf("wrapper: no EGL OpenGL context available, nothing measured\n");
+        return 0;
+    }
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+
+    auto* field = new Field;
+    field->Initialize();
+    Scene direct(field);
+    Scene wrapped(vessant::VesKeshWrapper::NewWrapper(orvan::KeshComponentAdapter::Create<Field>()));
+
+    for (int i = 0; i < 10; ++i) {  // warm up both paths
+        direct.Frame(i * 0.02);
+        wrapped.Frame(i * 0.02);
+    }
+    std::vector<double> throughWrapper, directly;
+    for (int i = 0; i < frames; ++i) {
+        const double t = 0.2 + i * 0.02;
+        // Alternate which goes first, so neither always finds the caches as the other left them.
+        if (i % 2 == 0) {
+            throughWrapper.push_back(Milliseconds([&] { wrapped.Frame(t); }));
+            directly.push_back(Milliseconds([&] { direct.Frame(t); }));
+        } else {
+            directly.push_back(Milliseconds([&] { direct.Frame(t); }));
+            throughWrapper.push_back(Milliseconds([&] { wrapped.Frame(t); }));
+        }
+    }
+    const double w = Median(throughWrapper), d = Median(directly);
+    std::printf("%d polygons, %d frames, median per frame: through the wrapper %.3f ms, direct %.3f ms, "
+                "ratio %.3f (target <= 1.05)\n",
+                kPolygons, frames, w, d, w / d);
+    return 0;
+}
