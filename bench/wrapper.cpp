@@ -37,9 +37,18 @@ public:
             if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return false;
         }
         if (!eglBindAPI(EGL_OPENGL_API)) return false;
-        const EGLint wanted[] = {EGL_RED_SIZE,     8, EGL_GREEN_SIZE,   8,
-                                 EGL_BLUE_SIZE,    8, EGL_DEPTH_SIZE,   24,
-                                 EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+        const EGLint wanted[] = {EGL_RED_SIZE,
+                                 8,
+                                 EGL_GREEN_SIZE,
+                                 8,
+                                 EGL_BLUE_SIZE,
+                                 8,
+                                 EGL_DEPTH_SIZE,
+                                 24,
+                                 EGL_SURFACE_TYPE,
+                                 EGL_PBUFFER_BIT,
+                                 EGL_RENDERABLE_TYPE,
+                                 EGL_OPENGL_BIT,
                                  EGL_NONE};
         EGLConfig config;
         EGLint count = 0;
@@ -167,8 +176,9 @@ int main(int argc, char** argv) {
         }
     }
     const double w = Median(throughWrapper), d = Median(directly);
-    std::printf("%d polygons, %d frames, median per frame: through the wrapper %.3f ms, direct %.3f ms, "
-                "ratio %.3f (target <= 1.05)\n",
-                kPolygons, frames, w, d, w / d);
+    std::printf(
+        "%d polygons, %d frames, median per frame: through the wrapper %.3f ms, direct %.3f ms, "
+        "ratio %.3f (target <= 1.05)\n",
+        kPolygons, frames, w, d, w / d);
     return 0;
 }

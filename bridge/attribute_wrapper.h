@@ -14,20 +14,20 @@ namespace vessant {
 class VesKeshWrapper;
 
 class AttributeWrapper : public orvan::OrvanAttributeBase {
- public:
-  AttributeWrapper(VesKeshWrapper* owner, const std::string& fullName);
-  ORVAN_ATTRIBUTE_ASSIGNMENT(AttributeWrapper);
+public:
+    AttributeWrapper(VesKeshWrapper* owner, const std::string& fullName);
+    ORVAN_ATTRIBUTE_ASSIGNMENT(AttributeWrapper);
 
-  std::ostream& WriteValue(std::ostream& os) const override;
-  std::istream& ReadValue(std::istream& is) override;
+    std::ostream& WriteValue(std::ostream& os) const override;
+    std::istream& ReadValue(std::istream& is) override;
 
-  const std::string& FullName() const { return fullName; }
-  // From the last "." to the end, dot included; the whole name when it has no dot.
-  static std::string AttributeNameOf(const std::string& fullName);
+    const std::string& FullName() const { return fullName; }
+    // From the last "." to the end, dot included; the whole name when it has no dot.
+    static std::string AttributeNameOf(const std::string& fullName);
 
- private:
-  VesKeshWrapper* owner;
-  std::string fullName;
+private:
+    VesKeshWrapper* owner;
+    std::string fullName;
 };
 
 }  // namespace vessant

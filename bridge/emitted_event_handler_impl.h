@@ -10,17 +10,17 @@ namespace vessant {
 class VesKeshWrapper;
 
 class EmittedEventHandlerImpl : public KeshInterface1::EmittedEventHandler {
- public:
-  explicit EmittedEventHandlerImpl(VesKeshWrapper* owner);
+public:
+    explicit EmittedEventHandlerImpl(VesKeshWrapper* owner);
 
-  // Always -1, as the contract has it. Never throws back into the component.
-  int HandleEvent(KeshInterface1::Event* event) override;
+    // Always -1, as the contract has it. Never throws back into the component.
+    int HandleEvent(KeshInterface1::Event* event) override;
 
-  // From now on events are dropped: the wrapper is going away.
-  void Detach() { owner = nullptr; }
+    // From now on events are dropped: the wrapper is going away.
+    void Detach() { owner = nullptr; }
 
- private:
-  VesKeshWrapper* owner;
+private:
+    VesKeshWrapper* owner;
 };
 
 }  // namespace vessant

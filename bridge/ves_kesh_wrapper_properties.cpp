@@ -31,47 +31,47 @@ void ReadText(std::istream& is, vesColor& v) { orvan::ReadColorForm(is, v); }
 
 template <typename T>
 void VesKeshWrapper::Mirror(const char* name, const T& value) {
-  if (component == nullptr) return;
-  std::ostringstream text;
-  WriteText(text, value);
-  SetComponentAttribute(name, text.str());
+    if (component == nullptr) return;
+    std::ostringstream text;
+    WriteText(text, value);
+    SetComponentAttribute(name, text.str());
 }
 
 template <typename T>
 T VesKeshWrapper::Mirrored(const char* name, T own) {
-  std::string text;
-  if (!ComponentAttribute(name, &text) || text.empty()) return own;
-  std::istringstream in(text);
-  T value = own;
-  ReadText(in, value);
-  return value;
+    std::string text;
+    if (!ComponentAttribute(name, &text) || text.empty()) return own;
+    std::istringstream in(text);
+    T value = own;
+    ReadText(in, value);
+    return value;
 }
 
 // Read through the enumeration's own attribute class, so names and numbers are both accepted.
 template <typename EnumAttribute, typename Storage>
 int VesKeshWrapper::MirroredEnum(const char* name, int own) {
-  std::string text;
-  if (!ComponentAttribute(name, &text) || text.empty()) return own;
-  Storage value = static_cast<Storage>(own);
-  EnumAttribute reader(nullptr, orvan::AttributeName(name), &value);
-  std::istringstream in(text);
-  reader.ReadValue(in);
-  return static_cast<int>(value);
+    std::string text;
+    if (!ComponentAttribute(name, &text) || text.empty()) return own;
+    Storage value = static_cast<Storage>(own);
+    EnumAttribute reader(nullptr, orvan::AttributeName(name), &value);
+    std::istringstream in(text);
+    reader.ReadValue(in);
+    return static_cast<int>(value);
 }
 
 // The setters keep the value in the wrapper's own field (the base object's behaviour, not the
 // group's, which would only pass it to children the wrapper never has), then mirror it.
 #define VES_KESH_MIRRORED_SETTER(Setter, Type, Name) \
-  void VesKeshWrapper::Setter(Type value) {          \
-    DisplayObject::Setter(value);                    \
-    Mirror(Name, value);                             \
-  }
+    void VesKeshWrapper::Setter(Type value) {        \
+        DisplayObject::Setter(value);                \
+        Mirror(Name, value);                         \
+    }
 
 #define VES_KESH_MIRRORED_GETTER(Getter, Type, Name) \
-  Type VesKeshWrapper::Getter() { return Mirrored<Type>(Name, DisplayObject::Getter()); }
+    Type VesKeshWrapper::Getter() { return Mirrored<Type>(Name, DisplayObject::Getter()); }
 
 #define VES_KESH_MIRRORED_ENUM_GETTER(Getter, Attribute, Storage, Name) \
-  int VesKeshWrapper::Getter() { return MirroredEnum<orvan::Attribute, Storage>(Name, DisplayObject::Getter()); }
+    int VesKeshWrapper::Getter() { return MirroredEnum<orvan::Attribute, Storage>(Name, DisplayObject::Getter()); }
 
 VES_KESH_MIRRORED_SETTER(AlphaMode, int, "AlphaMode")
 VES_KESH_MIRRORED_ENUM_GETTER(AlphaMode, OrvanAttributeAlphaModeEnum, int, "AlphaMode")

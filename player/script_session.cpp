@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "control/mouse_message_names.h"
 #include "control/property_bag.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
@@ -170,19 +171,14 @@ bool ScriptSession::Execute(const std::string& rawLine) {
 }
 
 bool ScriptSession::Mouse(const std::vector<std::string>& words, std::string* error) {
-    static const struct {
-        const char* word;
-        MouseMessage message;
-        unsigned flags;  // the button state a window message reports with it
-    } kMessages[] = {
-        {"ldown", MouseMessage::LButtonDown, kMkLButton}, {"lup", MouseMessage::LButtonUp, 0},
-        {"ldbl", MouseMessage::LButtonDblClk, kMkLButton}, {"mdown", MouseMessage::MButtonDown, kMkMButton},
-        {"mup", MouseMessage::MButtonUp, 0}, {"mdbl", MouseMessage::MButtonDblClk, kMkMButton},
-        {"rdown", MouseMessage::RButtonDown, kMkRButton}, {"rup", MouseMessage::RButtonUp, 0},
-        {"rdbl", MouseMessage::RButtonDblClk, kMkRButton}, {"move", MouseMessage::Move, 0},
-    };
     if (words.size() < 4) {
         *error = "usage: mouse MESSAGE X Y [left|middle|right] [shift] [ctrl]";
+        return false;
+    }
+    MouseMessage message;
+    unsigned flags = 0;
+    if (!MouseMessageFromName(words[1], &message, &flags)) {
+        *error = "unknown mouse message '" + words[1] + "' (ldown, lup, ldbl, mdown, mup, mdbl, rdown, rup, rdbl, move)";
         return false;
     }
     int x = 0, y = 0;
@@ -190,21 +186,15 @@ bool ScriptSession::Mouse(const std::vector<std::string>& words, std::string* er
         *error = "mouse: X and Y must be whole numbers";
         return false;
     }
-    for (const auto& m : kMessages) {
-        if (words[1] != m.word) continue;
-        unsigned flags = m.flags;
-        size_t next = 4;
-        if (m.message == MouseMessage::Move && words.size() > 4) {
-            if (words[4] == "left") flags |= kMkLButton, ++next;
-            else if (words[4] == "middle") flags |= kMkMButton, ++next;
-            else if (words[4] == "right") flags |= kMkRButton, ++next;
-        }
-        if (!ModifierWords(words, next, &flags, error)) return false;
-        ctrl_.OnMouse(m.message, x, y, flags);
-        return true;
+    size_t next = 4;
+    if (message == MouseMessage::Move && words.size() > 4) {
+        if (words[4] == "left") flags |= kMkLButton, ++next;
+        else if (words[4] == "middle") flags |= kMkMButton, ++next;
+        else if (words[4] == "right") flags |= kMkRButton, ++next;
     }
-    *error = "unknown mouse message '" + words[1] + "' (ldown, lup, ldbl, mdown, mup, mdbl, rdown, rup, rdbl, move)";
-    return false;
+    if (!ModifierWords(words, next, &flags, error)) return false;
+    ctrl_.OnMouse(message, x, y, flags);
+    return true;
 }
 
 bool ScriptSession::Key(const std::vector<std::string>& words, std::string* error) {

@@ -22,38 +22,38 @@ namespace {
 // The host's viewport and matrices as the runtime's record. The values are copied: the host's
 // pointers are valid only during the call, and the runtime's record must not outlive them.
 class HostView {
- public:
-  explicit HostView(const KeshViewMatrices* matrices) {
-    if (matrices == nullptr) return;
-    if (matrices->viewport != nullptr) {
-      for (int i = 0; i < 4; ++i) viewportValues[i] = matrices->viewport[i];
-      view.viewport = viewportValues;
+public:
+    explicit HostView(const KeshViewMatrices* matrices) {
+        if (matrices == nullptr) return;
+        if (matrices->viewport != nullptr) {
+            for (int i = 0; i < 4; ++i) viewportValues[i] = matrices->viewport[i];
+            view.viewport = viewportValues;
+        }
+        if (matrices->projection != nullptr) {
+            projection = VesMatrix<double, 4>(matrices->projection);
+            view.projection = &projection;
+        }
+        if (matrices->modelView != nullptr) {
+            modelView = VesMatrix<double, 4>(matrices->modelView);
+            view.modelView = &modelView;
+        }
     }
-    if (matrices->projection != nullptr) {
-      projection = VesMatrix<double, 4>(matrices->projection);
-      view.projection = &projection;
-    }
-    if (matrices->modelView != nullptr) {
-      modelView = VesMatrix<double, 4>(matrices->modelView);
-      view.modelView = &modelView;
-    }
-  }
-  HostView(const HostView&) = delete;
-  HostView& operator=(const HostView&) = delete;
+    HostView(const HostView&) = delete;
+    HostView& operator=(const HostView&) = delete;
 
-  const ViewMatrices& View() const { return view; }
+    const ViewMatrices& View() const { return view; }
 
- private:
-  int viewportValues[4] = {0, 0, 0, 0};
-  VesMatrix<double, 4> projection;
-  VesMatrix<double, 4> modelView;
-  ViewMatrices view;
+private:
+    int viewportValues[4] = {0, 0, 0, 0};
+    VesMatrix<double, 4> projection;
+    VesMatrix<double, 4> modelView;
+    ViewMatrices view;
 };
 
 Vector VectorOf(const float* v) { return Vector(v[0], v[1], v[2]); }
 
 void SetLocation(LocationEvent& to, const KeshInterface1::LocationEvent& from) {
-  to.location = Vector(from.location[0], from.location[1], from.location[2]);
+    to.location = Vector(from.location[0], from.location[1], from.location[2]);
 }
 
 }  // namespace
@@ -61,169 +61,169 @@ void SetLocation(LocationEvent& to, const KeshInterface1::LocationEvent& from) {
 // --- Lifetime ----------------------------------------------------------------------------------
 
 KeshInterface1* KeshComponentAdapter::Adopt(ComponentBase* component) noexcept {
-  if (component == nullptr) return nullptr;
-  try {
-    return new KeshComponentAdapter(component);
-  } catch (...) {
-    delete component;
-    return nullptr;
-  }
+    if (component == nullptr) return nullptr;
+    try {
+        return new KeshComponentAdapter(component);
+    } catch (...) {
+        delete component;
+        return nullptr;
+    }
 }
 
 KeshComponentAdapter::KeshComponentAdapter(ComponentBase* component_)
     : component(component_), host(nullptr), handler(nullptr), failureReported(false) {
-  std::unique_ptr<Group> parent(new Group(false));
-  parent->CallbackCaller(
-      new CallbackMethodCallerTemplate<KeshComponentAdapter>(this, &KeshComponentAdapter::ForwardObjectEvent));
-  parent->InsertObject(component, true, false);
-  host = parent.release();
+    std::unique_ptr<Group> parent(new Group(false));
+    parent->CallbackCaller(
+        new CallbackMethodCallerTemplate<KeshComponentAdapter>(this, &KeshComponentAdapter::ForwardObjectEvent));
+    parent->InsertObject(component, true, false);
+    host = parent.release();
 }
 
 KeshComponentAdapter::~KeshComponentAdapter() {
-  try {
-    host->Objects().RemoveAt(0);
-    delete component;
-    delete host;
-  } catch (...) {
-    ReportFailure("Destroy", "the component failed while being destroyed");
-  }
+    try {
+        host->Objects().RemoveAt(0);
+        delete component;
+        delete host;
+    } catch (...) {
+        ReportFailure("Destroy", "the component failed while being destroyed");
+    }
 }
 
 void KeshComponentAdapter::Destroy() { delete this; }
 
 KeshInterface1* KeshComponentAdapter::CloneObject() {
-  KeshInterface1* clone = nullptr;
-  Guarded("CloneObject", [&] {
-    DisplayObject* copy = component->CloneObject(false);
-    ComponentBase* copiedComponent = dynamic_cast<ComponentBase*>(copy);
-    if (copiedComponent == nullptr) {
-      delete copy;
-      return;
-    }
-    clone = Adopt(copiedComponent);
-  });
-  return clone;
+    KeshInterface1* clone = nullptr;
+    Guarded("CloneObject", [&] {
+        DisplayObject* copy = component->CloneObject(false);
+        ComponentBase* copiedComponent = dynamic_cast<ComponentBase*>(copy);
+        if (copiedComponent == nullptr) {
+            delete copy;
+            return;
+        }
+        clone = Adopt(copiedComponent);
+    });
+    return clone;
 }
 
 // --- Failures ----------------------------------------------------------------------------------
 
 template <typename Call>
 bool KeshComponentAdapter::Guarded(const char* operation, Call&& call) noexcept {
-  try {
-    call();
-    return true;
-  } catch (const std::exception& e) {
-    ReportFailure(operation, e.what());
-  } catch (const OrvanException& e) {
-    ReportFailure(operation, e.Message());
-  } catch (...) {
-    ReportFailure(operation, "unknown exception");
-  }
-  return false;
+    try {
+        call();
+        return true;
+    } catch (const std::exception& e) {
+        ReportFailure(operation, e.what());
+    } catch (const OrvanException& e) {
+        ReportFailure(operation, e.Message());
+    } catch (...) {
+        ReportFailure(operation, "unknown exception");
+    }
+    return false;
 }
 
 // Standard error rather than the runtime's alert box: a component must not open a modal dialog
 // of its own inside the host, and once is enough for a failure that repeats every frame.
 void KeshComponentAdapter::ReportFailure(const char* operation, const char* reason) noexcept {
-  if (failureReported) return;
-  failureReported = true;
-  std::fprintf(stderr, "Vessant component: %s failed: %s\n", operation, reason != nullptr ? reason : "");
-  std::fflush(stderr);
+    if (failureReported) return;
+    failureReported = true;
+    std::fprintf(stderr, "Vessant component: %s failed: %s\n", operation, reason != nullptr ? reason : "");
+    std::fflush(stderr);
 }
 
 // --- Frame passes ------------------------------------------------------------------------------
 
 void KeshComponentAdapter::Calculate(double time) {
-  Guarded("Calculate", [&] { component->Calculate(time); });
+    Guarded("Calculate", [&] { component->Calculate(time); });
 }
 
 void KeshComponentAdapter::PreDraw(KeshViewMatrices* matrices, bool* cullTest) {
-  Guarded("PreDraw", [&] {
-    HostView host(matrices);
-    FrustumCuller culler(cullTest != nullptr && *cullTest);
-    if (culler.enabled) culler.Compute(host.View());
-    component->PreDraw(host.View(), culler);
-  });
+    Guarded("PreDraw", [&] {
+        HostView host(matrices);
+        FrustumCuller culler(cullTest != nullptr && *cullTest);
+        if (culler.enabled) culler.Compute(host.View());
+        component->PreDraw(host.View(), culler);
+    });
 }
 
 void KeshComponentAdapter::Draw() {
-  Guarded("Draw", [&] { component->Draw(); });
+    Guarded("Draw", [&] { component->Draw(); });
 }
 
 // --- Attributes and resources ------------------------------------------------------------------
 
 void KeshComponentAdapter::SetAttribute(const char* name, const char* value) {
-  if (name == nullptr) return;
-  Guarded("SetAttribute", [&] { component->SetResource(name, value != nullptr ? value : ""); });
+    if (name == nullptr) return;
+    Guarded("SetAttribute", [&] { component->SetResource(name, value != nullptr ? value : ""); });
 }
 
 const char* KeshComponentAdapter::GetAttribute(const char* name) {
-  attributeText.clear();
-  if (name == nullptr) return "";
-  if (!Guarded("GetAttribute", [&] { attributeText = component->GetResource(name); })) attributeText.clear();
-  return attributeText.c_str();
+    attributeText.clear();
+    if (name == nullptr) return "";
+    if (!Guarded("GetAttribute", [&] { attributeText = component->GetResource(name); })) attributeText.clear();
+    return attributeText.c_str();
 }
 
 const char* KeshComponentAdapter::GetResources(ResourceFilter* filter) {
-  resourceText.clear();
-  const bool written = Guarded("GetResources", [&] {
-    std::ostringstream text;
-    if (filter == nullptr) {
-      component->WriteResources(text, nullptr);
-    } else {
-      VesResourceFilter own;
-      own.QualificationLevels(filter->Depth());
-      own.LevelsDown(filter->Levels());
-      own.NamesOnly(filter->NamesOnly());
-      for (unsigned i = 0, n = filter->ExcludedNameCount(); i < n; ++i) {
-        if (const char* name = filter->ExcludedName(i)) own.Exclude(name);
-      }
-      for (unsigned i = 0, n = filter->IncludedNameCount(); i < n; ++i) {
-        if (const char* name = filter->IncludedName(i)) own.Include(name);
-      }
-      component->WriteResources(text, &own);
-    }
-    resourceText = text.str();
-  });
-  if (!written) resourceText.clear();
-  return resourceText.c_str();
+    resourceText.clear();
+    const bool written = Guarded("GetResources", [&] {
+        std::ostringstream text;
+        if (filter == nullptr) {
+            component->WriteResources(text, nullptr);
+        } else {
+            VesResourceFilter own;
+            own.QualificationLevels(filter->Depth());
+            own.LevelsDown(filter->Levels());
+            own.NamesOnly(filter->NamesOnly());
+            for (unsigned i = 0, n = filter->ExcludedNameCount(); i < n; ++i) {
+                if (const char* name = filter->ExcludedName(i)) own.Exclude(name);
+            }
+            for (unsigned i = 0, n = filter->IncludedNameCount(); i < n; ++i) {
+                if (const char* name = filter->IncludedName(i)) own.Include(name);
+            }
+            component->WriteResources(text, &own);
+        }
+        resourceText = text.str();
+    });
+    if (!written) resourceText.clear();
+    return resourceText.c_str();
 }
 
 // --- Input and events --------------------------------------------------------------------------
 
 bool KeshComponentAdapter::HandleInput(Event* event) {
-  if (event == nullptr) return false;
-  bool consumed = false;
-  Guarded("HandleInput", [&] {
-    switch (event->eventType) {
-      case KESH_EVENT_MOUSE: {
-        const auto& in = *static_cast<const MouseEvent*>(event);
-        orvan::MouseEvent ev(in.eventSubtype, in.button, in.modifiers);
-        SetLocation(ev, in);
-        consumed = Dispatch(&ev);
-        break;
-      }
-      case KESH_EVENT_KEYBOARD:
-      case KESH_EVENT_KEYBOARD_UP: {
-        const auto& in = *static_cast<const KeyboardEvent*>(event);
-        orvan::KeyboardEvent ev(in.eventType, in.keysym, 0, in.modifiers);
-        ev.eventSubtype = in.eventSubtype;
-        SetLocation(ev, in);
-        consumed = Dispatch(&ev);
-        break;
-      }
-      case KESH_EVENT_OBJECT: {
-        const auto& in = *static_cast<const ObjectEvent*>(event);
-        orvan::ObjectEvent ev(component, in.eventName, in.eventData);
-        ev.eventSubtype = in.eventSubtype;
-        consumed = Dispatch(&ev);
-        break;
-      }
-      default:
-        break;
-    }
-  });
-  return consumed;
+    if (event == nullptr) return false;
+    bool consumed = false;
+    Guarded("HandleInput", [&] {
+        switch (event->eventType) {
+            case KESH_EVENT_MOUSE: {
+                const auto& in = *static_cast<const MouseEvent*>(event);
+                orvan::MouseEvent ev(in.eventSubtype, in.button, in.modifiers);
+                SetLocation(ev, in);
+                consumed = Dispatch(&ev);
+                break;
+            }
+            case KESH_EVENT_KEYBOARD:
+            case KESH_EVENT_KEYBOARD_UP: {
+                const auto& in = *static_cast<const KeyboardEvent*>(event);
+                orvan::KeyboardEvent ev(in.eventType, in.keysym, 0, in.modifiers);
+                ev.eventSubtype = in.eventSubtype;
+                SetLocation(ev, in);
+                consumed = Dispatch(&ev);
+                break;
+            }
+            case KESH_EVENT_OBJECT: {
+                const auto& in = *static_cast<const ObjectEvent*>(event);
+                orvan::ObjectEvent ev(component, in.eventName, in.eventData);
+                ev.eventSubtype = in.eventSubtype;
+                consumed = Dispatch(&ev);
+                break;
+            }
+            default:
+                break;
+        }
+    });
+    return consumed;
 }
 
 bool KeshComponentAdapter::Dispatch(DisplayEvent* ev) { return component->HandleFrameEvent(ev) != nullptr; }
@@ -231,56 +231,56 @@ bool KeshComponentAdapter::Dispatch(DisplayEvent* ev) { return component->Handle
 void KeshComponentAdapter::SetEmittedEventHandler(EmittedEventHandler* handler_) { handler = handler_; }
 
 int KeshComponentAdapter::ForwardObjectEvent(DisplayObject* /*sender*/, DisplayEvent* ev) {
-  auto* emitted = dynamic_cast<orvan::ObjectEvent*>(ev);
-  if (emitted == nullptr) return 0;
-  if (handler == nullptr) return 1;
-  ObjectEvent out;
-  out.eventSubtype = emitted->eventSubtype;
-  out.InitiatorName(emitted->initiator != nullptr ? emitted->initiator->InstanceName() : "");
-  out.EventName(emitted->eventName);
-  out.EventData(emitted->eventData);
-  // The host's handler answers on its side; nothing it throws may unwind through the runtime.
-  Guarded("the emitted event", [&] { handler->HandleEvent(&out); });
-  return 1;
+    auto* emitted = dynamic_cast<orvan::ObjectEvent*>(ev);
+    if (emitted == nullptr) return 0;
+    if (handler == nullptr) return 1;
+    ObjectEvent out;
+    out.eventSubtype = emitted->eventSubtype;
+    out.InitiatorName(emitted->initiator != nullptr ? emitted->initiator->InstanceName() : "");
+    out.EventName(emitted->eventName);
+    out.EventData(emitted->eventData);
+    // The host's handler answers on its side; nothing it throws may unwind through the runtime.
+    Guarded("the emitted event", [&] { handler->HandleEvent(&out); });
+    return 1;
 }
 
 // --- Geometry ----------------------------------------------------------------------------------
 
 bool KeshComponentAdapter::Pick3D(const float* winLocation, const float* origin, float scale, const float* direction,
                                   float* hitPoint, KeshViewMatrices* matrices) {
-  if (winLocation == nullptr || origin == nullptr || direction == nullptr || hitPoint == nullptr) return false;
-  bool hit = false;
-  Guarded("Pick3D", [&] {
-    HostView host(matrices);
-    Vector point = VectorOf(hitPoint);
-    hit = component->Pick3D(VectorOf(winLocation), VectorOf(origin), scale, VectorOf(direction), point,
-                            host.View()) != nullptr;
-    if (hit) {
-      hitPoint[0] = point.x;
-      hitPoint[1] = point.y;
-      hitPoint[2] = point.z;
-    }
-  });
-  return hit;
+    if (winLocation == nullptr || origin == nullptr || direction == nullptr || hitPoint == nullptr) return false;
+    bool hit = false;
+    Guarded("Pick3D", [&] {
+        HostView host(matrices);
+        Vector point = VectorOf(hitPoint);
+        hit = component->Pick3D(VectorOf(winLocation), VectorOf(origin), scale, VectorOf(direction), point,
+                                host.View()) != nullptr;
+        if (hit) {
+            hitPoint[0] = point.x;
+            hitPoint[1] = point.y;
+            hitPoint[2] = point.z;
+        }
+    });
+    return hit;
 }
 
 // The centre in the host's coordinates of the component, which are those its location is in.
 bool KeshComponentAdapter::GetBoundingSphere(float* centre, float* radius) {
-  if (centre == nullptr || radius == nullptr) return false;
-  return Guarded("GetBoundingSphere", [&] {
-    const Vector c = component->Location().Position() + component->BoundingCenter();
-    centre[0] = c.x;
-    centre[1] = c.y;
-    centre[2] = c.z;
-    *radius = component->BoundingRadius();
-  });
+    if (centre == nullptr || radius == nullptr) return false;
+    return Guarded("GetBoundingSphere", [&] {
+        const Vector c = component->Location().Position() + component->BoundingCenter();
+        centre[0] = c.x;
+        centre[1] = c.y;
+        centre[2] = c.z;
+        *radius = component->BoundingRadius();
+    });
 }
 
 bool KeshComponentAdapter::GetExtents(float* minimum, float* maximum, void* /*reserved*/) {
-  if (minimum == nullptr || maximum == nullptr) return false;
-  return Guarded("GetExtents", [&] {
-    component->GetExtents(minimum[0], minimum[1], minimum[2], maximum[0], maximum[1], maximum[2]);
-  });
+    if (minimum == nullptr || maximum == nullptr) return false;
+    return Guarded("GetExtents", [&] {
+        component->GetExtents(minimum[0], minimum[1], minimum[2], maximum[0], maximum[1], maximum[2]);
+    });
 }
 
 }  // namespace orvan

@@ -11,18 +11,18 @@
 #include "bridge/kesh_interface1.h"
 #include "sdk/kesh_component_adapter.h"
 
-#define VESSANT_COMPONENT_FACTORY(Class)                 \
-  KESH_EXPORT KeshInterface1* CreateKeshInterface1_##Class() { \
-    return ::orvan::KeshComponentAdapter::Create<Class>();      \
-  }
+#define VESSANT_COMPONENT_FACTORY(Class)                         \
+    KESH_EXPORT KeshInterface1* CreateKeshInterface1_##Class() { \
+        return ::orvan::KeshComponentAdapter::Create<Class>();   \
+    }
 
-#define VESSANT_COMPONENT_LIBRARY(DefaultClass)                                          \
-  KESH_EXPORT const char* VesDefaultClassName() { return #DefaultClass; }               \
-  KESH_EXPORT const KeshBuiltVersion* GetVesBuiltVersionInfo() {                         \
-    static const KeshBuiltVersion built = {kKeshVersionMajor, kKeshVersionMinor, kKeshVersionBuild}; \
-    return &built;                                                                       \
-  }
+#define VESSANT_COMPONENT_LIBRARY(DefaultClass)                                                          \
+    KESH_EXPORT const char* VesDefaultClassName() { return #DefaultClass; }                              \
+    KESH_EXPORT const KeshBuiltVersion* GetVesBuiltVersionInfo() {                                       \
+        static const KeshBuiltVersion built = {kKeshVersionMajor, kKeshVersionMinor, kKeshVersionBuild}; \
+        return &built;                                                                                   \
+    }
 
 #define VESSANT_COMPONENT_EXPORTS(Class) \
-  VESSANT_COMPONENT_FACTORY(Class)       \
-  VESSANT_COMPONENT_LIBRARY(Class)
+    VESSANT_COMPONENT_FACTORY(Class)     \
+    VESSANT_COMPONENT_LIBRARY(Class)

@@ -9,12 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "control/mouse_message_names.h"
 #include "control/png_writer.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/error_report.h"
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
+#include "platform/x11_keysym_name.h"
 
 struct VessantControl {
     vessant::CTessaryCtrl ctrl;
@@ -31,6 +33,11 @@ struct VessantControl {
 namespace {
 
 using vessant::PropertyInfo;
+
+static_assert(VESSANT_LEFT == vessant::kMkLButton && VESSANT_RIGHT == vessant::kMkRButton &&
+                  VESSANT_MIDDLE == vessant::kMkMButton && VESSANT_SHIFT == vessant::kMkShift &&
+                  VESSANT_CTRL == vessant::kMkControl,
+              "the C flags are the window message flags");
 
 void CopyOut(const std::string& text, char* buffer, size_t size) {
     if (!buffer || size == 0) return;
@@ -134,6 +141,8 @@ VessantControl* vessant_create_window(unsigned long parentXid, int width, int he
 void vessant_destroy(VessantControl* c) {
     if (!c) return;
     try {
+        // The host is tearing down: the leave event of the close must not call back into it.
+        c->callback = nullptr;
         if (c->headless) c->headless->Close();
         if (c->window) c->window->Close();
         c->ctrl.AttachHost(nullptr);
@@ -197,6 +206,31 @@ void vessant_set_object_event_callback(VessantControl* c, VessantObjectEventCall
     if (!c) return;
     c->callback = callback;
     c->user = user;
+}
+
+int vessant_send_mouse(VessantControl* c, const char* message, int x, int y, unsigned flags) {
+    if (!c || !message) return -1;
+    try {
+        vessant::MouseMessage m;
+        unsigned implied = 0;
+        if (!vessant::MouseMessageFromName(message, &m, &implied)) return -1;
+        c->ctrl.OnMouse(m, x, y, flags | implied);
+        return 0;
+    } catch (...) {
+        return -1;
+    }
+}
+
+int vessant_send_key(VessantControl* c, int down, const char* keysym, unsigned flags) {
+    if (!c || !keysym) return -1;
+    try {
+        const unsigned long code = vessant::KeysymFromName(keysym);
+        if (code == 0) return -1;
+        c->ctrl.OnKey(down != 0, code, flags);
+        return 0;
+    } catch (...) {
+        return -1;
+    }
 }
 
 int vessant_run_frames(VessantControl* c, int frames) {

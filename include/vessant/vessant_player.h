@@ -49,6 +49,18 @@ VESSANT_API int vessant_set_attrib(VessantControl* control, const char* name, co
 VESSANT_API void vessant_set_object_event_callback(VessantControl* control, VessantObjectEventCallback callback,
                                                    void* user);
 
+/* Input as the window would deliver it. message: "ldown", "lup", "ldbl", "mdown", "mup", "mdbl",
+ * "rdown", "rup", "rdbl" or "move"; x, y: window pixels from the top left; flags: VESSANT_SHIFT,
+ * VESSANT_CTRL and, for a move with a button held, VESSANT_LEFT, VESSANT_MIDDLE or VESSANT_RIGHT.
+ * keysym: an X keysym name ("a", "KP_5", "Prior", "F1"). Return 0, or -1 for an unknown name. */
+#define VESSANT_LEFT 0x1
+#define VESSANT_RIGHT 0x2
+#define VESSANT_SHIFT 0x4
+#define VESSANT_CTRL 0x8
+#define VESSANT_MIDDLE 0x10
+VESSANT_API int vessant_send_mouse(VessantControl* control, const char* message, int x, int y, unsigned flags);
+VESSANT_API int vessant_send_key(VessantControl* control, int down, const char* keysym, unsigned flags);
+
 /* Draws `frames` more frames: headless by stepping the control's clock, in a window by running
  * its event loop. Returns 0, or -1 when the frames could not be drawn (window closed). */
 VESSANT_API int vessant_run_frames(VessantControl* control, int frames);

@@ -19,10 +19,10 @@ namespace vessant::test {
 struct ComponentRecord {
     // What the component answers.
     std::map<std::string, std::string> values;  // GetAttribute; missing names answer ""
-    bool answerNull = false;                   // GetAttribute and GetResources answer null
-    bool throws = false;                       // every operation throws
-    int pushesBeforeThrow = 0;                 // Draw pushes this many matrices before throwing
-    bool consumes = true;                      // HandleInput's answer
+    bool answerNull = false;                    // GetAttribute and GetResources answer null
+    bool throws = false;                        // every operation throws
+    int pushesBeforeThrow = 0;                  // Draw pushes this many matrices before throwing
+    bool consumes = true;                       // HandleInput's answer
     bool hasExtents = false;
     float minimum[3] = {0, 0, 0};
     float maximum[3] = {0, 0, 0};

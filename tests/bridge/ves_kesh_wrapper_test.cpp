@@ -114,11 +114,30 @@ TEST(VesKeshWrapperAttributes, OwnNamesStayWithTheWrapperEverythingElseReachesTh
     w.wrapper->Location(5, 6, 7);
     EXPECT_EQ(dynamic_cast<AttributeWrapper*>(w.wrapper->Resource("Location")), nullptr);
     EXPECT_EQ(w.wrapper->GetResource("Location").substr(0, 2), "5 ");
-    for (const char* name : {"AlphaMode", "AntiAlias", "BlendColor", "CullBackFace", "Color", "DepthTest",
-                             "LightingEnabled", "LineStippleMultiplier", "LineStipplePattern", "LineWidth",
-                             "MaterialIndex", "PolygonEnd", "PolygonMode", "PolygonOffset", "Shading", "TextureIndex",
-                             "TextureMap", "TextureMagFilter", "TextureMinFilter", "TextureRepeat", "Vertices",
-                             "Normals", "TextureCoords", "TexturePoints"}) {
+    for (const char* name : {"AlphaMode",
+                             "AntiAlias",
+                             "BlendColor",
+                             "CullBackFace",
+                             "Color",
+                             "DepthTest",
+                             "LightingEnabled",
+                             "LineStippleMultiplier",
+                             "LineStipplePattern",
+                             "LineWidth",
+                             "MaterialIndex",
+                             "PolygonEnd",
+                             "PolygonMode",
+                             "PolygonOffset",
+                             "Shading",
+                             "TextureIndex",
+                             "TextureMap",
+                             "TextureMagFilter",
+                             "TextureMinFilter",
+                             "TextureRepeat",
+                             "Vertices",
+                             "Normals",
+                             "TextureCoords",
+                             "TexturePoints"}) {
         EXPECT_NE(dynamic_cast<AttributeWrapper*>(w.wrapper->Resource(name)), nullptr) << name;
     }
     w.record.values["AlphaMode"] = "ALPHA_MODE_2_LEVEL";

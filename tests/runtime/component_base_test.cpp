@@ -1,5 +1,5 @@
 // The component base: its own frame and transformation, placement by FinishConstruction, the
-// spec-driven settings, its attributes, picking by pickable, and drawing its children
+// numbered settings, its attributes, picking by pickable, and drawing its children
 // relative to itself.
 #include <gtest/gtest.h>
 
@@ -168,15 +168,6 @@ TEST_F(ComponentDrawTest, ChildrenDrawInTheComponentsCoordinates) {
   EXPECT_EQ(Pixel(image, 48, 38), red);
   EXPECT_EQ(Pixel(image, 28, 21), scene_test::kBlack);
   EXPECT_EQ(Pixel(image, 52, 38), scene_test::kBlack);
-  EXPECT_EQ(Pixel(image, 5, 5), scene_test::kBlack);
-}
-
-TEST_F(ComponentDrawTest, HiddenComponentsDrawNothing) {
-  ComponentBase component;
-  component.InsertObject(Box("box", Vector(0, 0, 0), Vector(10, 10, 0)), true, false);
-  component.FinishConstruction();
-  component.Visibility(false);
-  const vessant::RgbaImage image = Render(component);
   EXPECT_EQ(Pixel(image, 5, 5), scene_test::kBlack);
 }
 

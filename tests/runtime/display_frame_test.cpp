@@ -78,24 +78,5 @@ TEST(DisplayFrameTest, ClearingDragAndFocusForgetsBothObjects) {
   frame.NotifyOuterFrame();
 }
 
-TEST(DisplayFrameTest, MaterialsAreKeptByIndex) {
-  DisplayFrame frame;
-  frame.Materials()->Set(2, Material(vesColor(1, 2, 3, 4), vesColor(), vesColor(), vesColor(), 5.0f));
-  EXPECT_EQ(frame.Materials()->Count(), 3u);
-  ASSERT_NE(frame.Materials()->Get(2), nullptr);
-  EXPECT_EQ(frame.Materials()->Get(2)->ambient, vesColor(1, 2, 3, 4));
-  EXPECT_EQ(frame.Materials()->Get(3), nullptr);
-  EXPECT_EQ(frame.Materials()->Get(-1), nullptr);
-}
-
-TEST(DisplayFrameTest, MethodDescriptionsAreHeadedByTheClassName) {
-  DisplayFrame frame;
-  MethodDescriptionList* list = frame.GetMethodDescriptions(nullptr);
-  ASSERT_NE(list, nullptr);
-  ASSERT_GT(list->Count(), 1);
-  EXPECT_EQ(list->First()->data->signature, "------ DisplayFrame ------");
-  frame.ReleaseMethodDescriptions(list);
-}
-
 }  // namespace
 }  // namespace orvan

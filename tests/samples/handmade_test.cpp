@@ -95,7 +95,7 @@ TEST_F(HandmadeTest, DrawnHeadlessClickedAndKeyed) {
     // Rows of the image run top-down; the component's y runs up.
     auto image = hc.RenderFrame();
     ASSERT_EQ(image.width, 100);
-    EXPECT_TRUE(Near(image.At(40, 99 - 40), 0, 0, 255));     // the button's fill
+    EXPECT_TRUE(Near(image.At(40, 99 - 40), 0, 0, 255));      // the button's fill
     EXPECT_TRUE(Near(image.At(11, 99 - 40), 255, 255, 255));  // its border
     EXPECT_TRUE(Near(image.At(85, 99 - 85), 64, 64, 64));     // the lamp, off
     EXPECT_TRUE(Near(image.At(5, 99 - 5), 0, 0, 0));          // outside

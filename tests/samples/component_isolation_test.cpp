@@ -1,0 +1,125 @@
+// Component libraries in one process: each exports the contract and nothing else, refers to no
+// runtime outside itself, and works next to the others in the same frame. Two of them are the
+// instrument built twice, so two private copies of the runtime run side by side (and beside the
+// player's own); the third is the handmade component, which has none.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "bridge/kesh_interface1.h"
+#include "bridge/ves_kesh_wrapper.h"
+#include "common/dynamic_library.h"
+#include "orvan/group.h"
+#include "support/headless_control.h"
+#include "support/run_command.h"
+
+namespace vessant {
+namespace {
+
+struct ComponentLibrary {
+    const char* file;
+    const char* factory;
+};
+
+const ComponentLibrary kInstrument = {"libinstrument.so", "CreateKeshInterface1_Instrument"};
+const ComponentLibrary kTwin = {"libinstrument_twin.so", "CreateKeshInterface1_Instrument"};
+const ComponentLibrary kHandmade = {"libhandmade.so", "CreateKeshInterface1_Handmade"};
+
+std::string PathOf(const ComponentLibrary& library) {
+    return std::string(VESSANT_BINARY_DIR) + "/samples/" + library.file;
+}
+
+// The names of the symbols nm lists, without the linker's own section markers.
+std::set<std::string> Symbols(const std::string& output) {
+    std::set<std::string> names;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        const std::string name = line.substr(line.find_last_of(' ') + 1);
+        if (name != "_edata" && name != "_end" && name != "__bss_start" && !name.empty()) names.insert(name);
+    }
+    return names;
+}
+
+// The file whose code implements the object's first contract operation.
+std::string LibraryOf(const KeshInterface1* object) {
+    void* const* table = *reinterpret_cast<void* const* const*>(object);
+    Dl_info info{};
+    if (dladdr(table[0], &info) == 0 || info.dli_fname == nullptr) return "";
+    const std::string path = info.dli_fname;
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+VesKeshWrapper* Create(const DynamicLibrary& library, const ComponentLibrary& which) {
+    auto factory = reinterpret_cast<KeshFactoryFunction>(library.GetSymbol(which.factory));
+    return factory != nullptr ? VesKeshWrapper::NewWrapper(factory()) : nullptr;
+}
+
+bool NeedleRed(const std::uint8_t* p) { return p[0] > 150 && p[1] < 80 && p[2] < 80; }
+
+TEST(ComponentIsolation, LibrariesExportOnlyTheContractAndNeedNoOutsideRuntime) {
+    for (const ComponentLibrary& library : {kInstrument, kTwin, kHandmade}) {
+        const test::CommandResult defined = test::RunCommand("nm -D --defined-only " + PathOf(library));
+        ASSERT_EQ(defined.status, 0) << defined.output;
+        const std::set<std::string> expected = {library.factory, "VesDefaultClassName", "GetVesBuiltVersionInfo"};
+        EXPECT_EQ(Symbols(defined.output), expected) << library.file << "\n" << defined.output;
+
+        const test::CommandResult undefined = test::RunCommand("nm -D -C --undefined-only " + PathOf(library));
+        ASSERT_EQ(undefined.status, 0) << undefined.output;
+        EXPECT_EQ(undefined.output.find("orvan::"), std::string::npos) << library.file;
+        EXPECT_EQ(undefined.output.find("Kesh"), std::string::npos) << library.file;
+    }
+}
+
+TEST(ComponentIsolation, TwoRuntimeCopiesAndAHandmadeComponentWorkSideBySide) {
+    DynamicLibrary instrumentLibrary(PathOf(kInstrument).c_str(), true, false, true);
+    DynamicLibrary twinLibrary(PathOf(kTwin).c_str(), true, false, true);
+    DynamicLibrary handmadeLibrary(PathOf(kHandmade).c_str(), true, false, true);
+    ASSERT_TRUE(instrumentLibrary.IsLoaded() && twinLibrary.IsLoaded() && handmadeLibrary.IsLoaded());
+
+    auto* panel = new orvan::Group;
+    VesKeshWrapper* left = Create(instrumentLibrary, kInstrument);
+    VesKeshWrapper* middle = Create(twinLibrary, kTwin);
+    VesKeshWrapper* right = Create(handmadeLibrary, kHandmade);
+    ASSERT_TRUE(left && middle && right);
+    ASSERT_TRUE(left->KeshInterface() && middle->KeshInterface() && right->KeshInterface());
+    EXPECT_EQ(LibraryOf(left->KeshInterface()), kInstrument.file);
+    EXPECT_EQ(LibraryOf(middle->KeshInterface()), kTwin.file);
+    EXPECT_EQ(LibraryOf(right->KeshInterface()), kHandmade.file);
+
+    left->SetResource("Value", "0");
+    middle->SetResource("Value", "100");
+    EXPECT_EQ(left->GetResource("Value"), "0");
+    EXPECT_EQ(middle->GetResource("Value"), "100");
+
+    middle->Location(100, 0, 0);
+    right->Location(200, 0, 0);
+    for (VesKeshWrapper* wrapper : {left, middle, right}) panel->InsertObject(wrapper, true, false);
+
+    {
+        test::HeadlessControl hc(300, 100);
+        if (hc.Ok()) {
+            hc.Control().Properties().useExtents = false;  // one unit per pixel
+            hc.SetDrawnObject(panel);
+            const RgbaImage image = hc.RenderFrame();
+            ASSERT_EQ(image.width, 300);
+            // Needles 15 units from the dial centres: lower left at 0, lower right at 100.
+            EXPECT_TRUE(NeedleRed(image.At(39, 99 - 39)));
+            EXPECT_FALSE(NeedleRed(image.At(60, 99 - 39)));
+            EXPECT_TRUE(NeedleRed(image.At(160, 99 - 39)));
+            EXPECT_FALSE(NeedleRed(image.At(139, 99 - 39)));
+            const std::uint8_t* button = image.At(240, 99 - 40);
+            EXPECT_EQ(button[2], 255);  // the handmade button's blue
+            EXPECT_EQ(button[0], 0);
+            hc.SetDrawnObject(nullptr);
+        }
+    }
+    for (VesKeshWrapper* wrapper : {left, middle, right}) EXPECT_EQ(wrapper->FailureCount(), 0u);
+    panel->DeleteAllChildren();
+    delete panel;
+}
+
+}  // namespace
+}  // namespace vessant
