@@ -1,5 +1,7 @@
 #include "instrument/instrument.h"
 
+#include "orvan/object_event.h"
+
 #include <cmath>
 #include <string>
 
@@ -136,6 +138,9 @@ float Instrument::NeedleAngle(float value) { return kSweepHalf - 2.0f * kSweepHa
 float Instrument::Value() { return valueBacking; }
 
 void Instrument::Value(const float& value) {
+  const bool wasAlarm = valueBacking >= kAlarmThreshold;
   valueBacking = value;
   if (needle != nullptr) needle->DynamicRotate(0.0f, 0.0f, NeedleAngle(value));
+  const bool isAlarm = valueBacking >= kAlarmThreshold;
+  if (needle != nullptr && wasAlarm != isAlarm) orvan::EmitObjectEvent(needle, "Alarm", isAlarm ? "on" : "off");
 }

@@ -17,6 +17,9 @@ class Instrument : public orvan::ComponentBase {
   static constexpr float kDialRadius = 50.0f;
   static constexpr float kNeedleLength = 42.0f;
   static constexpr int kTickCount = 11;
+  // Crossing this value upwards raises the alarm, crossing back clears it: an object event
+  // "Alarm" from the needle with the data "on" or "off".
+  static constexpr float kAlarmThreshold = 80.0f;
 
   Instrument();
   ~Instrument() override;

@@ -16,7 +16,6 @@
 #include "orvan/mouse_event.h"
 #include "orvan/object_event.h"
 #include "orvan/resource_filter.h"
-#include "support/headless_control.h"
 
 namespace {
 
@@ -188,25 +187,6 @@ TEST(KeshComponentAdapter, GeometryCloningAndFailuresStayInsideTheComponent) {
     }
     EXPECT_EQ(gaugesAlive, before);
     EXPECT_EQ(KeshComponentAdapter::Adopt(nullptr), nullptr);
-}
-
-// The record the wrapper builds becomes the component's matrices: its square lands where the
-// wrapper is placed.
-TEST(KeshComponentAdapter, DrawsThroughTheWrapperWhereTheWrapperIsPlaced) {
-    vessant::test::HeadlessControl hc(64, 64);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL";
-    hc.Control().Properties().useExtents = false;
-    Wrapped w;
-    w.wrapper->Location(20, 0, 0);
-    hc.SetDrawnObject(w.wrapper);
-    const auto image = hc.RenderFrame();
-    ASSERT_EQ(image.width, 64);
-    const std::uint8_t* inside = image.At(40, 63 - 20);
-    const std::uint8_t* left = image.At(20, 63 - 20);
-    EXPECT_EQ(inside[0], 255);
-    EXPECT_EQ(inside[1], 0);
-    EXPECT_EQ(left[0], 0);
-    hc.SetDrawnObject(nullptr);
 }
 
 }  // namespace

@@ -47,7 +47,6 @@ struct ComponentRecord {
     double modelView[16] = {};
     bool cullTest = false;
     int filterDepth = 0, filterLevels = 0;
-    bool filterNamesOnly = false;
 
     bool Called(const std::string& name) const {
         for (const std::string& c : calls)
@@ -107,7 +106,6 @@ public:
         if (filter != nullptr) {
             r_->filterDepth = filter->Depth();
             r_->filterLevels = filter->Levels();
-            r_->filterNamesOnly = filter->NamesOnly();
         }
         return r_->answerNull ? nullptr : r_->resources.c_str();
     }

@@ -77,10 +77,6 @@ TEST_F(HandmadeTest, AttributesAnswerThroughTheFrame) {
     auto* clone = static_cast<VesKeshWrapper*>(wrapper->CloneObject());
     EXPECT_EQ(clone->GetResource("Color"), "0 255 0 255");
     clone->DeleteInstance();
-
-    float x, y, z, x2, y2, z2;
-    wrapper->GetExtents(x, y, z, x2, y2, z2);
-    EXPECT_EQ(x2, 100.0f);
 }
 
 TEST_F(HandmadeTest, DrawnHeadlessClickedAndKeyed) {
