@@ -85,21 +85,16 @@ bool Render(VessantControl* c, vessant::RgbaImage* image) {
     return c->ctrl.RenderMetafile(*image);
 }
 
-}  // namespace
-
-extern "C" {
-
-VessantControl* vessant_create_headless(int width, int height, char* error, size_t errorSize) {
+// A control in the host of the options' kind; the host pointer member says which one.
+template <typename Options, typename Host>
+VessantControl* Create(Options options, std::unique_ptr<Host> VessantControl::*slot, char* error, size_t errorSize) {
     try {
         orvan::SetErrorDialogsSuppressed(true);
         auto c = std::make_unique<VessantControl>();
-        vessant::HeadlessOptions options;
-        options.width = width;
-        options.height = height;
         options.attach = [&c](vessant::WindowHost& host) { c->ctrl.AttachHost(&host); };
         std::string why;
-        c->headless = vessant::EglHeadlessHost::Create(c->ctrl, options, &why);
-        if (!c->headless) {
+        (c.get()->*slot) = Host::Create(c->ctrl, options, &why);
+        if (!(c.get()->*slot)) {
             CopyOut(why, error, errorSize);
             return nullptr;
         }
@@ -113,29 +108,23 @@ VessantControl* vessant_create_headless(int width, int height, char* error, size
     return nullptr;
 }
 
+}  // namespace
+
+extern "C" {
+
+VessantControl* vessant_create_headless(int width, int height, char* error, size_t errorSize) {
+    vessant::HeadlessOptions options;
+    options.width = width;
+    options.height = height;
+    return Create(options, &VessantControl::headless, error, errorSize);
+}
+
 VessantControl* vessant_create_window(unsigned long parentXid, int width, int height, char* error, size_t errorSize) {
-    try {
-        orvan::SetErrorDialogsSuppressed(true);
-        auto c = std::make_unique<VessantControl>();
-        vessant::X11HostOptions options;
-        options.parent = parentXid;
-        options.width = width;
-        options.height = height;
-        options.attach = [&c](vessant::WindowHost& host) { c->ctrl.AttachHost(&host); };
-        std::string why;
-        c->window = vessant::X11GlxHost::Create(c->ctrl, options, &why);
-        if (!c->window) {
-            CopyOut(why, error, errorSize);
-            return nullptr;
-        }
-        Connect(c.get());
-        return c.release();
-    } catch (const std::exception& e) {
-        CopyOut(e.what(), error, errorSize);
-    } catch (...) {
-        CopyOut("unexpected failure", error, errorSize);
-    }
-    return nullptr;
+    vessant::X11HostOptions options;
+    options.parent = parentXid;
+    options.width = width;
+    options.height = height;
+    return Create(options, &VessantControl::window, error, errorSize);
 }
 
 void vessant_destroy(VessantControl* c) {
