@@ -216,6 +216,13 @@ void X11GlxHost::State::Dispatch(XEvent& event) {
             // Index 0: the unshifted symbol of the key, the shift state travels in the flags.
             client.OnKey(event.type == KeyPress, XLookupKeysym(&event.xkey, 0),
                          X11InputTranslator::Flags(event.xkey.state));
+            // The key continues to the container, as if the control had not selected it.
+            if (parent != 0 && Open()) {
+                XEvent forwarded = event;
+                forwarded.xkey.window = parent;
+                XSendEvent(display, parent, False, event.type == KeyPress ? KeyPressMask : KeyReleaseMask,
+                           &forwarded);
+            }
             break;
         default:
             break;

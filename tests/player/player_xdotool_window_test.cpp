@@ -47,6 +47,7 @@ TEST(PlayerXdotoolWindow, ClicksAndKeysReachTheHandmadeComponent) {
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 300, 300, 0, 0, 0x404040);
+    XSelectInput(display, parent, KeyPressMask);
     XMapWindow(display, parent);
     XSync(display, False);
 
@@ -75,6 +76,15 @@ TEST(PlayerXdotoolWindow, ClicksAndKeysReachTheHandmadeComponent) {
         << test::ReadText(out);
     EXPECT_EQ(test::RunCommand("xdotool key space").status, 0);
     EXPECT_TRUE(WaitFor(out, R"("EventName":"Toggle","InitiatorName":"lamp","EventData":"on")", 5)) << test::ReadText(out);
+    // The key went on to the container's window too.
+    XEvent key;
+    bool containerSawKey = false;
+    for (int i = 0; i < 40 && !containerSawKey; ++i) {
+        XSync(display, False);
+        containerSawKey = XCheckWindowEvent(display, parent, KeyPressMask, &key);
+        if (!containerSawKey) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(containerSawKey);
     // A click beside the button is no event.
     EXPECT_EQ(test::RunCommand("xdotool mousemove --window " + id + " 190 10 click 1").status, 0);
 
