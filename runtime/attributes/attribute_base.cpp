@@ -66,8 +66,9 @@ std::ostream& OrvanEmptyAttribute::WriteValue(std::ostream& os) const { return o
 std::istream& OrvanEmptyAttribute::ReadValue(std::istream& is) { return is; }
 
 OrvanEmptyAttribute& OrvanEmptyAttribute::Instance() {
-  static OrvanEmptyAttribute* instance = new OrvanEmptyAttribute(AttributeName("EmptyAttribute"));
-  return *instance;
+  // A static object rather than a leaked one: a component library's copy is freed on unload.
+  static OrvanEmptyAttribute instance(AttributeName("EmptyAttribute"));
+  return instance;
 }
 
 }  // namespace orvan

@@ -15,11 +15,12 @@ struct NameTableData {
   std::unordered_map<std::string, std::uint32_t> indices;
 };
 
-// Created on first use and never destroyed: static AttributeName constants of other
-// translation units may be built before, and used after, anything of ours.
+// Created on first use, so static AttributeName constants of other translation units may be
+// built before anything of ours; destroyed at exit or when a component library holding this
+// runtime is unloaded (after every static that was built using it).
 NameTableData& Table() {
-  static NameTableData* table = new NameTableData;
-  return *table;
+  static NameTableData table;
+  return table;
 }
 
 }  // namespace
