@@ -1,6 +1,7 @@
 #include "control/projection.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace vessant {
 
@@ -18,6 +19,18 @@ PerspectiveView ComputePerspective(const ViewSize& view, int cx, int cy, float d
     p.fovy = fieldOfView == 0.0f ? std::atan2(view.height * 0.5, 1000.0) * 114.59155902616465 : fieldOfView;
     p.aspect = static_cast<double>(cx) / static_cast<double>(cy);
     return p;
+}
+
+bool ParseRowOrderMatrix(const std::string& text, double columnMajor[16]) {
+    const char* p = text.c_str();
+    for (int k = 0; k < 16; ++k) {
+        char* end = nullptr;
+        const double v = std::strtod(p, &end);
+        if (end == p) return false;
+        columnMajor[(k % 4) * 4 + k / 4] = v;
+        p = end;
+    }
+    return true;
 }
 
 }  // namespace vessant

@@ -12,6 +12,7 @@
 #include "control/gl_locks.h"
 #include "control/projection.h"
 #include "control/tessary_ctrl.h"
+#include "orvan/component_base.h"
 #include "orvan/display_object.h"
 #include "orvan/frustum_culler.h"
 #include "orvan/group.h"
@@ -220,9 +221,33 @@ float CTessaryCtrl::WorldWidth(int cx) const {
     return width > 0.0f ? width : static_cast<float>(cx);
 }
 
+bool CTessaryCtrl::ApplyNamedEyePoint(int cx, int cy) {
+    orvan::ComponentBase* component = CurrentComponent();
+    if (!component) return false;
+    orvan::DisplayFrame* frame = component;
+    const std::string modelViewName = m_props.eyePoint + ".GetModelViewMatrix";
+    frame->SetResource(modelViewName, "1");
+    const std::string modelViewText = frame->GetResource(modelViewName);
+    if (modelViewText.empty()) return false;
+    m_lastEyePoint = m_props.eyePoint;
+    const std::string projectionName = m_props.eyePoint + ".GetProjectionMatrix";
+    frame->SetResource(projectionName, std::to_string(cx) + " " + std::to_string(cy));
+    double projection[16], modelView[16];
+    if (!ParseRowOrderMatrix(frame->GetResource(projectionName), projection) ||
+        !ParseRowOrderMatrix(modelViewText, modelView))
+        return false;
+    glLoadMatrixd(projection);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(modelView);
+    return true;
+}
+
 void CTessaryCtrl::SetupProjection(int cx, int cy) {
     if (cx <= 0 || cy <= 0) return;
-    if (m_props.eyePoint.empty()) m_lastEyePoint.clear();
+    if (m_props.eyePoint.empty())
+        m_lastEyePoint.clear();
+    else if (ApplyNamedEyePoint(cx, cy))
+        return;
     const ViewSize view = ComputeViewSize(WorldWidth(cx), cx, cy);
     if (m_props.perspective) {
         const PerspectiveView p = ComputePerspective(view, cx, cy, m_props.depthFactor, m_props.fieldOfView);

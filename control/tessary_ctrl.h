@@ -175,6 +175,8 @@ private:
     void FreeBackground();
     void DrawClearBackground();
     float WorldWidth(int cx) const;
+    // The component's own view through its eye point's query attributes; false when it has none.
+    bool ApplyNamedEyePoint(int cx, int cy);
     orvan::ComponentBase* CurrentComponent() const;
     void PlaceInRootGroup(orvan::DisplayObject* object);
 
