@@ -5,13 +5,13 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/error_report.h"
 #include "platform/egl_headless_host.h"
@@ -50,10 +50,6 @@ double LoadToFirstFrame(const std::string& component, bool* ok) {
     return std::chrono::duration<double, std::milli>(t1 - t0).count();
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 }  // namespace
 
@@ -85,6 +81,6 @@ int main() {
     std::fprintf(stderr,
                  "LoadComponent to first frame (median of 15): local library %.2f ms, local cabinet unpacked %.2f ms, "
                  "cabinet with an up-to-date cache %.2f ms (cached/unpacked %.2f)\n",
-                 Median(plain), Median(cold), Median(cached), Median(cached) / Median(cold));
+                 bench::Median(plain), bench::Median(cold), bench::Median(cached), bench::Median(cached) / bench::Median(cold));
     return 0;
 }

@@ -8,8 +8,6 @@
 //
 // It also counts operator new calls while a frame of static objects is pre-drawn and drawn:
 // objects without dynamic motion must not allocate anything per frame.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -22,6 +20,7 @@
 
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
+#include "bench/bench_support.h"
 #include "orvan/render_state.h"
 
 namespace {
@@ -48,40 +47,6 @@ constexpr int kGroups = 10;
 constexpr int kSubgroups = 10;
 constexpr int kQuads = 100;
 
-// A pbuffer context on Mesa's surfaceless platform.
-class Context {
- public:
-  bool Open() {
-    display_ = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
-      display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-      if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return false;
-    }
-    if (!eglBindAPI(EGL_OPENGL_API)) return false;
-    const EGLint wanted[] = {EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 24,
-                             EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
-    EGLConfig config;
-    EGLint count = 0;
-    if (!eglChooseConfig(display_, wanted, &config, 1, &count) || count < 1) return false;
-    const EGLint size[] = {EGL_WIDTH, kSize, EGL_HEIGHT, kSize, EGL_NONE};
-    surface_ = eglCreatePbufferSurface(display_, config, size);
-    context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
-    return surface_ != EGL_NO_SURFACE && context_ != EGL_NO_CONTEXT &&
-           eglMakeCurrent(display_, surface_, surface_, context_);
-  }
-  ~Context() {
-    if (display_ == EGL_NO_DISPLAY) return;
-    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
-    if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
-    eglTerminate(display_);
-  }
-
- private:
-  EGLDisplay display_ = EGL_NO_DISPLAY;
-  EGLSurface surface_ = EGL_NO_SURFACE;
-  EGLContext context_ = EGL_NO_CONTEXT;
-};
 
 struct Scene {
   orvan::Group root;
@@ -201,23 +166,12 @@ void DrawDirectly(Scene& scene) {
   glFinish();
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-template <typename F>
-double Milliseconds(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
-  Context context;
+  bench::EglContext context(kSize);
   if (!context.Open()) {
     std::printf("scene_draw: no EGL OpenGL context available, nothing measured\n");
     return 0;
@@ -265,10 +219,10 @@ int main(int argc, char** argv) {
   std::vector<double> graph, direct;
   for (int i = 0; i < frames; ++i) {
     const double t = 0.1 + i * 0.02;
-    graph.push_back(Milliseconds([&] { DrawThroughSceneGraph(scene, t); }));
-    direct.push_back(Milliseconds([&] { DrawDirectly(scene); }));
+    graph.push_back(bench::Milliseconds([&] { DrawThroughSceneGraph(scene, t); }));
+    direct.push_back(bench::Milliseconds([&] { DrawDirectly(scene); }));
   }
-  const double g = Median(graph), d = Median(direct);
+  const double g = bench::Median(graph), d = bench::Median(direct);
   std::printf("10000 quads, %d frames, median per frame: scene graph %.2f ms, direct %.2f ms, ratio %.3f\n",
               frames, g, d, g / d);
   return 0;

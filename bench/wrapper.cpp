@@ -5,8 +5,6 @@
 // and wrapped by the player's wrapper (wrapper → KeshInterface1 → adapter → component), as a
 // loaded component is. Both run Calculate, PreDraw and Draw in the same context, frame by frame
 // and interleaved; the medians are compared.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -19,6 +17,7 @@
 #include "orvan/component_base.h"
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
+#include "bench/bench_support.h"
 #include "orvan/render_state.h"
 #include "sdk/kesh_component_adapter.h"
 
@@ -27,51 +26,6 @@ namespace {
 constexpr int kSize = 512;
 constexpr int kPolygons = 1000;
 
-// A pbuffer context on Mesa's surfaceless platform.
-class Context {
-public:
-    bool Open() {
-        display_ = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
-            display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-            if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return false;
-        }
-        if (!eglBindAPI(EGL_OPENGL_API)) return false;
-        const EGLint wanted[] = {EGL_RED_SIZE,
-                                 8,
-                                 EGL_GREEN_SIZE,
-                                 8,
-                                 EGL_BLUE_SIZE,
-                                 8,
-                                 EGL_DEPTH_SIZE,
-                                 24,
-                                 EGL_SURFACE_TYPE,
-                                 EGL_PBUFFER_BIT,
-                                 EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT,
-                                 EGL_NONE};
-        EGLConfig config;
-        EGLint count = 0;
-        if (!eglChooseConfig(display_, wanted, &config, 1, &count) || count < 1) return false;
-        const EGLint size[] = {EGL_WIDTH, kSize, EGL_HEIGHT, kSize, EGL_NONE};
-        surface_ = eglCreatePbufferSurface(display_, config, size);
-        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
-        return surface_ != EGL_NO_SURFACE && context_ != EGL_NO_CONTEXT &&
-               eglMakeCurrent(display_, surface_, surface_, context_);
-    }
-    ~Context() {
-        if (display_ == EGL_NO_DISPLAY) return;
-        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
-        if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
-        eglTerminate(display_);
-    }
-
-private:
-    EGLDisplay display_ = EGL_NO_DISPLAY;
-    EGLSurface surface_ = EGL_NO_SURFACE;
-    EGLContext context_ = EGL_NO_CONTEXT;
-};
 
 // The component: a field of quads, every tenth turning with time.
 class Field : public orvan::ComponentBase {
@@ -131,23 +85,12 @@ struct Scene {
     orvan::Group root;
 };
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename F>
-double Milliseconds(F&& f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
-    Context context;
+    bench::EglContext context(kSize);
     if (!context.Open()) {
         std::printf("wrapper: no EGL OpenGL context available, nothing measured\n");
         return 0;
@@ -168,14 +111,14 @@ int main(int argc, char** argv) {
         const double t = 0.2 + i * 0.02;
         // Alternate which goes first, so neither always finds the caches as the other left them.
         if (i % 2 == 0) {
-            throughWrapper.push_back(Milliseconds([&] { wrapped.Frame(t); }));
-            directly.push_back(Milliseconds([&] { direct.Frame(t); }));
+            throughWrapper.push_back(bench::Milliseconds([&] { wrapped.Frame(t); }));
+            directly.push_back(bench::Milliseconds([&] { direct.Frame(t); }));
         } else {
-            directly.push_back(Milliseconds([&] { direct.Frame(t); }));
-            throughWrapper.push_back(Milliseconds([&] { wrapped.Frame(t); }));
+            directly.push_back(bench::Milliseconds([&] { direct.Frame(t); }));
+            throughWrapper.push_back(bench::Milliseconds([&] { wrapped.Frame(t); }));
         }
     }
-    const double w = Median(throughWrapper), d = Median(directly);
+    const double w = bench::Median(throughWrapper), d = bench::Median(directly);
     std::printf(
         "%d polygons, %d frames, median per frame: through the wrapper %.3f ms, direct %.3f ms, "
         "ratio %.3f (target <= 1.05)\n",
