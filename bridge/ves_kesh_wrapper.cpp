@@ -245,13 +245,7 @@ void VesKeshWrapper::Calculate(double time) {
 
 void VesKeshWrapper::PreDraw(const orvan::ViewMatrices& parentMatrices, orvan::FrustumCuller& culler) {
     if (!visible) return;
-    CalculateMatrices(parentMatrices);
-    if (performGroupCullCheck && culler.enabled) {
-        const VesMatrix<double, 4>* mv = modelViewMatrix != nullptr ? modelViewMatrix : parentMatrices.modelView;
-        culled = mv != nullptr && CullTest(*mv, culler);
-    } else {
-        culled = false;
-    }
+    PrepareGroupForDraw(parentMatrices, culler);
     if (component == nullptr) return;
     ViewRecord record(viewport != nullptr ? viewport : parentMatrices.viewport,
                       projectionMatrix != nullptr ? projectionMatrix : parentMatrices.projection,

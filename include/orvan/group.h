@@ -120,6 +120,11 @@ class Group : public DisplayObject {
   bool CullTestChildren() const { return cullTestChildren; }
 
  protected:
+  // The pre-draw steps every group takes before its contents: matrices, then the group's own
+  // cull decision (only when it asks for one and the culler is enabled).
+  void PrepareGroupForDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler);
+
+ protected:
   DisplayObject* First() { return objects.Count() > 0 ? objects.data[0] : nullptr; }
 
   bool performGroupCullCheck;

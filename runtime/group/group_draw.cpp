@@ -41,8 +41,7 @@ void Group::Calculate(double time) {
   }
 }
 
-void Group::PreDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler) {
-  if (!visible) return;
+void Group::PrepareGroupForDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler) {
   CalculateMatrices(parentMatrices);
   if (performGroupCullCheck && culler.enabled) {
     const VesMatrix<double, 4>* mv = modelViewMatrix != nullptr ? modelViewMatrix : parentMatrices.modelView;
@@ -50,6 +49,11 @@ void Group::PreDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler) {
   } else {
     culled = false;
   }
+}
+
+void Group::PreDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler) {
+  if (!visible) return;
+  PrepareGroupForDraw(parentMatrices, culler);
   if (culled) return;
 
   // The children see this group's own matrices where it has them (a borrowed record: nothing
