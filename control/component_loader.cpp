@@ -21,6 +21,7 @@
 #include "control/gl_locks.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/group.h"
+#include "orvan/log_sink.h"
 
 namespace vessant {
 namespace {
@@ -45,7 +46,7 @@ public:
         if (!directory.empty() && chdir(directory.c_str()) != 0) previous_.clear();
     }
     ~WorkingDirectoryScope() {
-        if (!previous_.empty() && chdir(previous_.c_str()) != 0) std::perror("chdir");
+        if (!previous_.empty() && chdir(previous_.c_str()) != 0) orvan::LogText("chdir back to " + previous_ + " failed\n");
     }
     WorkingDirectoryScope(const WorkingDirectoryScope&) = delete;
     WorkingDirectoryScope& operator=(const WorkingDirectoryScope&) = delete;
@@ -88,7 +89,7 @@ void CTessaryCtrl::ResolveReferencingUrl() {
         ScopedLock lock(LoadLock());
         m_referencingUrlString = ComponentAddress::FromWorkingDirectory();
     }
-    std::printf("m_referencingUrlString now: %s\n", m_referencingUrlString.c_str());
+    orvan::LogText("m_referencingUrlString now: " + m_referencingUrlString + "\n");
 }
 
 void CTessaryCtrl::AcquireComponent() {
@@ -158,10 +159,10 @@ void CTessaryCtrl::AcquireComponent() {
 std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& file, std::string* message) {
     const MergedAddress merged = ComponentAddress::Merge(m_referencingUrlString, file);
     if (!merged.ok) {
-        std::printf("Merged URL is refused: %s\n", merged.error.c_str());
+        orvan::LogText("Merged URL is refused: " + merged.error + "\n");
         return nullptr;
     }
-    std::printf("Merged URL is: %s\n", merged.address.c_str());
+    orvan::LogText("Merged URL is: " + merged.address + "\n");
     const bool isCab = ComponentAddress::IsCabinet(merged.address);
     CachePaths paths;
     std::string error;

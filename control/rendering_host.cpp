@@ -18,6 +18,7 @@
 #include "orvan/group.h"
 #include "orvan/render_state.h"
 #include "orvan/view_matrices.h"
+#include "orvan/log_sink.h"
 
 #ifndef GL_BGR
 #define GL_BGR 0x80E0
@@ -48,7 +49,7 @@ bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) {
     bool shared = true;
     GLContextHandle context = m_host->CreateContext(*surface, &shared);
     if (!context) return false;
-    if (!shared) std::fputs("Problem with sharing in CreateContext()\n", stdout);
+    if (!shared) orvan::LogText("Problem with sharing in CreateContext()\n");
     // A context made for another window (or the previous working surface) would otherwise leak.
     if (m_glContexts[index]) m_host->DeleteContext(m_glContexts[index]);
     m_glContexts[index] = context;

@@ -1,5 +1,7 @@
 #include "platform/x_error_trap.h"
 
+#include "orvan/log_sink.h"
+
 #include <cstdio>
 #include <mutex>
 
@@ -19,8 +21,8 @@ int ReportError(Display* display, XErrorEvent* event) {
     }
     char text[256] = {};
     XGetErrorText(display, event->error_code, text, sizeof text);
-    std::fprintf(stderr, "X error: %s (request %d.%d, resource 0x%lx)\n", text, event->request_code,
-                 event->minor_code, event->resourceid);
+    orvan::LogPrintf("X error: %s (request %d.%d, resource 0x%lx)\n", text, event->request_code, event->minor_code,
+                     event->resourceid);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "orvan/group.h"
 #include "orvan/keyboard_event.h"
 #include "orvan/mouse_event.h"
+#include "orvan/log_sink.h"
 #include "orvan/object_event.h"
 #include "orvan/orvan_exception.h"
 #include "orvan/resource_filter.h"
@@ -122,13 +123,12 @@ bool KeshComponentAdapter::Guarded(const char* operation, Call&& call) noexcept 
     return false;
 }
 
-// Standard error rather than the runtime's alert box: a component must not open a modal dialog
+// The log sink (standard error in a component) rather than the runtime's alert box: a component must not open a modal dialog
 // of its own inside the host, and once is enough for a failure that repeats every frame.
 void KeshComponentAdapter::ReportFailure(const char* operation, const char* reason) noexcept {
     if (failureReported) return;
     failureReported = true;
-    std::fprintf(stderr, "Vessant component: %s failed: %s\n", operation, reason != nullptr ? reason : "");
-    std::fflush(stderr);
+    orvan::LogPrintf("Vessant component: %s failed: %s\n", operation, reason != nullptr ? reason : "");
 }
 
 // --- Frame passes ------------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "control/acquisition/cabinet_extractor.h"
+#include "orvan/log_sink.h"
 
 #include <mspack.h>
 #include <sys/stat.h>
@@ -76,8 +77,7 @@ private:
 };
 
 ExtractionResult Finish(ExtractionResult result) {
-    std::fputs(result.ok ? "Success\n" : "Failure\n", stdout);
-    std::fflush(stdout);
+    orvan::LogText(result.ok ? "Success\n" : "Failure\n");
     return result;
 }
 

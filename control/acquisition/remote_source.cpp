@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "control/acquisition/staged_file.h"
+#include "orvan/log_sink.h"
 
 namespace vessant {
 namespace {
@@ -154,14 +155,13 @@ TransferResult RemoteSource::QueryModificationTime(ModificationRecord* record) c
             result = Result(TransferResult::NO_TIME, "No last-modified time: " + address_, status);
     }
     if (result.outcome == TransferResult::HTTP_ERROR) {
-        std::printf("Problem getting query info on: %s\n", address_.c_str());
+        orvan::LogText("Problem getting query info on: " + address_ + "\n");
     } else if (!result.ok()) {
-        std::printf("Couldn't get query info on: %s\n", address_.c_str());
+        orvan::LogText("Couldn't get query info on: " + address_ + "\n");
     } else {
         *record = ModificationRecord::FromUnixTime(static_cast<std::time_t>(fileTime));
-        std::printf("%s\n%s\n", address_.c_str(), record->Text().c_str());
+        orvan::LogText(address_ + "\n" + record->Text() + "\n");
     }
-    std::fflush(stdout);
     return result;
 }
 

@@ -3,7 +3,7 @@
 namespace orvan {
 
 // Reports a user-visible error "Error: " + the formatted text (at most 255 characters) in a
-// modal alert box, or on standard output when dialogs are suppressed, when another error
+// modal alert box, or through the log sink (orvan/log_sink.h) when dialogs are suppressed, when another error
 // dialog is already open, or when there is no display to show one on.
 void ShowError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

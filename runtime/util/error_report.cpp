@@ -5,9 +5,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
+#include "orvan/log_sink.h"
 #include "orvan/orvan_exception.h"
 
 namespace orvan {
@@ -42,10 +42,9 @@ void ShowError(const char* format, ...) {
   // "Error: " leaves room for 248 characters of the text within the 255 of the buffer.
   std::snprintf(message, sizeof message, "Error: %.248s", text);
 
-  // Without a display FLTK would end the process, so the message goes to standard output.
+  // Without a display FLTK would end the process, so the message goes to the log sink.
   if (quiet || dialogOpen || !DisplayAvailable()) {
-    std::printf("%s\n", message);
-    std::fflush(stdout);
+    LogPrintf("%s\n", message);
     return;
   }
 
@@ -56,13 +55,11 @@ void ShowError(const char* format, ...) {
   } catch (const char* thrown) {
     dialogOpen = false;
     // The thrown text belongs to the thrower; it is reported, not freed.
-    std::printf("%s\n", message);
-    std::printf("Exception occured while displaying error:%s\n", thrown != nullptr ? thrown : "");
-    std::fflush(stdout);
+    LogPrintf("%s\n", message);
+    LogPrintf("Exception occured while displaying error:%s\n", thrown != nullptr ? thrown : "");
   } catch (...) {
     dialogOpen = false;
-    std::printf("Vessant:\nUnknown exception occured while displaying error:\n%s", message);
-    std::fflush(stdout);
+    LogPrintf("Vessant:\nUnknown exception occured while displaying error:\n%s", message);
     throw;
   }
 }
@@ -75,8 +72,7 @@ void ReportAssertion(const char* expression, const char* file, unsigned int line
   text += " (";
   text += std::to_string(line);
   text += ")\n";
-  std::cerr << text;
-  std::cerr.flush();
+  LogText(text);
   throw OrvanException(text.c_str());
 }
 
