@@ -34,6 +34,12 @@ constexpr char kKeshFactoryPrefix[] = "CreateKeshInterface1_";
 constexpr char kKeshDefaultClassNameExport[] = "VesDefaultClassName";
 constexpr char kKeshBuiltVersionExport[] = "GetVesBuiltVersionInfo";
 
+// An attribute name no attribute can have: GetAttribute of it answers why the last GetAttribute
+// or SetAttribute failed (no attribute of that name, a value the attribute cannot read), or an
+// empty text when it succeeded or the component cannot tell. A component that does not know it
+// answers an empty text, so the player then assumes success as before.
+constexpr char kKeshAttributeStatusQuery[] = "?AttributeStatus";
+
 // The record behind "GetVesBuiltVersionInfo": the runtime version a component was built with.
 // (Not named major/minor: the C library defines macros of those names.)
 struct KeshBuiltVersion {

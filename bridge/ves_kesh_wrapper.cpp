@@ -193,6 +193,12 @@ bool VesKeshWrapper::ComponentAttribute(const char* name, std::string* text) {
     });
 }
 
+std::string VesKeshWrapper::AttributeStatus() {
+    std::string status;
+    ComponentAttribute(kKeshAttributeStatusQuery, &status);
+    return status;
+}
+
 void VesKeshWrapper::SetComponentAttribute(const char* name, const std::string& text) {
     if (component == nullptr || name == nullptr) return;
     Guarded("SetAttribute", [&] { component->SetAttribute(name, text.c_str()); });

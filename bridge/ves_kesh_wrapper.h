@@ -44,6 +44,9 @@ public:
     // component or when the call failed.
     bool ComponentAttribute(const char* name, std::string* text);
     void SetComponentAttribute(const char* name, const std::string& text);
+    // Why the component's last GetAttribute or SetAttribute failed; empty when it did not or the
+    // component cannot tell.
+    std::string AttributeStatus();
     // The handler records the initiator of each event it bubbles up.
     void EmittedInitiatorName(const char* name) { emittedInitiatorName = name != nullptr ? name : ""; }
 

@@ -1,8 +1,14 @@
 // Attribute access from the container: the component's attributes read and written as text by
 // resource name; writes made before a component exists wait as pending text.
 
+#include <sstream>
+
+#include "bridge/attribute_wrapper.h"
+#include "bridge/ves_kesh_wrapper.h"
 #include "control/tessary_ctrl.h"
+#include "orvan/attribute_base.h"
 #include "orvan/component_base.h"
+#include "orvan/text_codec.h"
 
 namespace vessant {
 
@@ -22,12 +28,73 @@ std::string CTessaryCtrl::GetAttrib(const std::string& name) {
 
 void CTessaryCtrl::SetAttrib(const std::string& name, const std::string& value) {
     orvan::ComponentBase* component = CurrentComponent();
+    // A value with line breaks is framed, so every line of it reaches the attribute.
+    const std::string text = orvan::LiteralTextLine(value);
     if (!component) {
-        m_pendingAttributes += name + ": " + value + "\n";
+        m_pendingAttributes += name + ": " + text + "\n";
         return;
     }
     ApplyPendingAttributes();
-    static_cast<orvan::DisplayFrame*>(component)->SetResource_CRTClean(name.c_str(), value.c_str());
+    static_cast<orvan::DisplayFrame*>(component)->SetResource_CRTClean(name.c_str(), text.c_str());
+}
+
+namespace {
+
+bool IsEmptyAttribute(const orvan::OrvanAttributeBase* attribute) {
+    return attribute == nullptr || dynamic_cast<const orvan::OrvanEmptyAttribute*>(attribute) != nullptr;
+}
+
+bool HasText(const std::string& text) { return text.find_first_not_of(" \t\r\n") != std::string::npos; }
+
+}  // namespace
+
+// The component's own verdict, for attributes it answers across the contract.
+std::string CTessaryCtrl::ComponentAttributeStatus(const orvan::OrvanAttributeBase* attribute) {
+    if (!m_wrapper || !dynamic_cast<const AttributeWrapper*>(attribute)) return std::string();
+    return m_wrapper->AttributeStatus();
+}
+
+bool CTessaryCtrl::GetAttribChecked(const std::string& name, std::string* value, std::string* error) {
+    value->clear();
+    orvan::ComponentBase* component = CurrentComponent();
+    if (!component) {
+        *error = "no component is loaded";
+        return false;
+    }
+    orvan::OrvanAttributeBase* attribute = static_cast<orvan::DisplayFrame*>(component)->Resource(name.c_str());
+    if (IsEmptyAttribute(attribute)) {
+        *error = "no attribute " + name;
+        return false;
+    }
+    std::ostringstream out;
+    attribute->WriteValue(out);
+    *error = ComponentAttributeStatus(attribute);
+    if (!error->empty()) return false;
+    *value = out.str();
+    return true;
+}
+
+bool CTessaryCtrl::SetAttribChecked(const std::string& name, const std::string& value, std::string* error) {
+    orvan::ComponentBase* component = CurrentComponent();
+    if (!component) {
+        SetAttrib(name, value);  // waits for the component as pending text
+        return true;
+    }
+    ApplyPendingAttributes();
+    orvan::OrvanAttributeBase* attribute = static_cast<orvan::DisplayFrame*>(component)->Resource(name.c_str());
+    if (IsEmptyAttribute(attribute)) {
+        *error = "no attribute " + name;
+        return false;
+    }
+    std::istringstream in(orvan::LiteralTextLine(value));
+    attribute->ReadValue(in);
+    // An empty value is not refused: text attributes may be emptied.
+    if (in.fail() && HasText(value)) {
+        *error = "attribute " + name + " cannot read '" + value + "'";
+        return false;
+    }
+    *error = ComponentAttributeStatus(attribute);
+    return error->empty();
 }
 
 void CTessaryCtrl::ApplyPendingAttributes() {

@@ -2,6 +2,7 @@
 // component, through the address merge, the per-user cache, download, signature check and
 // cabinet unpacking. Every step reports through the splash message; nothing is raised.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -58,12 +59,21 @@ private:
 }  // namespace
 
 bool CTessaryCtrl::LoadComponent() {
-    if (m_loading) {
-        if (m_factory) FinishLoading();
-        return m_currentObject != nullptr;
-    }
     const std::string file = m_props.componentFileName;
-    const std::string cls = m_props.className.empty() ? m_defaultClassName : m_props.className;
+    // The default class belongs to the library of the pending file; another file has its own.
+    const std::string cls =
+        !m_props.className.empty() ? m_props.className : file == m_pendingFile ? m_defaultClassName : std::string();
+    if (m_loading) {
+        // A factory still waiting for a paint belongs to the pair asked for before; when the
+        // properties changed since, the last file and class asked for are the ones loaded.
+        const bool superseded = m_factory && (file != m_pendingFile || cls != m_pendingClass);
+        if (!superseded) {
+            if (m_factory) FinishLoading();
+            return m_currentObject != nullptr;
+        }
+        m_factory = nullptr;
+        m_loading = false;
+    }
     const bool fileChanged = file != m_lastFile;
     const bool classChanged = cls != m_lastClass || m_lastClass.empty();
     // Going back to the last pair after a failed change must load it again, so the pair only
@@ -73,6 +83,7 @@ bool CTessaryCtrl::LoadComponent() {
 
     m_pendingFile = file;
     m_pendingClass = cls;
+    m_loadFailure.clear();
     UnloadComponent();
     if (fileChanged) ReleaseLibrary();
     ResolveReferencingUrl();
@@ -149,7 +160,10 @@ void CTessaryCtrl::AcquireComponent() {
         SetSplashMessage(message);
     }
 
-    if (!m_factory) m_loading = false;
+    if (!m_factory) {
+        m_loading = false;
+        if (!file.empty()) m_loadFailure = m_splashMessage;
+    }
     if (m_host && m_host->HasWindow()) {
         m_host->Invalidate(true);
         m_host->UpdateNow();
@@ -175,24 +189,38 @@ std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& fi
     const bool local = ComponentAddress::IsFileAddress(address);
 
     ModificationRecord sourceTime;
-    if (local)
-        ModificationRecord::FromLocalFile(ComponentAddress::LocalPath(address), &sourceTime);
-    else
+    if (local) {
+        const std::string path = ComponentAddress::LocalPath(address);
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0) {
+            *message += "\nNo such file: " + path;
+            return nullptr;
+        }
+        ModificationRecord::FromLocalFile(path, &sourceTime);
+    } else {
         RemoteSource(address).QueryModificationTime(&sourceTime);
+    }
 
+    // A failed load takes away the component directory it created (empty: every file lands whole or not at all).
+    struct stat existing;
+    const bool createdDirectory = stat(paths.componentDir.c_str(), &existing) != 0;
+    auto fail = [&]() -> std::unique_ptr<DynamicLibrary> {
+        if (createdDirectory) rmdir(paths.componentDir.c_str());
+        return nullptr;
+    };
     if (!sourceTime.MatchesFile(paths.recordPath)) {
         SetSplashMessage("Downloading " + file + "...");
         if (!PrepareCacheDirectories(paths, &error)) {
             *message += "\n" + error;
-            return nullptr;
+            return fail();
         }
         if (local) {
-            if (!CacheLocal(ComponentAddress::LocalPath(address), isCab, paths, sourceTime, file, message)) return nullptr;
+            if (!CacheLocal(ComponentAddress::LocalPath(address), isCab, paths, sourceTime, file, message)) return fail();
         } else {
-            if (!CacheRemote(address, isCab, paths, sourceTime, file, message)) return nullptr;
+            if (!CacheRemote(address, isCab, paths, sourceTime, file, message)) return fail();
         }
     }
-    if (m_closing) return nullptr;
+    if (m_closing) return fail();
 
     std::unique_ptr<DynamicLibrary> library;
     {
@@ -204,7 +232,7 @@ std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& fi
             if (!library->IsLoaded()) *message = WithName("Error loading %s\n", paths.libraryPath);
         }
     }
-    if (m_closing) return nullptr;
+    if (m_closing) return fail();
     return library;
 }
 
@@ -284,8 +312,12 @@ void CTessaryCtrl::FinishLoading() {
         m_factory = nullptr;
         try {
             component = factory();
+            // The splash keeps its text for a null result; the failure still needs a reason.
+            if (!component) m_loadFailure = "The class " + m_lastClass + " of " + m_props.componentFileName +
+                                            " created no component";
         } catch (...) {
             SetSplashMessage(WithName("Failed to load %s", m_props.componentFileName));
+            m_loadFailure = m_splashMessage;
             component = nullptr;
         }
         if (component) {

@@ -1,17 +1,24 @@
 #include "control/png_writer.h"
 
 #include <png.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
-#include <cstring>
+#include <vector>
+
+#include "orvan/staged_file.h"
 
 namespace vessant {
 namespace {
 
-bool WriteRows(FILE* file, const RgbaImage& image) {
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
+// Encodes in memory: the file is then written in one piece through a staged file.
+bool Encode(const RgbaImage& image, std::vector<unsigned char>* out) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -19,7 +26,7 @@ bool WriteRows(FILE* file, const RgbaImage& image) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, out, AppendBytes, NoFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                  PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -38,25 +45,16 @@ bool WritePng(const std::string& path, const RgbaImage& image, std::string* erro
         *error = "no image to write to " + path;
         return false;
     }
-    const std::string temp = path + ".tmp" + std::to_string(getpid());
-    FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        *error = "cannot write " + path + ": " + std::strerror(errno);
+    std::vector<unsigned char> bytes;
+    if (!Encode(image, &bytes)) {
+        *error = "cannot write " + path + ": the PNG could not be encoded";
         return false;
     }
-    const bool written = WriteRows(file, image);
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(temp.c_str());
-        *error = "cannot write " + path + ": the PNG could not be written completely";
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        *error = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    orvan::StagedFile file(path);
+    std::string why;
+    if (file.Open(&why) && file.Write(bytes.data(), bytes.size(), &why) && file.Commit(&why)) return true;
+    *error = "cannot write snapshot " + path + ": " + why;
+    return false;
 }
 
 }  // namespace vessant

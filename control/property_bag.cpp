@@ -1,5 +1,6 @@
 #include "control/property_bag.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "control/property_table.h"
+#include "control/property_values.h"
+#include "orvan/staged_file.h"
 #include "control/tessary_ctrl.h"
 
 namespace vessant {
@@ -87,13 +90,9 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-std::string FloatText(float v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(v));
-    return buffer;
-}
-
-// One persisted property: its name in the file and how it is read and written.
+// One persisted property: its name in the file and how it is read and written. Loading reads
+// into a copy of the properties and refuses the whole set at the first value that does not
+// parse, so a load never drops a stored value silently.
 class Exchange {
 public:
     Exchange(PropertyBag& bag, bool loading) : bag_(bag), loading_(loading) {}
@@ -101,40 +100,41 @@ public:
     void Float(const char* name, float* v, float def) {
         if (!loading_) return bag_.Set(name, FloatText(*v), false);
         *v = def;
-        if (bag_.Has(name)) {
-            char* end = nullptr;
-            const std::string text = bag_.Get(name);
-            const float parsed = std::strtof(text.c_str(), &end);
-            if (end != text.c_str() && *end == '\0') *v = parsed;
-        }
+        if (bag_.Has(name) && !ParseFloat(bag_.Get(name), v)) Refuse(name, "expects a finite number");
     }
     void Bool(const char* name, bool* v, bool def) {
         if (!loading_) return bag_.Set(name, *v ? "TRUE" : "FALSE", false);
         *v = def;
-        if (!bag_.Has(name)) return;
-        const std::string t = bag_.Get(name);
-        if (t == "TRUE" || t == "true" || t == "1") *v = true;
-        if (t == "FALSE" || t == "false" || t == "0") *v = false;
+        if (bag_.Has(name) && !ParseBool(bag_.Get(name), v)) Refuse(name, "expects TRUE, FALSE, 1 or 0");
     }
-    void Unsigned(const char* name, std::uint32_t* v, std::uint32_t def) {
+    void Unsigned(const char* name, std::uint32_t* v, std::uint32_t def, unsigned long max, const char* expected) {
         if (!loading_) return bag_.Set(name, std::to_string(*v), false);
         *v = def;
+        unsigned long parsed = 0;
         if (!bag_.Has(name)) return;
-        const std::string text = bag_.Get(name);
-        char* end = nullptr;
-        errno = 0;
-        const unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
-        if (end != text.c_str() && *end == '\0' && errno == 0 && parsed <= 0xFFFFFFFFull && text[0] != '-')
+        if (ParseUnsigned(bag_.Get(name), max, &parsed))
             *v = static_cast<std::uint32_t>(parsed);
+        else
+            Refuse(name, expected);
     }
     void String(const char* name, std::string* v, const char* def) {
         if (!loading_) return bag_.Set(name, *v, true);
         *v = bag_.Has(name) ? bag_.Get(name) : def;
     }
 
+    bool Ok() const { return error_.empty(); }
+    const std::string& Error() const { return error_; }
+
 private:
+    void Refuse(const char* name, const char* expected) {
+        if (!error_.empty()) return;
+        error_ = bag_.Source() + ":" + std::to_string(bag_.LineOf(name)) + ": property " + name + " " + expected +
+                 ", not '" + bag_.Get(name) + "'";
+    }
+
     PropertyBag& bag_;
     bool loading_;
+    std::string error_;
 };
 
 }  // namespace
@@ -144,14 +144,21 @@ std::string PropertyBag::Get(const std::string& name) const {
     return it == values_.end() ? std::string() : it->second.value;
 }
 
-void PropertyBag::Set(const std::string& name, const std::string& value, bool quoted) {
+void PropertyBag::Set(const std::string& name, const std::string& value, bool quoted, int line) {
     Entry& e = values_[name];
     if (e.order == 0) e.order = ++next_;
     e.value = value;
     e.quoted = quoted;
+    e.line = line;
+}
+
+int PropertyBag::LineOf(const std::string& name) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? 0 : it->second.line;
 }
 
 bool PropertyBag::Parse(const std::string& text, const std::string& source, std::string* error) {
+    source_ = source;
     std::istringstream in(text);
     std::string line;
     int number = 0;
@@ -165,11 +172,19 @@ bool PropertyBag::Parse(const std::string& text, const std::string& source, std:
         const std::string t = Trim(line);
         if (t.empty() || t[0] == '#') continue;
         if (t.rfind("version", 0) == 0 && (t.size() == 7 || t[7] == ' ' || t[7] == '\t')) {
-            int major = 0, minor = 0;
-            if (std::sscanf(t.c_str() + 7, " %d.%d", &major, &minor) != 2) return fail("malformed version line");
-            if (major != kVersionMajor)
-                return fail("property set version " + std::to_string(major) + "." + std::to_string(minor) +
-                            " cannot be read (this player reads version 4)");
+            // Compared as text, so a number of any length is reported as it was written.
+            const std::string version = Trim(t.substr(7));
+            const size_t dot = version.find('.');
+            const auto digits = [](const std::string& d) {
+                return !d.empty() && d.find_first_not_of("0123456789") == std::string::npos;
+            };
+            if (dot == std::string::npos || !digits(version.substr(0, dot)) || !digits(version.substr(dot + 1)))
+                return fail("malformed version line (expected \"version 4.4\")");
+            std::string major = version.substr(0, dot);
+            major.erase(0, std::min(major.find_first_not_of('0'), major.size() - 1));  // leading zeros
+            if (major != std::to_string(kVersionMajor))
+                return fail("property set version " + version + " cannot be read (this player reads version " +
+                            std::to_string(kVersionMajor) + ")");
             sawVersion = true;
             continue;
         }
@@ -181,9 +196,9 @@ bool PropertyBag::Parse(const std::string& text, const std::string& source, std:
         if (!raw.empty() && raw[0] == '"') {
             std::string value;
             if (!Unescape(raw, &value)) return fail("malformed quoted value for " + name);
-            Set(name, value, true);
+            Set(name, value, true, number);
         } else {
-            Set(name, raw, false);
+            Set(name, raw, false, number);
         }
     }
     if (!sawVersion) {
@@ -207,37 +222,47 @@ std::string PropertyBag::Format() const {
 }
 
 bool PropertyBag::ReadFile(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         *error = "cannot read property set " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return Parse(text.str(), path, error);
+    // One byte past the bound tells a file that is too large from one that just fits.
+    std::string text;
+    std::vector<char> buffer(1 << 16);
+    bool failed = false;
+    while (text.size() <= kMaxFileSize) {
+        const ssize_t n = ::read(fd, buffer.data(), std::min(buffer.size(), kMaxFileSize + 1 - text.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) failed = true;
+        if (n <= 0) break;
+        text.append(buffer.data(), static_cast<size_t>(n));
+    }
+    const int readError = errno;
+    ::close(fd);
+    if (failed) {
+        *error = "cannot read property set " + path + ": " + std::strerror(readError);
+        return false;
+    }
+    if (text.size() > kMaxFileSize) {
+        *error = path + ": larger than " + std::to_string(kMaxFileSize >> 20) + " MiB, not a property set";
+        return false;
+    }
+    return Parse(text, path, error);
 }
 
 bool PropertyBag::WriteFile(const std::string& path, std::string* error) const {
-    const std::string temp = path + ".tmp" + std::to_string(getpid());
     const std::string text = Format();
-    FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        *error = "cannot write property set " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
-        *error = "cannot write property set " + path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    orvan::StagedFile file(path);
+    std::string why;
+    if (file.Open(&why) && file.Write(text.data(), text.size(), &why) && file.Commit(&why)) return true;
+    *error = "cannot write property set " + path + ": " + why;
+    return false;
 }
 
-void ExchangeProperties(CTessaryCtrl& ctrl, PropertyBag& bag, bool loading) {
-    ControlProperties& p = ctrl.Properties();
+bool ExchangeProperties(CTessaryCtrl& ctrl, PropertyBag& bag, bool loading, std::string* error) {
+    // Loading reads into a copy: a refused set leaves the control as it was.
+    ControlProperties p = ctrl.Properties();
     Exchange x(bag, loading);
     x.Float("scaleX", &p.scaleX, 1.0f);
     x.Float("scaleY", &p.scaleY, 1.0f);
@@ -250,18 +275,22 @@ void ExchangeProperties(CTessaryCtrl& ctrl, PropertyBag& bag, bool loading) {
     x.Float("depthFactor", &p.depthFactor, 4.0f);
     x.Bool("UseExtents", &p.useExtents, true);
     x.Bool("AbsolutePlacement", &p.absolutePlacement, !p.useExtents);
-    x.Unsigned("TargetFrameRate", &p.targetFrameRate, 30);
+    x.Unsigned("TargetFrameRate", &p.targetFrameRate, 30, 0xFFFFFFFFul, "expects a whole number");
     x.String("EyePoint", &p.eyePoint, "");
     x.Bool("UseContainerBackground", &p.useContainerBackground, true);
     x.Bool("DrawBackground", &p.drawBackground, true);
-    x.Unsigned("BackgroundColor", &p.backgroundColor, 0);
+    x.Unsigned("BackgroundColor", &p.backgroundColor, 0, 0xFFFFFFul, "expects a colour as decimal or 0xRRGGBB");
     x.String("ComponentFileName", &p.componentFileName, "");
     x.String("ClassName", &p.className, "");
     x.String("InitialAttribs", &p.initialAttribs, "");
-    if (loading) {
-        p.backgroundColor &= 0xFFFFFFu;
-        ctrl.LoadComponent();
+    if (!loading) return true;
+    if (!x.Ok()) {
+        if (error) *error = x.Error();
+        return false;
     }
+    ctrl.Properties() = p;
+    ctrl.LoadComponent();
+    return true;
 }
 
 }  // namespace vessant

@@ -10,6 +10,7 @@
 // so a multi-line value with any characters stays on one line. Lines starting with "#" are
 // comments. Names the control does not know are kept and ignored.
 
+#include <cstddef>
 #include <map>
 #include <string>
 
@@ -22,10 +23,16 @@ public:
     static constexpr int kVersionMajor = 4;
     static constexpr int kVersionMinor = 4;
 
+    // A property set larger than this is refused unread (a device or a wrong file named by mistake).
+    static constexpr std::size_t kMaxFileSize = 16u << 20;
+
     bool Has(const std::string& name) const { return values_.count(name) != 0; }
     // The raw text of an entry (strings unescaped); empty when missing.
     std::string Get(const std::string& name) const;
-    void Set(const std::string& name, const std::string& value, bool quoted);
+    void Set(const std::string& name, const std::string& value, bool quoted, int line = 0);
+    // The line an entry was read from (0 when it was not read from a file), and the file's name.
+    int LineOf(const std::string& name) const;
+    const std::string& Source() const { return source_; }
 
     // Parses a whole file. False with a message naming the file and line on a malformed file.
     bool Parse(const std::string& text, const std::string& source, std::string* error);
@@ -39,13 +46,16 @@ private:
         std::string value;
         bool quoted = false;
         int order = 0;
+        int line = 0;
     };
+    std::string source_;
     std::map<std::string, Entry> values_;
     int next_ = 0;
 };
 
 // Exchanges the persisted properties with the bag in their fixed order, either way; entries
-// missing from a loaded bag take their defaults. Loading ends by loading the component.
-void ExchangeProperties(CTessaryCtrl& ctrl, PropertyBag& bag, bool loading);
+// missing from a loaded bag take their defaults. A loaded value that does not parse refuses the
+// whole set ("FILE:LINE: ...") and changes nothing. Loading ends by loading the component.
+bool ExchangeProperties(CTessaryCtrl& ctrl, PropertyBag& bag, bool loading, std::string* error = nullptr);
 
 }  // namespace vessant

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "control/property_values.h"
 #include "control/tessary_ctrl.h"
 
 namespace vessant {
@@ -37,54 +38,6 @@ const PropertyInfo kProperties[] = {
     {26, "DrawBackground", PropertyType::Bool, false},
     {0, "_ComponentFileName", PropertyType::String, false},
 };
-
-bool ParseBool(const std::string& text, bool* out) {
-    if (strcasecmp(text.c_str(), "true") == 0 || text == "1") {
-        *out = true;
-        return true;
-    }
-    if (strcasecmp(text.c_str(), "false") == 0 || text == "0") {
-        *out = false;
-        return true;
-    }
-    return false;
-}
-
-bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long* out) {
-    if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return false;
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long v = std::strtoull(text.c_str(), &end, 0);
-    if (errno != 0 || *end != '\0' || v > max) return false;
-    *out = static_cast<unsigned long>(v);
-    return true;
-}
-
-bool ParseFloat(const std::string& text, float* out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const float v = std::strtof(text.c_str(), &end);
-    if (errno != 0 || *end != '\0') return false;
-    *out = v;
-    return true;
-}
-
-bool ParseShort(const std::string& text, short* out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 0);
-    if (errno != 0 || *end != '\0' || v < -32768 || v > 32767) return false;
-    *out = static_cast<short>(v);
-    return true;
-}
-
-std::string FloatText(float v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(v));
-    return buffer;
-}
 
 }  // namespace
 
@@ -149,7 +102,7 @@ bool SetPropertyText(CTessaryCtrl& ctrl, const PropertyInfo& info, const std::st
             if (!ParseBool(value, &b)) return fail("expects TRUE, FALSE, 1 or 0, not");
             break;
         case PropertyType::Float:
-            if (!ParseFloat(value, &f)) return fail("expects a number, not");
+            if (!ParseFloat(value, &f)) return fail("expects a finite number, not");
             break;
         case PropertyType::Short:
             if (!ParseShort(value, &s)) return fail("expects a whole number from -32768 to 32767, not");

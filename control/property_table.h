@@ -9,6 +9,11 @@ class CTessaryCtrl;
 
 enum class PropertyType { Float, Bool, Short, String, Color, UnsignedLong, Long };
 
+// Dispatch ids the player treats specially (the ones that start a component load).
+constexpr int kDispIdComponentFileNameAlias = 0;
+constexpr int kDispIdComponentFileName = 12;
+constexpr int kDispIdClassName = 13;
+
 struct PropertyInfo {
     int dispId;
     const char* name;

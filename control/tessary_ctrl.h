@@ -17,6 +17,7 @@
 
 namespace orvan {
 class ComponentBase;
+class OrvanAttributeBase;
 class DisplayEvent;
 class DisplayObject;
 class Group;
@@ -82,7 +83,11 @@ public:
     void SetModified(bool v) { m_modified = v; }
 
     // Brings the component named by ComponentFileName and ClassName in; true when one is current.
+    // A control without a window creates the component here when its factory waits.
     bool LoadComponent();
+    // Why the last load ended without a component (the splash text of the failure); empty while
+    // a component is current, a load waits for its paint, or no component is named.
+    const std::string& LoadFailure() const { return m_loadFailure; }
 
     // The address component names are resolved against: the hosting page, or the file the
     // property set came from. Empty: the working directory.
@@ -99,6 +104,10 @@ public:
     // Attribute access by resource name; before a component exists writes wait as pending text.
     std::string GetAttrib(const std::string& name);
     void SetAttrib(const std::string& name, const std::string& value);
+    // The same, telling failures where the control (or the component) can: no component for a
+    // read, a name nothing answers, a value the attribute cannot read. False with *error set.
+    bool GetAttribChecked(const std::string& name, std::string* value, std::string* error);
+    bool SetAttribChecked(const std::string& name, const std::string& value, std::string* error);
     void ApplyPendingAttributes();
     void ApplyAttributeText(const std::string& text);
     // After a component was created: InitialAttribs first, then the pending text.
@@ -178,6 +187,7 @@ private:
     // The component's own view through its eye point's query attributes; false when it has none.
     bool ApplyNamedEyePoint(int cx, int cy);
     orvan::ComponentBase* CurrentComponent() const;
+    std::string ComponentAttributeStatus(const orvan::OrvanAttributeBase* attribute);
     void PlaceInRootGroup(orvan::DisplayObject* object);
 
     WindowHost* m_host = nullptr;
@@ -222,6 +232,7 @@ private:
     std::string m_pendingFile, m_pendingClass;
     std::string m_defaultClassName;
     std::string m_componentDir;
+    std::string m_loadFailure;
     bool m_closing = false;
     VesKeshWrapper* m_wrapper = nullptr;  // owned; destroyed through DeleteInstance
 };

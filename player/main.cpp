@@ -1,4 +1,5 @@
 // vessant-player: the container program that places the control in a window (or offscreen).
+// Standard output carries only JSON lines; every diagnostic goes to standard error.
 
 #include <limits.h>
 #include <poll.h>
@@ -7,27 +8,36 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <string>
 
+#include "control/png_writer.h"
 #include "control/property_bag.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/error_report.h"
+#include "orvan/log_sink.h"
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
+#include "player/json_lines.h"
 #include "player/player_options.h"
-#include "control/png_writer.h"
 #include "player/quitting_client.h"
+#include "player/script_input.h"
 #include "player/script_session.h"
 
 using namespace vessant;
 
 namespace {
 
+constexpr int kStatusOk = 0;
+constexpr int kStatusFailed = 1;
+constexpr int kStatusUsage = 2;
+constexpr int kStatusNoComponent = 3;
+
+void Message(const std::string& text) { std::fprintf(stderr, "vessant-player: %s\n", text.c_str()); }
+
 int Fail(int status, const std::string& message) {
-    std::fprintf(stderr, "vessant-player: %s\n", message.c_str());
+    Message(message);
     return status;
 }
 
@@ -38,8 +48,7 @@ bool ApplySettings(CTessaryCtrl& ctrl, const PlayerOptions& options, std::string
         if (options.baseUrl.empty() && realpath(options.load.c_str(), absolute))
             ctrl.SetDocumentAddress(std::string("file://") + absolute);
         PropertyBag bag;
-        if (!bag.ReadFile(options.load, error)) return false;
-        ExchangeProperties(ctrl, bag, true);
+        if (!bag.ReadFile(options.load, error) || !ExchangeProperties(ctrl, bag, true, error)) return false;
     }
     if (!options.component.empty()) ctrl.SetComponentFileName(options.component);
     if (!options.className.empty()) ctrl.SetClassName(options.className);
@@ -54,37 +63,62 @@ bool ApplySettings(CTessaryCtrl& ctrl, const PlayerOptions& options, std::string
     return true;
 }
 
-int SaveProperties(CTessaryCtrl& ctrl, const PlayerOptions& options) {
-    if (options.save.empty()) return 0;
-    PropertyBag bag;
-    ExchangeProperties(ctrl, bag, false);
-    std::string error;
-    if (!bag.WriteFile(options.save, &error)) return Fail(1, error);
-    return 0;
+// A component was named and none is current once loading has run: the reason is the splash text.
+bool ComponentMissing(const CTessaryCtrl& ctrl) {
+    return !ctrl.Properties().componentFileName.empty() && ctrl.Wrapper() == nullptr && !ctrl.Loading();
 }
 
-int WriteSnapshot(CTessaryCtrl& ctrl, const PlayerOptions& options) {
-    if (options.snapshot.empty()) return 0;
+int ReportMissingComponent(const CTessaryCtrl& ctrl) {
+    const std::string why = ctrl.LoadFailure().empty() ? ctrl.SplashMessage() : ctrl.LoadFailure();
+    std::string text = why;
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    Message("cannot play " + ctrl.Properties().componentFileName + ": " + text);
+    return kStatusNoComponent;
+}
+
+bool WriteSnapshot(CTessaryCtrl& ctrl, const PlayerOptions& options) {
+    if (options.snapshot.empty()) return true;
     RgbaImage image;
     const PixelSize size = ctrl.Host()->ClientSize();
     image.width = size.width > 0 ? size.width : options.width;
     image.height = size.height > 0 ? size.height : options.height;
-    if (!ctrl.RenderMetafile(image)) return Fail(1, "cannot render the snapshot: no offscreen OpenGL surface");
+    if (!ctrl.RenderMetafile(image)) {
+        Message("cannot render the snapshot: no offscreen OpenGL surface");
+        return false;
+    }
     std::string error;
-    if (!WritePng(options.snapshot, image, &error)) return Fail(1, error);
-    std::printf("%s\n", options.snapshot.c_str());
-    return 0;
+    if (!WritePng(options.snapshot, image, &error)) {
+        Message(error);
+        return false;
+    }
+    WriteLine(stdout, SnapshotLine(options.snapshot));
+    return true;
 }
 
+bool SaveProperties(CTessaryCtrl& ctrl, const PlayerOptions& options) {
+    if (options.save.empty()) return true;
+    PropertyBag bag;
+    ExchangeProperties(ctrl, bag, false);
+    std::string error;
+    if (bag.WriteFile(options.save, &error)) return true;
+    Message(error);
+    return false;
+}
+
+// Both outputs are attempted whatever became of the other; a component that could not be
+// loaded decides the status unless an output failed.
 int Finish(CTessaryCtrl& ctrl, const PlayerOptions& options) {
-    const int status = WriteSnapshot(ctrl, options);
-    return status != 0 ? status : SaveProperties(ctrl, options);
+    const bool snapshot = WriteSnapshot(ctrl, options);
+    const bool saved = SaveProperties(ctrl, options);
+    if (!snapshot || !saved) return kStatusFailed;
+    if (ComponentMissing(ctrl)) return ReportMissingComponent(ctrl);
+    return kStatusOk;
 }
 
 // Steps the headless clock a millisecond at a time until `frames` more frames are drawn; with
 // no frame timer (rate 0) it repaints by hand.
 bool StepFrames(EglHeadlessHost& host, CTessaryCtrl& ctrl, long frames) {
-    const unsigned target = ctrl.FramesDrawn() + static_cast<unsigned>(frames);
+    const unsigned long target = ctrl.FramesDrawn() + static_cast<unsigned long>(frames);
     long idle = 0;
     while (ctrl.FramesDrawn() < target) {
         const unsigned before = ctrl.FramesDrawn();
@@ -100,6 +134,11 @@ bool StepFrames(EglHeadlessHost& host, CTessaryCtrl& ctrl, long frames) {
     return true;
 }
 
+std::unique_ptr<ScriptInput> MakeScriptInput(ScriptSession& session) {
+    return std::make_unique<ScriptInput>([&session](const std::string& line) { return session.Execute(line); },
+                                         [&session] { session.ReportOverlongLine(); });
+}
+
 int RunHeadless(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     QuittingClient client(ctrl, -1, nullptr);
     HeadlessOptions hostOptions;
@@ -108,16 +147,14 @@ int RunHeadless(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     hostOptions.attach = [&ctrl](WindowHost& host) { ctrl.AttachHost(&host); };
     std::string error;
     std::unique_ptr<EglHeadlessHost> host = EglHeadlessHost::Create(client, hostOptions, &error);
-    if (!host) return Fail(1, "cannot render headless: " + error);
+    if (!host) return Fail(kStatusFailed, "cannot render headless: " + error);
 
     host->Invalidate(true);
     host->UpdateNow();
     if (options.script) {
         ScriptSession session(ctrl, stdout, [&](long n) { return StepFrames(*host, ctrl, n); });
-        std::string line;
-        while (std::getline(std::cin, line) && session.Execute(line)) {
-        }
-    } else {
+        MakeScriptInput(session)->ReadAll(STDIN_FILENO);
+    } else if (!ComponentMissing(ctrl)) {
         StepFrames(*host, ctrl, options.frames > 0 ? options.frames - 1 : 0);
     }
     const int status = Finish(ctrl, options);
@@ -126,35 +163,13 @@ int RunHeadless(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     return status;
 }
 
-// Reads whatever standard input holds without blocking and runs each complete line.
-class StdinLines {
-public:
-    explicit StdinLines(ScriptSession& session) : session_(session) {}
-    // False once "quit" ran or the input ended.
-    bool Pump() {
-        char buffer[4096];
-        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n <= 0) return false;
-        pending_.append(buffer, static_cast<size_t>(n));
-        size_t end;
-        while ((end = pending_.find('\n')) != std::string::npos) {
-            const std::string line = pending_.substr(0, end);
-            pending_.erase(0, end + 1);
-            if (!session_.Execute(line)) return false;
-        }
-        return true;
-    }
-
-private:
-    ScriptSession& session_;
-    std::string pending_;
-};
-
 int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     X11GlxHost* hostPtr = nullptr;
     QuittingClient client(ctrl, options.script ? -1 : options.frames, [&hostPtr] {
         if (hostPtr) hostPtr->Quit();
     });
+    // Without a script nothing could bring a component in later: a failed load ends the run.
+    if (!options.script) client.QuitWhen([&ctrl] { return ComponentMissing(ctrl); });
     X11HostOptions hostOptions;
     hostOptions.parent = options.parent;
     hostOptions.width = options.width;
@@ -162,12 +177,12 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     hostOptions.attach = [&ctrl](WindowHost& host) { ctrl.AttachHost(&host); };
     std::string error;
     std::unique_ptr<X11GlxHost> host = X11GlxHost::Create(client, hostOptions, &error);
-    if (!host) return Fail(1, error);
+    if (!host) return Fail(kStatusFailed, error);
     hostPtr = host.get();
 
     // Frames in script mode: keep the window's loop turning until enough were drawn.
     auto runFrames = [&](long n) {
-        const unsigned target = ctrl.FramesDrawn() + static_cast<unsigned>(n);
+        const unsigned long target = ctrl.FramesDrawn() + static_cast<unsigned long>(n);
         while (ctrl.FramesDrawn() < target && host->HasWindow()) {
             host->ProcessPending();
             pollfd none{-1, 0, 0};
@@ -176,15 +191,15 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
         return ctrl.FramesDrawn() >= target;
     };
     std::unique_ptr<ScriptSession> session;
-    std::unique_ptr<StdinLines> input;
+    std::unique_ptr<ScriptInput> input;
     if (options.script) {
         session = std::make_unique<ScriptSession>(ctrl, stdout, runFrames);
-        input = std::make_unique<StdinLines>(*session);
+        input = MakeScriptInput(*session);
         host->WatchDescriptor(STDIN_FILENO, [&] {
-            if (!input->Pump()) host->Quit();
+            if (!input->ReadOnce(STDIN_FILENO)) host->Quit();
         });
     }
-    host->Run();
+    if (!ComponentMissing(ctrl) || options.script) host->Run();
     host->WatchDescriptor(-1, nullptr);
     const int status = Finish(ctrl, options);
     host->Close();
@@ -197,26 +212,30 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
 int main(int argc, char** argv) {
     PlayerOptions options;
     std::string error;
-    if (!ParsePlayerOptions(argc, argv, &options, &error)) return Fail(2, error);
+    if (!ParsePlayerOptions(argc, argv, &options, &error)) return Fail(kStatusUsage, error);
     if (options.help) {
         std::fputs(PlayerUsage(), stdout);
-        return 0;
+        return kStatusOk;
     }
-    // The player runs unattended: errors go to standard output, never to a dialog.
+    // The player runs unattended: errors are diagnostics on standard error, never a dialog.
     orvan::SetErrorDialogsSuppressed(true);
+    orvan::SetLogSink([](const std::string& text) {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fflush(stderr);
+    });
 
     CTessaryCtrl ctrl;
     // Container events are protocol lines whether or not a script drives the player.
     ctrl.SetObjectEventSink([](const std::string& name, const std::string& initiator, const std::string& data) {
-        WriteObjectEventLine(stdout, name, initiator, data);
+        WriteLine(stdout, ObjectEventLine(name, initiator, data));
     });
     if (options.verbose)
         ctrl.SetMessageListener([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
-    if (!ApplySettings(ctrl, options, &error)) return Fail(2, error);
+    if (!ApplySettings(ctrl, options, &error)) return Fail(kStatusUsage, error);
 
     if (options.headless) return RunHeadless(ctrl, options);
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
-        return Fail(1, "no X display: DISPLAY is not set (use --headless to render without a display)");
+        return Fail(kStatusFailed, "no X display: DISPLAY is not set (use --headless to render without a display)");
     return RunWindowed(ctrl, options);
 }

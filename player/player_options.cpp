@@ -25,7 +25,7 @@ bool ParseCount(const std::string& text, long* out) {
     errno = 0;
     char* end = nullptr;
     const long v = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < 1) return false;
+    if (errno != 0 || *end != '\0' || v < 1 || v > kMaxFrames) return false;
     *out = v;
     return true;
 }
@@ -43,13 +43,13 @@ bool ParseXid(const std::string& text, unsigned long* out) {
 }  // namespace
 
 const char* PlayerUsage() {
-    return "Usage: vessant-player [options] [COMPONENT [CLASS]]\n"
+    return "Usage: vessant-player [options] [--] [COMPONENT [CLASS]]\n"
            "Plays a component library (COMPONENT, with the class CLASS or its default class).\n"
            "\n"
            "Options:\n"
            "  --size WxH          size of the control in pixels (default 640x480)\n"
            "  --set NAME=VALUE    set a control property by its name, in order; may be repeated\n"
-           "                      (booleans TRUE/FALSE/1/0, colours decimal or 0xRRGGBB)\n"
+           "                      (booleans TRUE/FALSE/1/0 in any case, colours decimal or 0xRRGGBB)\n"
            "  --headless          render offscreen through EGL, without an X display\n"
            "  --frames N          frames to render (headless: default 1; in a window: quit after N,\n"
            "                      default run until the window is closed)\n"
@@ -58,7 +58,7 @@ const char* PlayerUsage() {
            "  --parent XID        embed the control in an existing X11 window\n"
            "  --load FILE         read a saved property set before the other options\n"
            "  --save FILE         write the property set to FILE on exit\n"
-           "  --verbose           show loading progress and failures on standard error\n"
+           "  --verbose           show loading progress and diagnostics on standard error\n"
            "  --base-url URL      resolve COMPONENT against this page address (default: the --load\n"
            "                      file, else the working directory)\n"
            "  --script            read commands from standard input, one per line, and answer each\n"
@@ -66,16 +66,33 @@ const char* PlayerUsage() {
            "                      setattrib NAME VALUE, mouse MESSAGE X Y [BUTTON] [shift] [ctrl],\n"
            "                      key down|up KEYSYM [shift] [ctrl], frames N, snapshot FILE,\n"
            "                      save FILE, load FILE, quit\n"
+           "  --help              show this text\n"
+           "  --                  end of the options: a COMPONENT may then start with \"-\"\n"
            "\n"
-           "Events of the component are written to standard output as JSON lines:\n"
-           "  {\"event\":\"ObjectEvent\",\"EventName\":...,\"InitiatorName\":...,\"EventData\":...}\n"
-           "  --help              show this text\n";
+           "Standard output carries only JSON lines, one object each: events of the component\n"
+           "  {\"event\":\"ObjectEvent\",\"EventName\":...,\"InitiatorName\":...,\"EventData\":...},\n"
+           "the replies of --script, and {\"snapshot\":PATH} once --snapshot was written.\n"
+           "Diagnostics go to standard error.\n"
+           "\n"
+           "Exit status: 0 success; 1 no display or no usable OpenGL, or a snapshot or property set\n"
+           "that could not be written; 2 a malformed command line or property set; 3 the component\n"
+           "could not be loaded (the reason is printed on standard error).\n";
 }
 
 bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::string* error) {
     std::vector<std::string> positional;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        // After "--" every word is COMPONENT or CLASS, even one that starts with "-".
+        if (optionsEnded) {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
         std::string value;
         bool hasInlineValue = false;
         if (arg.rfind("--", 0) == 0) {
@@ -120,7 +137,8 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
         } else if (arg == "--frames") {
             if (!takeValue(&v)) return false;
             if (!ParseCount(v, &options->frames)) {
-                *error = "malformed --frames '" + v + "' (expected a whole number of at least 1)";
+                *error = "malformed --frames '" + v + "' (expected a whole number from 1 to " +
+                         std::to_string(kMaxFrames) + ")";
                 return false;
             }
         } else if (arg == "--snapshot") {

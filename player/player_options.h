@@ -7,6 +7,9 @@
 
 namespace vessant {
 
+// The most frames one run may be asked for: the frame counter must not wrap.
+constexpr long kMaxFrames = 2147483647L;
+
 struct PlayerOptions {
     int width = 640;
     int height = 480;

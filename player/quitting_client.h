@@ -15,9 +15,13 @@ public:
     void OnCreate() override { ctrl_.OnCreate(); }
     void OnDestroy() override { ctrl_.OnDestroy(); }
     void OnSize(int cx, int cy) override { ctrl_.OnSize(cx, cy); }
+    // A condition checked after every paint that ends the run as well.
+    void QuitWhen(std::function<bool()> condition) { condition_ = std::move(condition); }
+
     void OnPaint() override {
         ctrl_.OnPaint();
-        if (frames_ > 0 && static_cast<long>(ctrl_.FramesDrawn()) >= frames_ && quit_) quit_();
+        const bool enough = frames_ > 0 && static_cast<long>(ctrl_.FramesDrawn()) >= frames_;
+        if ((enough || (condition_ && condition_())) && quit_) quit_();
     }
     void OnTimer(unsigned id) override { ctrl_.OnTimer(id); }
     bool OnEraseBackground() override { return ctrl_.OnEraseBackground(); }
@@ -29,6 +33,7 @@ private:
     CTessaryCtrl& ctrl_;
     long frames_;
     std::function<void()> quit_;
+    std::function<bool()> condition_;
 };
 
 }  // namespace vessant

@@ -9,7 +9,8 @@
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
 #include "platform/x11_keysym_name.h"
-#include "player/json_text.h"
+#include "player/json_lines.h"
+#include "player/script_input.h"
 #include "control/png_writer.h"
 
 namespace vessant {
@@ -61,7 +62,21 @@ bool ModifierWords(const std::vector<std::string>& words, size_t from, unsigned*
     return true;
 }
 
+bool IsComponentProperty(const PropertyInfo& info) {
+    return info.dispId == kDispIdComponentFileNameAlias || info.dispId == kDispIdComponentFileName ||
+           info.dispId == kDispIdClassName;
+}
+
 }  // namespace
+
+// A load the properties started ends here: a control without a window creates its component at
+// its first paint, so the reply waits for that and says why nothing was loaded.
+bool ScriptSession::ComponentLoaded(std::string* error) {
+    if (ctrl_.Properties().componentFileName.empty()) return true;
+    if (ctrl_.LoadComponent()) return true;
+    *error = ctrl_.LoadFailure().empty() ? "the component could not be loaded" : ctrl_.LoadFailure();
+    return false;
+}
 
 ScriptSession::ScriptSession(CTessaryCtrl& ctrl, std::FILE* out, std::function<bool(long)> runFrames)
     : ctrl_(ctrl), out_(out), runFrames_(std::move(runFrames)) {}
@@ -80,22 +95,11 @@ std::string ScriptSession::Unescape(const std::string& text) {
 }
 
 void ScriptSession::Reply(const std::string& command, bool ok, const std::string& text, bool hasValue) {
-    std::string line = "{\"reply\":" + JsonQuote(command) + ",\"ok\":" + (ok ? "true" : "false");
-    if (!ok)
-        line += ",\"error\":" + JsonQuote(text);
-    else if (hasValue)
-        line += ",\"value\":" + JsonQuote(text);
-    line += "}\n";
-    std::fputs(line.c_str(), out_);
-    std::fflush(out_);
+    WriteLine(out_, ReplyLine(command, ok, text, hasValue));
 }
 
-void WriteObjectEventLine(std::FILE* out, const std::string& name, const std::string& initiator,
-                          const std::string& data) {
-    const std::string line = "{\"event\":\"ObjectEvent\",\"EventName\":" + JsonQuote(name) +
-                             ",\"InitiatorName\":" + JsonQuote(initiator) + ",\"EventData\":" + JsonQuote(data) + "}\n";
-    std::fputs(line.c_str(), out);
-    std::fflush(out);
+void ScriptSession::ReportOverlongLine() {
+    Reply("", false, "line longer than " + std::to_string(ScriptInput::kMaxLine >> 20) + " MiB skipped", false);
 }
 
 bool ScriptSession::Execute(const std::string& rawLine) {
@@ -119,7 +123,8 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         if (!need(2, "set NAME VALUE")) return true;
         const PropertyInfo* info = FindProperty(words[1]);
         if (!info) return Reply(command, false, "unknown property '" + words[1] + "'", false), true;
-        const bool ok = SetPropertyText(ctrl_, *info, Unescape(RestAfter(line, 2)), &error);
+        bool ok = SetPropertyText(ctrl_, *info, Unescape(RestAfter(line, 2)), &error);
+        if (ok && IsComponentProperty(*info)) ok = ComponentLoaded(&error);
         Reply(command, ok, error, false);
     } else if (command == "get") {
         if (!need(2, "get NAME")) return true;
@@ -131,11 +136,13 @@ bool ScriptSession::Execute(const std::string& rawLine) {
             Reply(command, true, value, true);
     } else if (command == "getattrib") {
         if (!need(2, "getattrib NAME")) return true;
-        Reply(command, true, ctrl_.GetAttrib(words[1]), true);
+        std::string value;
+        const bool ok = ctrl_.GetAttribChecked(words[1], &value, &error);
+        Reply(command, ok, ok ? value : error, ok);
     } else if (command == "setattrib") {
         if (!need(2, "setattrib NAME VALUE")) return true;
-        ctrl_.SetAttrib(words[1], Unescape(RestAfter(line, 2)));
-        Reply(command, true, "", false);
+        const bool ok = ctrl_.SetAttribChecked(words[1], Unescape(RestAfter(line, 2)), &error);
+        Reply(command, ok, error, false);
     } else if (command == "mouse") {
         const bool ok = Mouse(words, &error);
         Reply(command, ok, error, false);
@@ -161,8 +168,8 @@ bool ScriptSession::Execute(const std::string& rawLine) {
     } else if (command == "load") {
         if (!need(2, "load FILE")) return true;
         PropertyBag bag;
-        const bool ok = bag.ReadFile(RestAfter(line, 1), &error);
-        if (ok) ExchangeProperties(ctrl_, bag, true);
+        bool ok = bag.ReadFile(RestAfter(line, 1), &error) && ExchangeProperties(ctrl_, bag, true, &error);
+        if (ok) ok = ComponentLoaded(&error);
         Reply(command, ok, error, false);
     } else {
         Reply(command, false, "unknown command '" + command + "'", false);
@@ -186,8 +193,9 @@ bool ScriptSession::Mouse(const std::vector<std::string>& words, std::string* er
         *error = "mouse: X and Y must be whole numbers";
         return false;
     }
+    // A button word names the button held, on any message.
     size_t next = 4;
-    if (message == MouseMessage::Move && words.size() > 4) {
+    if (words.size() > 4) {
         if (words[4] == "left") flags |= kMkLButton, ++next;
         else if (words[4] == "middle") flags |= kMkMButton, ++next;
         else if (words[4] == "right") flags |= kMkRButton, ++next;

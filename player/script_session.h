@@ -15,10 +15,6 @@ namespace vessant {
 
 class CTessaryCtrl;
 
-// Writes a container event as its protocol line and flushes it.
-void WriteObjectEventLine(std::FILE* out, const std::string& eventName, const std::string& initiatorName,
-                          const std::string& eventData);
-
 class ScriptSession {
 public:
     // runFrames draws n more frames and returns false when it could not.
@@ -28,12 +24,15 @@ public:
     bool Execute(const std::string& line);
     // "\n" and "\\" in a value become a line feed and a backslash.
     static std::string Unescape(const std::string& text);
+    // The reply to a line that was too long to be read.
+    void ReportOverlongLine();
 
 private:
     void Reply(const std::string& command, bool ok, const std::string& text, bool hasValue);
     bool Mouse(const std::vector<std::string>& words, std::string* error);
     bool Key(const std::vector<std::string>& words, std::string* error);
     bool Snapshot(const std::string& path, std::string* error);
+    bool ComponentLoaded(std::string* error);
 
     CTessaryCtrl& ctrl_;
     std::FILE* out_;

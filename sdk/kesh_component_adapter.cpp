@@ -1,10 +1,12 @@
 #include "sdk/kesh_component_adapter.h"
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <sstream>
 
+#include "orvan/attribute_base.h"
 #include "orvan/callback_method_caller.h"
 #include "orvan/component_base.h"
 #include "orvan/group.h"
@@ -19,6 +21,10 @@
 namespace orvan {
 
 namespace {
+
+bool IsEmptyAttribute(const OrvanAttributeBase* attribute) {
+    return attribute == nullptr || dynamic_cast<const OrvanEmptyAttribute*>(attribute) != nullptr;
+}
 
 // The host's viewport and matrices as the runtime's record. The values are copied: the host's
 // pointers are valid only during the call, and the runtime's record must not outlive them.
@@ -153,14 +159,39 @@ void KeshComponentAdapter::Draw() {
 // --- Attributes and resources ------------------------------------------------------------------
 
 void KeshComponentAdapter::SetAttribute(const char* name, const char* value) {
+    attributeStatus.clear();
     if (name == nullptr) return;
-    Guarded("SetAttribute", [&] { component->SetResource(name, value != nullptr ? value : ""); });
+    const std::string text = value != nullptr ? value : "";
+    Guarded("SetAttribute", [&] {
+        OrvanAttributeBase* attribute = component->Resource(name);
+        if (IsEmptyAttribute(attribute)) {
+            attributeStatus = std::string("no attribute ") + name;
+            return;
+        }
+        std::istringstream in(text);
+        attribute->ReadValue(in);
+        // A value with nothing in it is not refused: text attributes may be emptied.
+        if (in.fail() && text.find_first_not_of(" \t\r\n") != std::string::npos)
+            attributeStatus = std::string("attribute ") + name + " cannot read '" + text + "'";
+    });
 }
 
 const char* KeshComponentAdapter::GetAttribute(const char* name) {
+    if (name != nullptr && std::strcmp(name, kKeshAttributeStatusQuery) == 0) return attributeStatus.c_str();
     attributeText.clear();
+    attributeStatus.clear();
     if (name == nullptr) return "";
-    if (!Guarded("GetAttribute", [&] { attributeText = component->GetResource(name); })) attributeText.clear();
+    const bool answered = Guarded("GetAttribute", [&] {
+        OrvanAttributeBase* attribute = component->Resource(name);
+        if (IsEmptyAttribute(attribute)) {
+            attributeStatus = std::string("no attribute ") + name;
+            return;
+        }
+        std::ostringstream out;
+        attribute->WriteValue(out);
+        attributeText = out.str();
+    });
+    if (!answered) attributeText.clear();
     return attributeText.c_str();
 }
 

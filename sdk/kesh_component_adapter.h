@@ -70,7 +70,8 @@ private:
     ComponentBase* component;  // owned
     Group* host;               // owned; the component's parent group
     EmittedEventHandler* handler;
-    std::string attributeText;  // what GetAttribute returned last
+    std::string attributeText;    // what GetAttribute returned last
+    std::string attributeStatus;  // why the last GetAttribute or SetAttribute failed; empty when it did not
     std::string resourceText;   // what GetResources returned last
     bool failureReported;
 };

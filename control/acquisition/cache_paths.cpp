@@ -3,9 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <openssl/sha.h>
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 #include "control/acquisition/component_address.h"
@@ -14,6 +17,7 @@ namespace vessant {
 namespace {
 
 const char kRootName[] = "Vessant Temporary Files/";
+constexpr std::size_t kMaxReadableName = 120;
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -92,21 +96,52 @@ bool CheckPrivate(const std::string& path, std::string* error) {
     return true;
 }
 
+// The folder holding the cache root: others may write there only when the sticky bit stops them
+// renaming or removing what is ours (as in /tmp); otherwise the private root could be swapped
+// between its check and the load.
+bool CheckShareable(const std::string& path, std::string* error) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        if (error) *error = "Cannot use cache location " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0) {
+        if (error)
+            *error = "Cache location " + path +
+                     " is writable by other users and not sticky; set TEMP to a folder of your own";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string CacheBaseFromEnvironment() {
     std::string base = Environment("TEMP");
     if (base.empty()) base = Environment("XDG_CACHE_HOME");
     if (base.empty() && !Environment("HOME").empty()) base = Environment("HOME") + "/.cache";
+    // Loading changes the working directory, so a relative base is fixed to where it started.
+    if (!base.empty() && base[0] != '/') {
+        char cwd[4096];
+        if (getcwd(cwd, sizeof cwd) != nullptr) base = std::string(cwd) + "/" + base;
+    }
     return base;
 }
 
 std::string MangleAddress(const std::string& address) {
-    std::string name = WithoutExtension(ComponentAddress::StripQuery(address));
+    const std::string source = ComponentAddress::StripQuery(address);
+    std::string name = WithoutExtension(source);
     for (char& c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) c = '_';
     }
-    return name;
+    // The readable part alone maps "a-b" and "a_b" to one name; the digest of the address keeps
+    // every address apart, and the cut keeps the name within a file name's length.
+    if (name.size() > kMaxReadableName) name.resize(kMaxReadableName);
+    unsigned char digest[SHA256_DIGEST_LENGTH];
+    SHA256(reinterpret_cast<const unsigned char*>(source.data()), source.size(), digest);
+    char hex[33];
+    for (int i = 0; i < 16; ++i) std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+    return name + "_" + hex;
 }
 
 bool ComputeCachePaths(const std::string& address, CachePaths* paths, std::string* error) {
@@ -153,8 +188,8 @@ bool PrepareCacheDirectories(const CachePaths& paths, std::string* error) {
         if (error) *error = "Cache paths not computed";
         return false;
     }
-    return CreateBase(base, error) && CreateDirectory(root, error) && CheckPrivate(root, error) &&
-           CreateDirectory(component, error) && CheckPrivate(component, error);
+    return CreateBase(base, error) && CheckShareable(base, error) && CreateDirectory(root, error) &&
+           CheckPrivate(root, error) && CreateDirectory(component, error) && CheckPrivate(component, error);
 }
 
 }  // namespace vessant

@@ -16,11 +16,13 @@ struct CachePaths {
     std::string signaturePath;  // root + mangled name + ".p7s": its detached signature
 };
 
-// The cache base: $TEMP when set, else $XDG_CACHE_HOME, else $HOME/.cache ("" when none is set).
+// The cache base: $TEMP when set, else $XDG_CACHE_HOME, else $HOME/.cache ("" when none is set),
+// made absolute against the working directory.
 std::string CacheBaseFromEnvironment();
 
-// The address without its last "?" part, without the extension of its last path segment, and
-// with every character other than an ASCII letter or digit replaced by "_".
+// The address without its last "?" part, without the extension of its last path segment, with
+// every character other than an ASCII letter or digit replaced by "_" (at most 120 of them),
+// then "_" and 32 hex digits of the SHA-256 of the address without its query: one name per address.
 std::string MangleAddress(const std::string& address);
 
 // Fills paths for a merged address (query included). The library is the query text when there
@@ -30,7 +32,8 @@ bool ComputeCachePaths(const std::string& address, CachePaths* paths, std::strin
 
 // Creates the root and the component directory (mode 0700, missing parents of the root too)
 // and checks that both are real directories owned by this user and not writable by others;
-// a TEMP that names a file, or a directory someone else controls, is refused with a message.
+// a TEMP that names a file, a directory someone else controls, or a folder others may write
+// without the sticky bit, is refused with a message.
 bool PrepareCacheDirectories(const CachePaths& paths, std::string* error);
 
 }  // namespace vessant

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "control/acquisition/staged_file.h"
+#include "orvan/staged_file.h"
 
 namespace vessant {
 
@@ -24,7 +24,7 @@ bool CopyToCache(const std::string& source, const std::string& destination, std:
         close(in);
         return false;
     }
-    StagedFile out(destination);
+    orvan::StagedFile out(destination);
     bool ok = out.Open(error);
     std::vector<char> buffer(1 << 20);
     while (ok) {

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "control/acquisition/staged_file.h"
+#include "orvan/staged_file.h"
 
 namespace vessant {
 
@@ -64,7 +64,7 @@ bool ModificationRecord::Read(const std::string& path, ModificationRecord* recor
 }
 
 bool ModificationRecord::Write(const std::string& path, std::string* error) const {
-    StagedFile file(path);
+    orvan::StagedFile file(path);
     return file.Open(error) && file.Write(bytes_.data(), bytes_.size(), error) && file.Commit(error);
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "control/acquisition/staged_file.h"
+#include "orvan/staged_file.h"
 #include "orvan/log_sink.h"
 
 namespace vessant {
@@ -106,7 +106,7 @@ TransferResult FromCurlCode(CURLcode code, const std::string& address, long stat
 }
 
 struct DownloadState {
-    StagedFile* file;
+    orvan::StagedFile* file;
     std::string error;
     const RemoteSource::ProgressCallback* progress;
     const std::string* address;
@@ -169,7 +169,7 @@ TransferResult RemoteSource::Download(const std::string& destination, const Prog
     Request request;
     TransferResult result = Prepare(address_, connectTimeout_, stallTimeout_, &request);
     if (!result.ok()) return result;
-    StagedFile file(destination);
+    orvan::StagedFile file(destination);
     std::string error;
     if (!file.Open(&error)) return Result(TransferResult::LOCAL_ERROR, error);
 

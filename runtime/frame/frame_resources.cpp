@@ -1,8 +1,5 @@
 // The frame's resource operations: dotted names resolved through the tree, and the resource
 // text written from and read into every object of it.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -18,6 +15,7 @@
 #include "orvan/object_resources.h"
 #include "orvan/group.h"
 #include "orvan/resource_filter.h"
+#include "orvan/staged_file.h"
 
 namespace orvan {
 
@@ -29,16 +27,6 @@ char* CopyOut(const std::string& text) {
   char* copy = new char[text.size() + 1];
   std::memcpy(copy, text.c_str(), text.size() + 1);
   return copy;
-}
-
-// The mode a file written in place of path gets: the existing file's, else what a new file
-// would get under the process's umask.
-mode_t ReplacementMode(const char* path) {
-  struct stat status;
-  if (::stat(path, &status) == 0) return status.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -138,30 +126,17 @@ bool DisplayFrame::WriteResources(const char* filename, VesResourceFilter* filte
     ShowError("Unable to open file(%s)", filename != nullptr ? filename : "");
     return false;
   }
-  std::vector<char> temporary(filename, filename + std::strlen(filename));
-  const char kSuffix[] = ".XXXXXX";
-  temporary.insert(temporary.end(), kSuffix, kSuffix + sizeof kSuffix);
-  const int descriptor = ::mkstemp(temporary.data());
-  if (descriptor < 0) {
+  StagedFile file(filename);
+  if (!file.Open(nullptr)) {
     ShowError("Unable to open file(%s)", filename);
     return false;
   }
-  const bool modeSet = ::fchmod(descriptor, ReplacementMode(filename)) == 0;
-  ::close(descriptor);
-
-  std::fstream out;
-  if (!modeSet || !OpenFile(temporary.data(), "w", out)) {
-    std::remove(temporary.data());
-    if (!modeSet) ShowError("Unable to open file(%s)", filename);
-    return false;
-  }
-  WriteResources(out, filter);
-  out.flush();
-  bool written = out.good();
-  out.close();
-  written = written && !out.fail();
-  if (!written || std::rename(temporary.data(), filename) != 0) {
-    std::remove(temporary.data());
+  std::ostringstream text;
+  text.setf(std::ios::fixed, std::ios::floatfield);
+  text.precision(6);
+  WriteResources(text, filter);
+  const std::string written = text.str();
+  if (!text.good() || !file.Write(written.data(), written.size(), nullptr) || !file.Commit(nullptr)) {
     ShowError("Unable to write file(%s)", filename);
     return false;
   }

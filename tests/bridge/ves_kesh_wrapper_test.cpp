@@ -1,6 +1,7 @@
 // The wrapper that makes a component object an ordinary node of the scene graph: its mirrored
 // properties, attribute look-up, extents, events in both directions, and its survival of a
 // component that throws from every operation.
+#include "support/log_capture.h"
 #include "bridge/ves_kesh_wrapper.h"
 
 #include <gtest/gtest.h>
@@ -346,7 +347,7 @@ TEST(VesKeshWrapperLifetime, PreDrawAndPickHandTheComponentCopiesOfTheMatrices) 
 // Every forwarding operation against a component that throws from all of them.
 TEST(VesKeshWrapperFailures, AThrowingComponentCostsItsAnswersAndIsReportedOnce) {
     ComponentRecord record;
-    testing::internal::CaptureStdout();
+    vessant::test::CaptureLog();
     {
         VesKeshWrapper* wrapper = VesKeshWrapper::NewWrapper(new RecordingComponent(&record));
         record.throws = true;
@@ -379,7 +380,7 @@ TEST(VesKeshWrapperFailures, AThrowingComponentCostsItsAnswersAndIsReportedOnce)
         EXPECT_GE(wrapper->FailureCount(), 12u);
         wrapper->DeleteInstance();
     }
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = vessant::test::TakeCapturedLog();
     size_t reports = 0;
     for (size_t at = out.find("Error: "); at != std::string::npos; at = out.find("Error: ", at + 1)) ++reports;
     EXPECT_EQ(reports, 1u) << out;
@@ -396,9 +397,9 @@ TEST(VesKeshWrapperFailures, ExceptionsFromTheSceneGraphStayOnThePlayersSide) {
     orvan::Group root;
     root.CallbackCaller(new orvan::CallbackMethodCallerTemplate<Throwing>(&throwing, &Throwing::OnEvent));
     root.InsertObject(w.wrapper, true, false);
-    testing::internal::CaptureStdout();
+    vessant::test::CaptureLog();
     EXPECT_EQ(w.record.Emit("button", "Click", "pressed"), -1);
-    testing::internal::GetCapturedStdout();
+    vessant::test::TakeCapturedLog();
     EXPECT_EQ(w.wrapper->FailureCount(), 1u);
     root.Objects().RemoveAt(0);
 }
@@ -416,10 +417,10 @@ TEST(VesKeshWrapperFailures, AFailedDrawLeavesTheMatrixStackAsItFoundIt) {
     ASSERT_GT(depth, 0);
     record.throws = true;
     record.pushesBeforeThrow = 3;
-    testing::internal::CaptureStdout();
+    vessant::test::CaptureLog();
     hc.RenderFrame();
     hc.RenderFrame();
-    testing::internal::GetCapturedStdout();
+    vessant::test::TakeCapturedLog();
     EXPECT_EQ(record.drawDepth, depth);
     record.throws = false;
     hc.SetDrawnObject(nullptr);

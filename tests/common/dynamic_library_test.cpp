@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/log_capture.h"
 #include "common/dynamic_library.h"
 
 namespace vessant {
@@ -170,7 +171,7 @@ TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReason) {
     ASSERT_EQ(dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL), nullptr);
     const std::string systemReason = dlerror();
 
-    testing::internal::CaptureStdout();
+    vessant::test::CaptureLog();
     {
         DynamicLibrary quiet(name.c_str(), true, false, false);
         EXPECT_FALSE(quiet.IsLoaded());
@@ -178,12 +179,12 @@ TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReason) {
         EXPECT_EQ(quiet.ErrorText(), name + ": " + systemReason + "\n");
         EXPECT_EQ(quiet.GetSymbol("GetVesBuiltVersionInfo"), nullptr);
     }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(vessant::test::TakeCapturedLog(), "");
 
-    testing::internal::CaptureStdout();
+    vessant::test::CaptureLog();
     DynamicLibrary shown(name.c_str(), false, false, false);
     const std::string expected = "Error: Error opening " + name + "\n" + shown.ErrorText();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), expected.substr(0, 255) + "\n");
+    EXPECT_EQ(vessant::test::TakeCapturedLog(), expected.substr(0, 255) + "\n");
 }
 
 TEST_F(DynamicLibraryTest, SymbolsAndUnloading) {

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "control/acquisition/cache_paths.h"
 #include "control/acquisition/component_address.h"
 #include "support/acquisition_fixture.h"
@@ -67,17 +71,29 @@ TEST(CachePathsTest, LaysOutOneDirectoryPerAddress) {
     std::string error;
     ASSERT_TRUE(ComputeCachePaths("http://127.0.0.1:8080/app/dial.cab", &paths, &error)) << error;
     EXPECT_EQ(paths.root, "/var/cache-test/Vessant Temporary Files/");
-    EXPECT_EQ(paths.mangledName, "http___127_0_0_1_8080_app_dial");
-    EXPECT_EQ(paths.componentDir, paths.root + "http___127_0_0_1_8080_app_dial/");
+    // A readable part, then the digest of the address: 32 hex digits.
+    ASSERT_EQ(paths.mangledName.rfind("http___127_0_0_1_8080_app_dial_", 0), 0u) << paths.mangledName;
+    EXPECT_EQ(paths.mangledName.size(), std::string("http___127_0_0_1_8080_app_dial_").size() + 32);
+    EXPECT_EQ(paths.componentDir, paths.root + paths.mangledName + "/");
     EXPECT_EQ(paths.libraryPath, paths.componentDir + "dial.so");
-    EXPECT_EQ(paths.recordPath, paths.root + "http___127_0_0_1_8080_app_dial.source_modified_time");
+    EXPECT_EQ(paths.recordPath, paths.root + paths.mangledName + ".source_modified_time");
+    const std::string cabinetName = paths.mangledName;
 
-    // A query names the library inside the cabinet; an extensionless name keeps its host whole.
+    // A query names the library inside the cabinet and shares the cabinet's directory.
     ASSERT_TRUE(ComputeCachePaths("http://127.0.0.1:8080/app/dial.cab?lib\\gauge.so", &paths, &error));
-    EXPECT_EQ(paths.libraryPath, paths.root + "http___127_0_0_1_8080_app_dial/lib/gauge.so");
+    EXPECT_EQ(paths.libraryPath, paths.root + cabinetName + "/lib/gauge.so");
     ASSERT_TRUE(ComputeCachePaths("http://127.0.0.1:8080/app/dial", &paths, &error));
-    EXPECT_EQ(paths.mangledName, "http___127_0_0_1_8080_app_dial");
     EXPECT_EQ(paths.libraryPath, paths.componentDir + "dial.so");
+
+    // Addresses whose readable parts agree still get directories of their own.
+    const std::vector<std::string> alike = {"http://h/a-b/comp.cab", "http://h/a_b/comp.cab", "http://h/a.b/comp.cab",
+                                            "http://h/a-b/comp.CAB", "http://127.0.0.1:8080/app/dial"};
+    std::set<std::string> names = {cabinetName};
+    for (const std::string& address : alike) names.insert(MangleAddress(address));
+    EXPECT_EQ(names.size(), alike.size() + 1);
+    EXPECT_EQ(MangleAddress("http://h/a-b/comp.cab"), MangleAddress("http://h/a-b/comp.cab?x.so"));
+    // A very long address still gives a name that fits a file name.
+    EXPECT_LE(MangleAddress("http://h/" + std::string(5000, 'x') + ".cab").size(), 200u);
 
     // A library name leading out of the component directory is refused.
     EXPECT_FALSE(ComputeCachePaths("http://h/dial.cab?../../evil.so", &paths, &error));

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "support/log_capture.h"
 #include "control/acquisition/cabinet_extractor.h"
 #include "support/acquisition_fixture.h"
 
@@ -63,9 +64,9 @@ protected:
         test::WriteText(in_ / "dial.so", std::string(100000, 'd'));
     }
     ExtractionResult Extract(const std::string& cabinet) {
-        testing::internal::CaptureStdout();
+        vessant::test::CaptureLog();
         ExtractionResult result = CabinetExtractor::Extract(cabinet, out_.Path());
-        printed_ = testing::internal::GetCapturedStdout();
+        printed_ = vessant::test::TakeCapturedLog();
         return result;
     }
     // A stored cabinet holding good.so and one entry with the given name.

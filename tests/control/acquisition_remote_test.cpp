@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "support/log_capture.h"
 #include "control/acquisition/remote_source.h"
 #include "support/acquisition_fixture.h"
 
@@ -60,9 +61,9 @@ std::string RemoteSourceTest::body_;
 TEST_F(RemoteSourceTest, QueriesTheLastModifiedTimeWithOneHeadRequest) {
     const std::string address = server_->Url("/dial.cab");
     ModificationRecord record;
-    testing::internal::CaptureStdout();
+    vessant::test::CaptureLog();
     const TransferResult result = RemoteSource(address).QueryModificationTime(&record);
-    const std::string output = testing::internal::GetCapturedStdout();
+    const std::string output = vessant::test::TakeCapturedLog();
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(record, ModificationRecord::FromUnixTime(kServedTime));
     EXPECT_EQ(output, address + "\n2021-03-04 05:06:07 UTC\n");
@@ -82,9 +83,9 @@ TEST_F(RemoteSourceTest, FailedQueriesLeaveTheFillerAndSaySo) {
     };
     for (const Case& c : cases) {
         ModificationRecord record;
-        testing::internal::CaptureStdout();
+        vessant::test::CaptureLog();
         const TransferResult result = RemoteSource(c.address).QueryModificationTime(&record);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line + c.address + "\n");
+        EXPECT_EQ(vessant::test::TakeCapturedLog(), c.line + c.address + "\n");
         EXPECT_EQ(result.outcome, c.outcome) << c.address << ": " << result.message;
         EXPECT_TRUE(record.IsFiller());
     }

@@ -83,8 +83,11 @@ TEST_F(ComponentLoading, EachFailureEndsWithItsMessage) {
     EXPECT_EQ(LastMessage(), "No default name found in " + Fixture("libkesh_version_3_2_1506.so") + "\n");
     EXPECT_EQ(Ctrl().Wrapper(), nullptr);
 
+    // A missing file is reported as missing, and the failed load leaves nothing in the cache.
     Ctrl().SetComponentFileName("/no/such/dir/component.so");
-    EXPECT_EQ(LastMessage(), "Could not cache local file /no/such/dir/component.so");
+    EXPECT_EQ(LastMessage(), "Cannot load /no/such/dir/component.so\nNo such file: /no/such/dir/component.so");
+    EXPECT_EQ(Ctrl().LoadFailure(), LastMessage());
+    EXPECT_EQ(test::RunCommand("find '" + cache_.Path() + "' -mindepth 2 -type d -empty | wc -l").output, "0\n");
 
     const std::string junk = cache_.Path() + "/junk.so";
     test::WriteText(junk, "not a library");
@@ -93,6 +96,40 @@ TEST_F(ComponentLoading, EachFailureEndsWithItsMessage) {
     EXPECT_NE(LastMessage().find("\n\nReason: "), std::string::npos) << LastMessage();
     EXPECT_FALSE(Ctrl().Loading());
     EXPECT_EQ(Ctrl().LoadedCount(), 0u);
+}
+
+// A control without a window creates its component only at its first paint; properties changed
+// before that decide what is created.
+TEST(ComponentLoadingWithoutWindow, TheLastFileAndClassAskedForAreTheOnesLoaded) {
+    test::ScratchDir cache;
+    setenv("TEMP", cache.Path().c_str(), 1);
+    {
+        CTessaryCtrl ctrl;
+        ctrl.SetComponentFileName(Probe());
+        EXPECT_TRUE(ctrl.Loading());  // the default class waits for a paint
+        ctrl.SetClassName("ProbeTwin");
+        ASSERT_TRUE(ctrl.LoadComponent()) << ctrl.LoadFailure();
+        EXPECT_EQ(ctrl.GetAttrib("class"), "ProbeTwin");
+        EXPECT_EQ(ctrl.LoadedCount(), 1u);  // the superseded default class was never created
+
+        ctrl.SetClassName("NoSuchClass");
+        EXPECT_FALSE(ctrl.LoadComponent());
+        EXPECT_EQ(ctrl.LoadFailure(), "Could not find CreateKeshInterface1_NoSuchClass in " + Probe() + "\n");
+
+        // A factory that creates nothing leaves nothing drawn, and says so.
+        ctrl.SetClassName("NullProbe");
+        EXPECT_FALSE(ctrl.LoadComponent());
+        EXPECT_EQ(ctrl.Wrapper(), nullptr);
+        EXPECT_EQ(ctrl.LoadFailure(), "The class NullProbe of " + Probe() + " created no component");
+
+        // Back to the default class of another library while a load waits: its own default.
+        ctrl.SetClassName("");
+        ctrl.SetComponentFileName(Fixture("libkesh_version_3_2_1506.so"));
+        ctrl.SetComponentFileName(Probe());
+        ASSERT_TRUE(ctrl.LoadComponent()) << ctrl.LoadFailure();
+        EXPECT_EQ(ctrl.GetAttrib("class"), "ContractProbe");
+    }
+    unsetenv("TEMP");
 }
 
 TEST_F(ComponentLoading, InitialAttributesThenPendingTextAreAppliedAfterCreation) {

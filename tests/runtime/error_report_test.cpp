@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "support/log_capture.h"
 #include "orvan/error_report.h"
 #include "orvan/orvan_exception.h"
 
@@ -30,17 +31,17 @@ TEST_F(ErrorReportTest, QuietFlagIsProcessWide) {
 }
 
 TEST_F(ErrorReportTest, ShowErrorPrintsTheFormattedTextWhenQuiet) {
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   ShowError("Unable to open file(%s) %d", "a.res", 7);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Unable to open file(a.res) 7\n");
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to open file(a.res) 7\n");
 }
 
 TEST_F(ErrorReportTest, ShowErrorCutsAt255Characters) {
   std::string text;
   for (int i = 0; i < 400; ++i) text += static_cast<char>('a' + i % 26);
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   ShowError("%s", text.c_str());
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = vessant::test::TakeCapturedLog();
   const std::string expected = ("Error: " + text).substr(0, 255) + "\n";
   EXPECT_EQ(out, expected);
   EXPECT_EQ(out.size(), 256u);
@@ -48,9 +49,9 @@ TEST_F(ErrorReportTest, ShowErrorCutsAt255Characters) {
 
 TEST_F(ErrorReportTest, ShowErrorAtTheLimitIsNotCut) {
   const std::string text(248, 'x');
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   ShowError("%s", text.c_str());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: " + text + "\n");
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: " + text + "\n");
 }
 
 TEST(ReportAssertionTest, WritesTheTextAndThrows) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/log_capture.h"
 #include "orvan/file_util.h"
 #include "orvan/gl_info.h"
 #include "orvan/orvan_exception.h"
@@ -49,9 +50,9 @@ TEST(FileUtilTest, OpenFileWritesAndReadsWithSlashPaths) {
 TEST(FileUtilTest, OpenFileReportsAMissingFile) {
   const std::string name = TempName("missing/none.txt");
   std::fstream in;
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   EXPECT_FALSE(OpenFile(name.c_str(), "r", in));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Unable to open file(" + name + ")\n");
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to open file(" + name + ")\n");
 }
 
 TEST(FileUtilTest, OpenFileWithNullNameIsAnAssertionFailure) {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/log_capture.h"
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute.h"
 #include "orvan/attribute_string.h"
@@ -312,9 +313,9 @@ TEST_F(FrameResourceFileTest, AFailedWriteLeavesTheExistingFileAsItWas) {
   { std::ofstream(path) << "lamp.Visible: 0\n"; }
   NestedTree tree;
   tree.frame.FrameAttributes()->Add(new FailingAttribute);
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   EXPECT_FALSE(tree.frame.WriteResources(path.c_str()));
-  const std::string shown = testing::internal::GetCapturedStdout();
+  const std::string shown = vessant::test::TakeCapturedLog();
   EXPECT_NE(shown.find(path), std::string::npos) << shown;
   EXPECT_EQ(Contents(path), "lamp.Visible: 0\n");
   EXPECT_EQ(FilesInDir(), 1);
@@ -323,14 +324,14 @@ TEST_F(FrameResourceFileTest, AFailedWriteLeavesTheExistingFileAsItWas) {
 TEST_F(FrameResourceFileTest, UnopenableFilesAreReportedForWritingAndIgnoredForReading) {
   NestedTree tree;
   const std::string missing = Path("no/such/dir/panel.res");
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   EXPECT_FALSE(tree.frame.WriteResources(missing.c_str()));
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("Unable to open file(" + missing + ")"), std::string::npos);
+  EXPECT_NE(vessant::test::TakeCapturedLog().find("Unable to open file(" + missing + ")"), std::string::npos);
 
-  testing::internal::CaptureStdout();
+  vessant::test::CaptureLog();
   EXPECT_FALSE(tree.frame.ReadResources(missing.c_str()));
   EXPECT_FALSE(tree.frame.ReadResources(nullptr));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "");
   EXPECT_TRUE(tree.lamp->Visibility());
 }
 

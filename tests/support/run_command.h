@@ -2,6 +2,9 @@
 // Runs a command through the shell for tests of the player program.
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include <array>
 #include <cstdio>
@@ -23,6 +26,37 @@ inline CommandResult RunCommand(const std::string& command) {
     while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
     const int status = pclose(pipe);
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    return result;
+}
+
+struct SplitResult {
+    int status = -1;
+    std::string out;  // standard output alone
+    std::string err;  // standard error alone
+};
+
+// Runs a command with its standard output and standard error kept apart.
+inline SplitResult RunCommandSplit(const std::string& command) {
+    char name[] = "/tmp/vessant-stderr-XXXXXX";
+    const int fd = mkstemp(name);
+    SplitResult result;
+    if (fd < 0) return result;
+    close(fd);
+    FILE* pipe = popen((command + " 2>" + name).c_str(), "r");
+    if (pipe) {
+        std::array<char, 4096> buffer;
+        size_t n;
+        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    }
+    if (FILE* err = fopen(name, "rb")) {
+        std::array<char, 4096> buffer;
+        size_t n;
+        while ((n = fread(buffer.data(), 1, buffer.size(), err)) > 0) result.err.append(buffer.data(), n);
+        fclose(err);
+    }
+    unlink(name);
     return result;
 }
 
