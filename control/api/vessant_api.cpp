@@ -69,6 +69,15 @@ int SetProperty(VessantControl* c, const PropertyInfo* info, const char* name, c
         CopyOut(why, error, errorSize);
         return -1;
     }
+    // A component named here is created now (a headless control would wait for its first
+    // frame), so the caller learns at once whether it could be loaded.
+    const bool namesComponent = info->dispId == vessant::kDispIdComponentFileNameAlias ||
+                                info->dispId == vessant::kDispIdComponentFileName ||
+                                info->dispId == vessant::kDispIdClassName;
+    if (namesComponent && !c->ctrl.Properties().componentFileName.empty() && !c->ctrl.LoadComponent()) {
+        CopyOut(c->ctrl.LoadFailure(), error, errorSize);
+        return -1;
+    }
     return 0;
 }
 

@@ -32,8 +32,10 @@ VESSANT_API VessantControl* vessant_create_window(unsigned long parentXid, int w
 VESSANT_API void vessant_destroy(VessantControl* control);
 
 /* Properties by name or dispatch id, values as text (booleans TRUE/FALSE/1/0, numbers decimal or
- * 0x hexadecimal). Set returns 0 on success, -1 with the reason in error. Get returns the
- * length of the value text, or -1 for an unknown property. */
+ * 0x hexadecimal). Set returns 0 on success, -1 with the reason in error; setting
+ * ComponentFileName or ClassName loads the component at once and returns -1 with the reason
+ * when it could not be loaded. Get returns the length of the value text, or -1 for an unknown
+ * property. */
 VESSANT_API int vessant_set_property(VessantControl* control, const char* name, const char* value, char* error,
                                      size_t errorSize);
 VESSANT_API int vessant_get_property(VessantControl* control, const char* name, char* value, size_t valueSize);

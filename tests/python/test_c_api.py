@@ -158,6 +158,17 @@ class LoadedComponent(unittest.TestCase):
         lib.vessant_status_message(self.control.handle, message, len(message))
         self.assertEqual(message.value, b"Loading Component...")
 
+    def test_a_component_that_cannot_be_loaded_is_told_at_once(self):
+        status, error = self.control.set("ComponentFileName", "/no/such/lib.so")
+        self.assertEqual(status, -1)
+        self.assertIn("No such file: /no/such/lib.so", error)
+        self.assertEqual(self.control.set("ComponentFileName", PROBE)[0], 0)
+        status, error = self.control.set("ClassName", "NullProbe")
+        self.assertEqual(status, -1)
+        self.assertIn("created no component", error)
+        self.assertEqual(self.control.set("ClassName", "ProbeTwin")[0], 0)
+        self.assertEqual(self.control.attrib("class"), "ProbeTwin")
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
