@@ -16,8 +16,6 @@
 
 namespace vessant {
 
-class CTessaryCtrl;
-
 class PropertyBag {
 public:
     static constexpr int kVersionMajor = 4;
@@ -52,10 +50,5 @@ private:
     std::map<std::string, Entry> values_;
     int next_ = 0;
 };
-
-// Exchanges the persisted properties with the bag in their fixed order, either way; entries
-// missing from a loaded bag take their defaults. A loaded value that does not parse refuses the
-// whole set ("FILE:LINE: ...") and changes nothing. Loading ends by loading the component.
-bool ExchangeProperties(CTessaryCtrl& ctrl, PropertyBag& bag, bool loading, std::string* error = nullptr);
 
 }  // namespace vessant

@@ -13,6 +13,7 @@
 
 #include "control/png_writer.h"
 #include "control/property_bag.h"
+#include "control/property_exchange.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/error_report.h"

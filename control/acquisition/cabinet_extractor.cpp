@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -136,6 +137,19 @@ ExtractionResult CabinetExtractor::Extract(const std::string& cabinetPath, const
             return Finish(result);
         }
         entries.emplace_back(file, relative);
+    }
+    // A file whose name is the folder of another could not both be placed: refused up front, so
+    // the directory is never left half-replaced.
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.second);
+    std::sort(names.begin(), names.end());
+    for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+        for (std::size_t j = i + 1; j < names.size() && names[j].compare(0, names[i].size(), names[i]) == 0; ++j) {
+            if (names[j].size() > names[i].size() && names[j][names[i].size()] == '/') {
+                result.error = "Cabinet entries \"" + names[i] + "\" and \"" + names[j] + "\" cannot both be files";
+                return Finish(result);
+            }
+        }
     }
 
     StagingDirectory staging;

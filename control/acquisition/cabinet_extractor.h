@@ -19,8 +19,8 @@ public:
     // Unpacks cabinetPath into directory (which must exist). An entry whose name is absolute,
     // empty, or has a "." or ".." part is refused and nothing is written. Files of the same name
     // already there are replaced; a failure leaves the directory as it was. "\" in entry names
-    // separates directories, which are created with mode 0700. Writes "Success\n" or
-    // "Failure\n" to standard output.
+    // separates directories, which are created with mode 0700. Hands "Success\n" or
+    // "Failure\n" to the log sink.
     static ExtractionResult Extract(const std::string& cabinetPath, const std::string& directory);
 
     // The entry name as a relative path with "/" separators, or "" when it must be refused.

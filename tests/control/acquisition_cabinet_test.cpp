@@ -107,6 +107,14 @@ TEST_F(CabinetExtractorTest, RefusesNamesLeadingOutsideBeforeWritingAnything) {
     }
     EXPECT_FALSE(test::Exists(in_ / "escaped.so"));
     EXPECT_FALSE(test::Exists("/tmp/escaped.so"));
+
+    // A file named like the folder of another entry cannot be placed with it: nothing is.
+    const std::string body = test::ReadText(in_ / "dial.so");
+    test::WriteText(in_ / "clash.cab", StoredCabinet({{"good.so", body}, {"lib", body}, {"lib\\x.so", body}}));
+    const ExtractionResult clash = Extract(in_ / "clash.cab");
+    EXPECT_FALSE(clash.ok);
+    EXPECT_NE(clash.error.find("cannot both be files"), std::string::npos) << clash.error;
+    EXPECT_EQ(test::CountEntries(out_.Path()), 0);
 }
 
 TEST_F(CabinetExtractorTest, CorruptCabinetsUnpackNothing) {

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "control/property_bag.h"
+#include "control/property_exchange.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
 

@@ -1,0 +1,64 @@
+// Cabinet unpacking through libmspack: a malformed cabinet unpacks all or nothing, never
+// writes outside the target folder, and never crashes.
+#include <dirent.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "control/acquisition/cabinet_extractor.h"
+#include "orvan/log_sink.h"
+
+namespace {
+
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
+
+std::string& Scratch() {
+  static std::string path = [] {
+    char name[] = "/tmp/vessant-fuzz-cab-XXXXXX";
+    return std::string(mkdtemp(name));
+  }();
+  return path;
+}
+
+// The names directly inside a folder.
+int CountEntries(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return -1;
+  int count = 0;
+  while (dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") ++count;
+  }
+  closedir(dir);
+  return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool quiet = (orvan::SetLogSink([](const std::string&) {}), true);
+  (void)quiet;
+  const std::string cabinet = Scratch() + "/in.cab";
+  const std::string out = Scratch() + "/out";
+  FILE* file = std::fopen(cabinet.c_str(), "wb");
+  if (!file) std::abort();
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+  nftw(out.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+  if (mkdir(out.c_str(), 0700) != 0) std::abort();
+
+  const vessant::ExtractionResult result = vessant::CabinetExtractor::Extract(cabinet, out);
+  // Only the cabinet and the target folder are beside each other; nothing escaped.
+  if (CountEntries(Scratch()) != 2) std::abort();
+  const int written = CountEntries(out);
+  if (!result.ok && written != 0) std::abort();
+  for (const std::string& path : result.files) {
+    if (path.rfind(out + "/", 0) != 0 || path.find("/../") != std::string::npos) std::abort();
+  }
+  return 0;
+}
