@@ -20,6 +20,10 @@ class VesEyeQueryAttribute : public OrvanAttributeBase {
       : OrvanAttributeBase(nullptr, name_, false), eye(eye_), projection(projection_) {}
   ORVAN_ATTRIBUTE_ASSIGNMENT(VesEyeQueryAttribute);
 
+  // An answer is computed, not stored: resource text leaves it out, since reading it back
+  // would take the matrix for the question's arguments.
+  bool HasValue() const override { return false; }
+
   std::ostream& WriteValue(std::ostream& os) const override {
     VesMatrix<double, 4> m;
     if (projection) {
