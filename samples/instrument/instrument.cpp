@@ -184,6 +184,8 @@ void Instrument::BuildControls() {
   GLPolygon* back =
       Square("badgeBack", kBadgeX + kBadgeShift, kBadgeY + kBadgeShift, 0.0f, kBadgeSize, vesColor(150, 60, 200, 255));
   for (GLPolygon* badge : {front, back}) {
+    // Depth written and tested, so the front badge also looks nearer although drawn first.
+    badge->DepthTest(1);
     badge->CallbackCaller(new CallbackMethodCallerTemplate<Instrument>(this, &Instrument::OnButton));
     badges->InsertObject(badge, true, false);
   }
