@@ -17,6 +17,7 @@ class ComponentBase : public Group, public DisplayFrame {
   ~ComponentBase() override;
 
   using DisplayFrame::GetResources;
+  using DisplayObject::Location;
   using DisplayObject::Parent;
   using DisplayObject::SetValue;
 
@@ -25,6 +26,10 @@ class ComponentBase : public Group, public DisplayFrame {
   MethodDescriptionList* GetMethodDescriptions(MethodDescriptionList* list) override;
   void ReleaseMethodDescriptions(MethodDescriptionList* list) override;
   void Draw() override;
+  // The children are in component-local coordinates and follow through the transformation, so
+  // moving a component changes only its own location; the children are not translated.
+  void Location(float x, float y, float z) override;
+  void Location(const Vertex& v) override;
   // f is the frame the component sits in; the component's own children keep this component as
   // their frame.
   void Parent(DisplayFrame* f) override;

@@ -208,6 +208,17 @@ class DisplayObject {
   // Records the current OpenGL model-view, projection and viewport as this object's own
   // matrices (the rendering host does this for its root before each pre-draw).
   void CaptureMatrices();
+  // What gluUnProject computes for the window point win (x, y in pixels, z the depth in [0, 1]):
+  // the ray origin in this object's coordinates and, when direction is given, the unit
+  // direction of the pick ray (into the screen). Each matrix comes from m where present, else
+  // from this object, else from its nearest ancestor that has one. False when a matrix is
+  // missing or the view cannot be inverted.
+  bool WindowToObject(const Vector& win, Vector& origin, Vector* direction, const ViewMatrices& m) const;
+  // What gluProject computes: the window point (depth in [0, 1]) of an object point.
+  bool ObjectToWindow(const Vector& point, Vector& win, const ViewMatrices& m) const;
+  // True when this object carries any matrix of its own (it then picks in its own coordinates).
+  bool HasOwnMatrices() const { return modelViewMatrix != nullptr || projectionMatrix != nullptr || viewport != nullptr; }
+
   // True when the bounding sphere, seen through modelView, lies outside the culler's volume.
   bool CullTest(const VesMatrix<double, 4>& modelView, const FrustumCuller& culler) const;
 

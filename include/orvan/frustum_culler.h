@@ -13,11 +13,14 @@ struct FrustumCuller {
 
   // Takes the six clip planes (eye coordinates, unit normals pointing inwards) from the
   // record's projection; enabled is left as it is.
-  void Compute(const ViewMatrices& matrices);
+  void FromMatrices(const ViewMatrices& matrices);
+  void Compute(const ViewMatrices& matrices) { FromMatrices(matrices); }
 
-  // False only when culling is enabled and the sphere (eye coordinates) lies wholly outside
-  // one of the planes.
-  bool SphereVisible(const Vector& center, float radius) const;
+  // True when the sphere (eye coordinates) lies wholly outside one of the planes: at a signed
+  // distance of -radius or less. Planes never computed (all zero) bound nothing.
+  bool SphereOutside(const Vector& center, float radius) const;
+  // False only when culling is enabled and the sphere lies outside.
+  bool SphereVisible(const Vector& center, float radius) const { return !enabled || !SphereOutside(center, radius); }
 
   bool enabled;
   float planes[6][4];  // a, b, c, d: left, right, bottom, top, near, far

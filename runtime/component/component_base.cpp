@@ -35,8 +35,11 @@ ComponentBase::ComponentBase()
   root = this;
   if (!enclosingLookupInstalled) SetEnclosingComponentLookup(&EnclosingComponentOf);
   RegisterAttributes(kAttributesAll);
-  // A component always has a transformation: its children draw relative to its location.
+  // A component always has a transformation: its children draw relative to its location. It
+  // keeps the whole view of its last pre-draw, so that input can be picked between frames.
   modelViewMatrix = new VesMatrix<double, 4>;
+  projectionMatrix = new VesMatrix<double, 4>;
+  viewport = new int[4]{0, 0, 0, 0};
   UpdateTransform();
 }
 
@@ -111,6 +114,11 @@ void ComponentBase::UpdateTransform() {
   local.Translate(location.Position());
   *transformMatrix = *transformMatrix * local;
 }
+
+void ComponentBase::Location(float x, float y, float z) { ComponentBase::Location(Vertex(x, y, z, location.color)); }
+
+// The same as writing the "Location" attribute: the transformation alone moves the children.
+void ComponentBase::Location(const Vertex& v) { DisplayObject::Location(v); }
 
 void ComponentBase::Initialize() {}
 

@@ -5,16 +5,19 @@
 #include "orvan/display_event.h"
 #include "orvan/keyboard_event.h"
 #include "orvan/mouse_event.h"
+#include "orvan/view_matrices.h"
 
 namespace orvan {
 
 namespace {
 
-// Carrying the event's window ray into the component's coordinates arrives with picking; until
-// then no ray exists and nothing is hit.
-bool WindowRayInComponent(const ComponentBase& /*component*/, const LocationEvent& /*ev*/, Vector& /*origin*/,
-                          Vector& /*direction*/) {
-  return false;
+// The event's window ray in the component's coordinates, those its children are placed in.
+bool WindowRayInComponent(const ComponentBase& component, const LocationEvent& ev, Vector& origin,
+                          Vector& direction) {
+  const ViewMatrices own(const_cast<int*>(component.Viewport()),
+                         const_cast<VesMatrix<double, 4>*>(component.ProjectionMatrix()),
+                         const_cast<VesMatrix<double, 4>*>(component.ModelViewMatrix()));
+  return component.WindowToObject(ev.location, origin, &direction, own);
 }
 
 bool ContinuesInteraction(const DisplayEvent& ev) {
@@ -79,6 +82,8 @@ DisplayObject* ComponentBase::PickEventTarget(LocationEvent& ev, Vector& hitPoin
   Vector origin, direction;
   if (!WindowRayInComponent(*this, ev, origin, direction)) return nullptr;
   const ViewMatrices matrices(viewport, projectionMatrix, modelViewMatrix);
+  // An object returned without a test keeps the depth the event arrived with.
+  hitPoint = ev.location;
   DisplayObject* hit = Pick3D(ev.location, origin, 1.0f, direction, hitPoint, matrices);
   if (hit != nullptr) {
     ev.location.z = hitPoint.z;

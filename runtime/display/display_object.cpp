@@ -307,37 +307,6 @@ void DisplayObject::CallbackCaller(CallbackMethodCallerBase* caller) {
   callbackCaller = caller;
 }
 
-namespace {
-
-// Carrying a mouse event's window ray into the object's coordinates (and finding where it meets
-// the object's plane) is picking's work; until then the callback sees window coordinates.
-void CarryRayIntoObject(DisplayObject& /*object*/, LocationEvent& /*ev*/) {}
-
-}  // namespace
-
-// The object's callback sees the event first; what it leaves unhandled bubbles up the groups.
-DisplayObject* DisplayObject::HandleEvent(DisplayEvent* ev) {
-  if (callbackCaller != nullptr) {
-    if (ev != nullptr && ev->IsMouse()) {
-      if (LocationEvent* located = dynamic_cast<LocationEvent*>(ev)) CarryRayIntoObject(*this, *located);
-    }
-    if (callbackCaller->Call(this, ev) != 0) return this;
-  }
-  return parentGroup != nullptr ? parentGroup->HandleEvent(ev) : nullptr;
-}
-
-// Hit, HitUtil and Pick3D arrive with picking.
-bool DisplayObject::Hit(float, float, float, float, const Vector&, Vector*) { return false; }
-
-bool DisplayObject::HitUtil(float, float, float, float, Vertex*, unsigned int, const Vector&, Vector*) {
-  return false;
-}
-
-DisplayObject* DisplayObject::Pick3D(const Vector&, const Vector&, float, const Vector&, Vector&,
-                                     const ViewMatrices&) {
-  return nullptr;
-}
-
 // --- Inherited texture -------------------------------------------------------------------------
 
 namespace {

@@ -6,7 +6,7 @@
 
 namespace orvan {
 
-void FrustumCuller::Compute(const ViewMatrices& matrices) {
+void FrustumCuller::FromMatrices(const ViewMatrices& matrices) {
   if (matrices.projection == nullptr) return;
   const VesMatrix<double, 4>& p = *matrices.projection;
   // Row 3 plus or minus rows 0, 1, 2: left, right, bottom, top, near, far.
@@ -22,15 +22,13 @@ void FrustumCuller::Compute(const ViewMatrices& matrices) {
   }
 }
 
-bool FrustumCuller::SphereVisible(const Vector& center, float radius) const {
-  if (!enabled) return true;
+bool FrustumCuller::SphereOutside(const Vector& center, float radius) const {
   for (const float* plane : planes) {
-    // A plane never computed (all zero) bounds nothing.
     if (plane[0] == 0.0f && plane[1] == 0.0f && plane[2] == 0.0f) continue;
     const float distance = plane[0] * center.x + plane[1] * center.y + plane[2] * center.z + plane[3];
-    if (distance <= -radius) return false;
+    if (distance <= -radius) return true;
   }
-  return true;
+  return false;
 }
 
 }  // namespace orvan

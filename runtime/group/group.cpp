@@ -320,11 +320,4 @@ DisplayObject* Group::FindByQualifiedName(const char* name) {
   }
 }
 
-// Hit and Pick3D arrive with picking.
-bool Group::Hit(float, float, float, float, const Vector&, Vector*) { return false; }
-
-DisplayObject* Group::Pick3D(const Vector&, const Vector&, float, const Vector&, Vector&, const ViewMatrices&) {
-  return nullptr;
-}
-
 }  // namespace orvan

@@ -7,6 +7,10 @@
 //
 // Attributes: "Color" (red green blue alpha, 0 to 255), "Lamp" (1 or 0), "Presses" (read only).
 // Laid out in a 100 x 100 square from the origin.
+//
+// It also answers the two view queries of an eye point named "handEye", as a host that chooses
+// that eye point asks them: the model-view is the identity and the projection maps one unit to
+// one pixel from the lower left corner, whatever the window's size.
 #include <GL/gl.h>
 
 #include <cmath>
@@ -28,6 +32,8 @@ constexpr float kSize = 100.0f;
 constexpr int kKeysymSpace = 0x20;
 constexpr unsigned short kMouseDown = 0;
 constexpr unsigned char kLeftButton = 1;
+constexpr const char* kEyeModelView = "handEye.GetModelViewMatrix";
+constexpr const char* kEyeProjection = "handEye.GetProjectionMatrix";
 
 struct Rgba {
     unsigned char r, g, b, a;
@@ -123,6 +129,12 @@ public:
         } else if (std::strcmp(name, "Lamp") == 0) {
             int on = 0;
             if (std::sscanf(value, "%d", &on) == 1) lampOn_ = on != 0;
+        } else if (std::strcmp(name, kEyeProjection) == 0) {
+            int width = 0, height = 0;
+            if (std::sscanf(value, "%d %d", &width, &height) == 2 && width > 0 && height > 0) {
+                eyeWidth_ = width;
+                eyeHeight_ = height;
+            }
         }
     }
 
@@ -135,6 +147,12 @@ public:
             std::snprintf(attribute_, sizeof attribute_, "%d", lampOn_ ? 1 : 0);
         } else if (std::strcmp(name, "Presses") == 0) {
             std::snprintf(attribute_, sizeof attribute_, "%u", presses_);
+        } else if (std::strcmp(name, kEyeModelView) == 0) {
+            std::snprintf(attribute_, sizeof attribute_, "1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1 ");
+        } else if (std::strcmp(name, kEyeProjection) == 0) {
+            // Row by row: glOrtho(0, width, 0, height, -1, 1).
+            std::snprintf(attribute_, sizeof attribute_, "%.11g 0 0 -1 0 %.11g 0 -1 0 0 -1 0 0 0 0 1 ",
+                          2.0 / eyeWidth_, 2.0 / eyeHeight_);
         }
         return attribute_;
     }
@@ -245,7 +263,9 @@ private:
     unsigned presses_ = 0;
     View view_;
     EmittedEventHandler* handler_ = nullptr;
-    char attribute_[64] = {};
+    int eyeWidth_ = 1;
+    int eyeHeight_ = 1;
+    char attribute_[256] = {};
     std::string resources_;
 };
 

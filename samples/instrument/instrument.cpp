@@ -2,14 +2,18 @@
 
 #include "orvan/object_event.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute_property.h"
+#include "orvan/callback_method_caller.h"
+#include "orvan/eye_point.h"
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "orvan/material_list.h"
+#include "orvan/mouse_event.h"
 #include "orvan/object_resources.h"
 #include "orvan/texture_palette.h"
 
@@ -45,7 +49,7 @@ Vector OnCircle(float radius, double degreesFromUp) {
 
 Instrument::Instrument()
     : ComponentBase(), dial(nullptr), ticks(nullptr), needle(nullptr), needleShape(nullptr), label(nullptr),
-      valueBacking(50.0f) {
+      eye(nullptr), valueBacking(50.0f) {
   Palette()->Resize(0);
   Materials()->Set(0, Material(vesColor(51, 51, 51, 255), vesColor(204, 204, 204, 255), vesColor(0, 0, 0, 255),
                                vesColor(0, 0, 0, 255), 0.0f));
@@ -88,6 +92,9 @@ void Instrument::Initialize() {
   dial = new GLPolygon;
   dial->SetValue(1, const_cast<char*>("dial"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 90, 90, 90, 255, 0);
   dial->SetVertices(kDialSegments, rim);
+  // Pointer positions reach the dial's callback relative to its centre.
+  dial->WorldRotationPoint(Vector(kCentreX, kCentreY, 0.0f));
+  dial->CallbackCaller(new CallbackMethodCallerTemplate<Instrument>(this, &Instrument::OnDial));
   InsertObject(dial, true, false);
 
   ticks = new Group;
@@ -126,6 +133,13 @@ void Instrument::Initialize() {
                      65.0, 27.0, 0.0, 200, 190, 60, 255, 35.0, 27.0, 0.0);
   InsertObject(label, true, false);
 
+  // Presses on the ticks, the needle and the label reach the dial below them.
+  for (DisplayObject* decoration : {static_cast<DisplayObject*>(ticks), static_cast<DisplayObject*>(needle),
+                                    static_cast<DisplayObject*>(label)}) {
+    decoration->Pickable(0);
+  }
+  BuildControls();
+
   Value(valueBacking);
   DesignSize(100, 100);
   SetResource("ComponentHeaderFile", "instrument.h");
@@ -134,6 +148,83 @@ void Instrument::Initialize() {
 }
 
 float Instrument::NeedleAngle(float value) { return kSweepHalf - 2.0f * kSweepHalf * value / 100.0f; }
+
+float Instrument::ValueAtAngle(float degrees) {
+  const float value = (kSweepHalf - degrees) * 100.0f / (2.0f * kSweepHalf);
+  return value < 0.0f ? 0.0f : value > 100.0f ? 100.0f : value;
+}
+
+namespace {
+
+GLPolygon* Square(const char* name, float x, float y, float z, float size, const vesColor& fill) {
+  GLPolygon* p = new GLPolygon;
+  p->SetValue(1, const_cast<char*>(name), 18, 3, 31, 0, 35, 0, 36, 0, 0);
+  p->SetVertices(4, fill.red, fill.green, fill.blue, fill.alpha, static_cast<double>(x), static_cast<double>(y),
+                 static_cast<double>(z), fill.red, fill.green, fill.blue, fill.alpha, static_cast<double>(x + size),
+                 static_cast<double>(y), static_cast<double>(z), fill.red, fill.green, fill.blue, fill.alpha,
+                 static_cast<double>(x + size), static_cast<double>(y + size), static_cast<double>(z), fill.red,
+                 fill.green, fill.blue, fill.alpha, static_cast<double>(x), static_cast<double>(y + size),
+                 static_cast<double>(z));
+  return p;
+}
+
+}  // namespace
+
+void Instrument::BuildControls() {
+  for (GLPolygon* button : {Square("minus", kMinusX, kButtonY, 0.0f, kButtonSize, vesColor(60, 120, 220, 255)),
+                            Square("plus", kPlusX, kButtonY, 0.0f, kButtonSize, vesColor(60, 200, 90, 255))}) {
+    button->CallbackCaller(new CallbackMethodCallerTemplate<Instrument>(this, &Instrument::OnButton));
+    InsertObject(button, true, false);
+  }
+
+  // The front badge comes first in the list: only the depth rule finds it where they overlap.
+  Group* badges = new Group;
+  badges->SetValue(1, const_cast<char*>("badges"), 34, 2, 0);
+  GLPolygon* front = Square("badgeFront", kBadgeX, kBadgeY, 1.0f, kBadgeSize, vesColor(230, 230, 230, 255));
+  GLPolygon* back =
+      Square("badgeBack", kBadgeX + kBadgeShift, kBadgeY + kBadgeShift, 0.0f, kBadgeSize, vesColor(150, 60, 200, 255));
+  for (GLPolygon* badge : {front, back}) {
+    // Depth written and tested, so the front badge also looks nearer although drawn first.
+    badge->DepthTest(1);
+    badge->CallbackCaller(new CallbackMethodCallerTemplate<Instrument>(this, &Instrument::OnButton));
+    badges->InsertObject(badge, true, false);
+  }
+  badges->RecalculateBoundingBox();
+  InsertObject(badges, true, false);
+
+  eye = new VesEyePoint;
+  eye->SetValue(1, const_cast<char*>("eye"), 2, static_cast<double>(kCentreX), static_cast<double>(kCentreY), 190.0,
+                0);
+  InsertObject(eye, true, false);
+}
+
+int Instrument::OnDial(DisplayObject* /*sender*/, DisplayEvent* ev) {
+  const MouseEvent* mouse = dynamic_cast<const MouseEvent*>(ev);
+  if (mouse == nullptr) return 0;
+  // A drag keeps the dial as long as the press that started on it lasts, whatever button.
+  const bool turning = (mouse->eventSubtype == MOUSE_DOWN && (mouse->button & MOUSE_LBUTTON) != 0) ||
+                       mouse->eventSubtype == MOUSE_DRAG;
+  if (turning) {
+    const Vector& p = mouse->objectPoint;  // relative to the dial's centre
+    if (p.x != 0.0f || p.y != 0.0f) {
+      const float degrees = static_cast<float>(std::atan2(-p.x, p.y) * kRadiansToDegrees);
+      Value(ValueAtAngle(degrees));
+    }
+  }
+  return 1;
+}
+
+int Instrument::OnButton(DisplayObject* sender, DisplayEvent* ev) {
+  const MouseEvent* mouse = dynamic_cast<const MouseEvent*>(ev);
+  if (mouse == nullptr) return 0;
+  if (mouse->eventSubtype == MOUSE_DOWN && (mouse->button & MOUSE_LBUTTON) != 0) {
+    const std::string name = sender->InstanceName();
+    if (name == "minus") Value(std::max(0.0f, valueBacking - 10.0f));
+    if (name == "plus") Value(std::min(100.0f, valueBacking + 10.0f));
+    EmitObjectEvent(sender, "Click", "pressed");
+  }
+  return 1;
+}
 
 float Instrument::Value() { return valueBacking; }
 

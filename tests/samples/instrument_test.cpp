@@ -114,7 +114,7 @@ TEST(InstrumentTest, TheWholeTreeSurvivesAFileRoundTrip) {
   target.frame.SetResource("gauge.Value", "3");
   for (const std::string& p : parts) {
     target.frame.SetResource(p + ".Visible", "0");
-    target.frame.SetResource(p + ".Pickable", "0");
+    target.frame.SetResource(p + ".Pickable", "3");
     target.frame.SetResource(p + ".Color", "1 2 3 4");
     target.frame.SetResource(p + ".LineWidth", "7");
     target.frame.SetResource(p + ".Rotation", "1 2 3");

@@ -1,0 +1,153 @@
+// Picking: the polygon test with its tolerance band and counting rule, the collision point,
+// the group rules, conversions between window and object coordinates, moving groups.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "orvan/gl_polygon.h"
+#include "orvan/group.h"
+#include "runtime/pick_view.h"
+
+namespace orvan {
+namespace {
+
+using pick_test::PickView;
+
+std::unique_ptr<GLPolygon> Polygon(std::initializer_list<Vector> points, const char* name = "") {
+  std::vector<Vertex> v;
+  for (const Vector& p : points) v.push_back(Vertex(p.x, p.y, p.z));
+  auto polygon = std::make_unique<GLPolygon>(static_cast<unsigned>(v.size()), v.data());
+  polygon->InstanceName(name);
+  return polygon;
+}
+
+std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, float z = 0.0f, const char* name = "") {
+  return Polygon({Vector(x0, y0, z), Vector(x1, y0, z), Vector(x1, y1, z), Vector(x0, y1, z)}, name);
+}
+
+TEST(Picking, TheToleranceBandIsFiveUnitsPerScaleInYAndInXBesideVerticalEdges) {
+  PickView view;
+  auto r = Rect(20, 20, 120, 60);
+  EXPECT_EQ(view.PickAt(*r, 70, 40), r.get());
+  EXPECT_EQ(view.PickAt(*r, 70, 64), r.get());  // 4 above the top edge
+  EXPECT_EQ(view.PickAt(*r, 70, 66), nullptr);
+  EXPECT_EQ(view.PickAt(*r, 70, 16), r.get());
+  EXPECT_EQ(view.PickAt(*r, 124, 40), r.get());  // 4 beside the right edge
+  EXPECT_EQ(view.PickAt(*r, 126, 40), nullptr);
+  EXPECT_EQ(view.PickAt(*r, 70, 66, nullptr, 2.0f), r.get());  // the band grows with the scale
+  // Beyond a corner in both directions: no edge's band reaches it.
+  EXPECT_EQ(view.PickAt(*r, 123, 63), nullptr);
+}
+
+TEST(Picking, APointLevelWithOneVertexAndInLineWithAnotherIsCountedCorrectly) {
+  PickView view;
+  // A house: the point (70, 70) has the y of two vertices and the x of the roof's top.
+  auto house = Polygon({Vector(20, 20, 0), Vector(120, 20, 0), Vector(120, 70, 0), Vector(70, 90, 0),
+                        Vector(20, 70, 0)});
+  EXPECT_EQ(view.PickAt(*house, 70, 70), house.get());
+  EXPECT_EQ(view.PickAt(*house, 20, 90), nullptr);
+  // A ray through a vertex counts the two edges that meet there once, not twice.
+  EXPECT_EQ(view.PickAt(*house, 40, 70), house.get());
+  EXPECT_EQ(view.PickAt(*house, 150, 70), nullptr);
+}
+
+TEST(Picking, TheCollisionPointIsOnThePlaneAndComesBackAsWindowDepth) {
+  PickView view;
+  // The plane z = x - 20, rising to the right.
+  auto slope = Polygon({Vector(20, 20, 0), Vector(120, 20, 100), Vector(120, 60, 100), Vector(20, 60, 0)});
+  Vector hit;
+  ASSERT_EQ(view.PickAt(*slope, 70, 40, &hit), slope.get());
+  EXPECT_NEAR(hit.x, 70.0f, 1e-3f);
+  EXPECT_NEAR(hit.y, 40.0f, 1e-3f);
+  EXPECT_NEAR(hit.z, 0.5f - 50.0f / 2000.0f, 1e-5f);
+  // Conversions are inverse to each other.
+  Vector origin, win;
+  ASSERT_TRUE(slope->WindowToObject(Vector(33, 44, 0.25f), origin, nullptr, view.record));
+  ASSERT_TRUE(slope->ObjectToWindow(origin, win, view.record));
+  EXPECT_NEAR(win.x, 33.0f, 1e-3f);
+  EXPECT_NEAR(win.y, 44.0f, 1e-3f);
+  EXPECT_NEAR(win.z, 0.25f, 1e-5f);
+}
+
+TEST(Picking, WithoutAViewOrWithASingularOneNothingIsHit) {
+  auto r = Rect(20, 20, 120, 60);
+  Vector origin, direction;
+  const ViewMatrices none;
+  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, none));
+  PickView view;
+  view.modelView(0, 0) = 0.0;
+  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, view.record));
+}
+
+TEST(Picking, InvisibleOrUnpickableObjectsAreNotHitButPickableThreeAlwaysIs) {
+  PickView view;
+  auto r = Rect(20, 20, 120, 60);
+  r->Visibility(false);
+  EXPECT_EQ(view.PickAt(*r, 70, 40), nullptr);
+  r->Pickable(3);
+  EXPECT_EQ(view.PickAt(*r, 190, 90), r.get());  // no test at all, even far away
+  r->Visibility(true);
+  r->Pickable(0);
+  EXPECT_EQ(view.PickAt(*r, 70, 40), nullptr);
+}
+
+class GroupPicking : public ::testing::Test {
+ protected:
+  GroupPicking() {
+    group.InsertObject(front.get());  // earlier in the list, but nearer the viewer
+    group.InsertObject(back.get());
+  }
+  PickView view;
+  Group group;
+  std::unique_ptr<GLPolygon> front = Rect(20, 20, 80, 80, 10.0f, "front");
+  std::unique_ptr<GLPolygon> back = Rect(50, 20, 120, 80, 0.0f, "back");
+};
+
+TEST_F(GroupPicking, PickableTwoReturnsTheNearestHitWhereverItIsInTheList) {
+  group.Pickable(2);
+  Vector hit;
+  EXPECT_EQ(view.PickAt(group, 60, 50, &hit), front.get());
+  EXPECT_NEAR(hit.z, 0.5f - 10.0f / 2000.0f, 1e-5f);
+  EXPECT_EQ(view.PickAt(group, 100, 50), back.get());
+}
+
+TEST_F(GroupPicking, PickableOneReturnsTheLastChildThatIsHit) {
+  EXPECT_EQ(view.PickAt(group, 60, 50), back.get());
+  EXPECT_EQ(view.PickAt(group, 30, 50), front.get());
+  EXPECT_EQ(view.PickAt(group, 150, 50), nullptr);
+}
+
+TEST_F(GroupPicking, PickableThreeReturnsTheGroupAndZeroOrInvisibleNothing) {
+  group.Pickable(3);
+  group.Visibility(false);
+  EXPECT_EQ(view.PickAt(group, 190, 90), &group);
+  group.Pickable(1);
+  EXPECT_EQ(view.PickAt(group, 60, 50), nullptr);
+  group.Visibility(true);
+  group.Pickable(0);
+  EXPECT_EQ(view.PickAt(group, 60, 50), nullptr);
+}
+
+TEST_F(GroupPicking, ChildrenOfARotatedAndScaledGroupArePickedWhereTheyAreDrawn) {
+  Group outer;
+  auto square = Rect(0, 0, 10, 10, 0.0f, "square");
+  auto moving = std::make_unique<Group>();
+  moving->InsertObject(square.get());
+  // (x, y) is drawn at (100 - 2y, 20 + 2x): the square covers (80..100, 20..40).
+  moving->DynamicScale(2, 2, 1);
+  moving->DynamicRotate(0, 0, 90);
+  moving->DynamicTranslate(100.0f, 20.0f, 0.0f);
+  outer.InsertObject(moving.get());
+  view.PreDraw(outer);
+  Vector hit;
+  EXPECT_EQ(view.PickAt(outer, 90, 30, &hit), square.get());
+  EXPECT_NEAR(hit.x, 90.0f, 1e-3f);
+  EXPECT_NEAR(hit.y, 30.0f, 1e-3f);
+  EXPECT_EQ(view.PickAt(outer, 5, 5), nullptr);  // where it would be without the motion
+  EXPECT_EQ(view.PickAt(outer, 116, 30), nullptr);
+}
+
+}  // namespace
+}  // namespace orvan
