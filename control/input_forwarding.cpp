@@ -100,7 +100,8 @@ void CTessaryCtrl::SendKeyEvent(unsigned long xKeysym, unsigned flags, bool isUp
 
 void CTessaryCtrl::SendLeaveEvent() {
     orvan::ComponentBase* component = CurrentComponent();
-    if (!component) return;
+    if (!component || m_leaveSent) return;
+    m_leaveSent = true;
     orvan::MouseEvent ev(orvan::MOUSE_LEAVE, 0, 0);
     *ev.x = 32000.0f;
     *ev.y = 32000.0f;

@@ -356,6 +356,7 @@ bool CTessaryCtrl::ReadFramePixels(RgbaImage& out) {
 }
 
 void CTessaryCtrl::OnCreate() {
+    m_leaveSent = false;
     StartFrameTimer();
 }
 
@@ -383,10 +384,12 @@ void CTessaryCtrl::OnClose() {
     ReleaseContexts();
 }
 
+// A host may destroy the window without closing it first: the component is still told the
+// pointer left, once per window.
 void CTessaryCtrl::OnDestroy() {
-    // Close normally came first and told the component the pointer left.
     if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
     m_timerId = 0;
+    SendLeaveEvent();
     ReleaseContexts();
     m_workingWindow.reset();
 }

@@ -222,6 +222,7 @@ private:
 
     // Input
     bool m_buttonDown = false;
+    bool m_leaveSent = false;  // the close and destroy of one window tell the leave once
     int m_lastMouseX = 0, m_lastMouseY = 0;
 
     // Loading

@@ -187,8 +187,19 @@ TEST_F(ComponentLoading, MouseAndKeysReachTheComponentAndItsEventsTheContainer) 
     ASSERT_FALSE(events_.empty());
     EXPECT_EQ(events_.front(), "Input|Probe|0");
 
-    // Closing tells the component the pointer left.
+    // Closing tells the component the pointer left, and the destroy that follows does not again.
     hc_->Host().Close();
+    const std::string leave = "HandleInput type=0 subtype=4 at=32000,32000,1 button=0";
+    const std::string closed = Log();
+    EXPECT_NE(closed.find(leave), std::string::npos);
+    Ctrl().OnDestroy();
+    EXPECT_EQ(Log().find(leave, closed.find(leave) + 1), std::string::npos);
+}
+
+TEST_F(ComponentLoading, DestroyWithoutCloseStillTellsThePointerLeft) {
+    Ctrl().SetComponentFileName(Probe());
+    ASSERT_NE(Ctrl().Wrapper(), nullptr);
+    Ctrl().OnDestroy();
     EXPECT_NE(Log().find("HandleInput type=0 subtype=4 at=32000,32000,1 button=0"), std::string::npos);
 }
 

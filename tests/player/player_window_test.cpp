@@ -31,6 +31,17 @@ TEST(PlayerWindow, TopLevelWindowDrawsFramesAndQuits) {
     EXPECT_EQ(r.status, 0) << r.output;
 }
 
+TEST(PlayerWindow, ScriptInAWindowAnswersALastLineWithoutNewlineAndFailsAMissingComponent) {
+    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+    auto r = test::RunCommandSplit("printf 'frames 2\\nget scaleX' | " + test::PlayerPath() + " --size 64x64 --script");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(R"({"reply":"get","ok":true,"value":"1"})"), std::string::npos) << r.out;
+    // Without a script nothing could bring a component in later: the run ends at once.
+    r = test::RunCommandSplit("timeout 20 " + test::PlayerPath() + " --size 64x64 /no/such/lib.so");
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("No such file"), std::string::npos) << r.err;
+}
+
 TEST(PlayerWindow, EmbedsInAParentWindowGivenByXid) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
     Display* display = XOpenDisplay(nullptr);

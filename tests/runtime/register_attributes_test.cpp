@@ -98,6 +98,11 @@ TEST(RegisteredAttributes, WritesReachTheFields) {
   EXPECT_EQ(p.Pickable(), 3);
   EXPECT_FLOAT_EQ(p.LineWidth(), 2.5f);
   EXPECT_EQ(p.CullBackFace(), 1);
+  // A cull mode written as a number is kept as that number, as CullBackFace(int) keeps it.
+  GLPolygon mode;
+  Write(mode, "CullBackFace", "2");
+  EXPECT_EQ(mode.CullBackFace(), 2);
+  EXPECT_EQ(mode.Resource("CullBackFace")->ValueText(), "2");
   EXPECT_EQ(p.AlphaMode(), 1);
   EXPECT_TRUE(p.AntiAlias());
   EXPECT_EQ(p.DepthTest(), 0);
