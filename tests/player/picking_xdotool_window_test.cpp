@@ -14,30 +14,15 @@
 
 #include "support/acquisition_fixture.h"
 #include "support/run_command.h"
+#include "support/x_window_wait.h"
 
 namespace vessant {
 namespace {
 
 std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
 
-Window FirstChild(Display* display, Window parent) {
-    Window root, up, found = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (XQueryTree(display, parent, &root, &up, &children, &count) && count > 0) found = children[0];
-    if (children) XFree(children);
-    return found;
-}
-
-// Waits until the file holds the text (or the time is up).
-bool WaitFor(const std::string& path, const std::string& text, double seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (test::ReadText(path).find(text) != std::string::npos) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
+using test::FirstChild;
+using test::WaitFor;
 
 TEST(PickingXdotoolWindow, AClickAndADragReachTheInstrumentsObjects) {
     const char* d = std::getenv("DISPLAY");
