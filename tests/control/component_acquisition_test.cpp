@@ -123,6 +123,8 @@ TEST_F(RemoteComponent, UnsignedMissingAndUnreachableComponentsAreReported) {
     messages = Load(std::string(1100, 'a') + ".cab", &loaded);
     EXPECT_FALSE(loaded);
     EXPECT_EQ(messages.back(), "Cannot load " + std::string(1100, 'a') + ".cab");
+    // None of the failed loads left a component folder behind.
+    EXPECT_EQ(test::RunCommand("find '" + cache_.Path() + "' -mindepth 2 -type d | wc -l").output, "0\n");
 }
 
 TEST_F(RemoteComponent, AnAcceptedPlainLibraryIsCachedLikeALocalFile) {
