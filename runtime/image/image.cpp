@@ -318,7 +318,8 @@ void Image::SetPixels(const unsigned char* data) {
     Detach(false);
   }
   std::memcpy(pixels, data, PixelDataSize());
-  if (mipmap) GenerateMipMaps(false);
+  // Levels built from the previous pixels would show the old picture when minified.
+  if (mipmap) GenerateMipMaps(true);
   dirty = true;
   checksum = 0;
 }
