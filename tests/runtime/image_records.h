@@ -4,8 +4,10 @@
 // sees a read past any of them.
 
 #include <GL/gl.h>
-#include <jpeglib.h>
 #include <zlib.h>
+
+#include <cstdio>  // before jpeglib.h, which needs FILE and size_t
+#include <jpeglib.h>
 
 #include <cstdint>
 #include <memory>
