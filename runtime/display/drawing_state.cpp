@@ -170,6 +170,14 @@ void DisplayObject::SetupTextureEnvironment(int index) {
   if (index == -1) index = textureIndex;
   // An inherited texture keeps the environment already in force.
   if (index < 0) return;
+  TexturePalette* palette = PaletteOf(parent);
+  Image* image = textureMinFilter >= 2 && textureMinFilter <= 5 && palette != nullptr ? palette->GetImage(index) : nullptr;
+  if (image != nullptr) {
+    image->MipMap(true);
+    // Switching mipmaps on drops the bound texture. It is rebuilt with its levels at once, so
+    // this draw already shows it, and before the settings below, which a new texture resets.
+    if (!image->HasTexture()) palette->UseTexture(index);
+  }
   switch (textureMap) {
     case 0: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); break;
     case 1: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL); break;
@@ -188,16 +196,7 @@ void DisplayObject::SetupTextureEnvironment(int index) {
   static const GLint kMinFilter[] = {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST,
                                      GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST_MIPMAP_LINEAR,
                                      GL_LINEAR_MIPMAP_NEAREST};
-  if (textureMinFilter > 5) return;
-  TexturePalette* palette = PaletteOf(parent);
-  Image* image = textureMinFilter >= 2 && palette != nullptr ? palette->GetImage(index) : nullptr;
-  if (image != nullptr) {
-    image->MipMap(true);
-    // Switching mipmaps on drops the bound texture; it is rebuilt with its levels at once, so
-    // this draw already shows it.
-    if (!image->HasTexture()) palette->UseTexture(index);
-  }
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMinFilter[textureMinFilter]);
+  if (textureMinFilter <= 5) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMinFilter[textureMinFilter]);
 }
 
 bool DisplayObject::SetupLineStyle() {
