@@ -79,7 +79,6 @@ bool JpegDecompress(int width, int height, unsigned char* destination, const uns
     LogText("JPEG Decompress Error!!!!\n");
     return false;
   }
-  if (rowStride == 0) rowStride = static_cast<std::size_t>(width) * pixelSize;
 
   jpeg_decompress_struct cinfo;
   ErrorManager errors;
@@ -116,8 +115,10 @@ bool JpegDecompress(int width, int height, unsigned char* destination, const uns
       cinfo.output_height != static_cast<JDIMENSION>(height) || cinfo.output_components != pixelSize) {
     Fail(&cinfo);
   }
+  // Arguments are only read after setjmp: a changed one could be lost by the jump back.
+  const std::size_t stride = rowStride != 0 ? rowStride : static_cast<std::size_t>(width) * pixelSize;
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = destination + rowStride * cinfo.output_scanline;
+    JSAMPROW row = destination + stride * cinfo.output_scanline;
     if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) Fail(&cinfo);
   }
   jpeg_finish_decompress(&cinfo);
