@@ -7,6 +7,7 @@
 #include <string>
 
 #include "orvan/component_base.h"
+#include "orvan/gl_info.h"
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "orvan/image.h"
@@ -149,6 +150,23 @@ TEST_F(TexturedDrawing, MipMapFiltersBuildLevelsAndAverageAMinifiedPicture) {
   EXPECT_NEAR(grey.r, 127, 2);
   EXPECT_NEAR(grey.b, 127, 2);
   EXPECT_EQ(image->HeldPixelBytes(), 0u);
+}
+
+TEST_F(TexturedDrawing, ACompressedRecordGetsACompressedTexture) {
+  record.info.compressed = 1;
+  auto scene = Scene();
+  Image* image = scene->Palette()->GetImage(0);
+  EXPECT_TRUE(image->Compressed());
+  Add(*scene, TexturedQuad(10, 0, 90, 80, 0));
+  GLint compressedTexture = -1;
+  Add(*scene, new Probe([&](Probe&) {
+    image->BindTexture();
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressedTexture);
+  }));
+  const Rgba shown = TexelOnScreen(Render(*scene), 1, 1);
+  if (!OpenGLExtensionAvailable("GL_ARB_texture_compression")) GTEST_SKIP() << "no texture compression here";
+  EXPECT_EQ(compressedTexture, GL_TRUE);
+  EXPECT_NEAR(shown.g, Texel(1, 1).g, 24);  // compression may shift colours a little
 }
 
 TEST_F(TexturedDrawing, ChildrenWithoutATextureUseTheirGroupsUntilAGroupSwitchesItOff) {
