@@ -11,6 +11,7 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "orvan/image.h"
+#include "orvan/log_sink.h"
 #include "orvan/texture_palette.h"
 #include "runtime/image_records.h"
 #include "runtime/scene_fixture.h"
@@ -90,6 +91,40 @@ TEST_F(TexturedDrawing, NearestFilteringShowsEachTexelWhereTheCoordinatesPutIt) 
   EXPECT_EQ((*scene->Palette())[0].State(), TexturePaletteEntry::kPrepared);
   EXPECT_EQ(scene->Palette()->GetImage(0)->HeldPixelBytes(), 0u);
   EXPECT_EQ(TexelOnScreen(Render(*scene), 3, 3), Texel(3, 3));
+  // An outline with a texture is filled with it first.
+  static_cast<GLPolygon*>(scene->Item(0))->PolygonMode(2);
+  EXPECT_EQ(TexelOnScreen(Render(*scene), 2, 2), Texel(2, 2));
+}
+
+// An image that keeps its picture smaller than its texture when first used.
+class UnstretchedImage : public Image {
+ public:
+  UnstretchedImage() : Image(3, 3, 4) {}
+  void StretchToTextureSize() override {}
+};
+
+TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCovers) {
+  auto* image = new UnstretchedImage;
+  Bytes pixels;
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      const Rgba c = Texel(x, y);
+      pixels.insert(pixels.end(), {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
+                                   static_cast<std::uint8_t>(c.b), 255});
+    }
+  }
+  image->SetPixels(pixels.data(), 3, 3, 4);
+  ASSERT_FLOAT_EQ(image->TexCoordScaleX(), 0.75f);
+  auto scene = std::make_unique<ComponentBase>();
+  scene->Palette()->Resize(1);
+  scene->Palette()->SetImage(0, image);
+  image->Release();
+  Add(*scene, TexturedQuad(0, 0, 60, 60, 0));
+  const vessant::RgbaImage shown = Render(*scene);
+  // Coordinates 0 .. 1 show the 3 x 3 picture, 20 pixels a texel, and none of the padding.
+  EXPECT_EQ(Pixel(shown, 10, 10), Texel(0, 0));
+  EXPECT_EQ(Pixel(shown, 50, 30), Texel(2, 1));
+  EXPECT_EQ(Pixel(shown, 50, 50), Texel(2, 2));
 }
 
 TEST_F(TexturedDrawing, RepeatWrapsAndClampKeepsTheEdgeTexel) {
@@ -220,10 +255,14 @@ TEST_F(TexturedDrawing, APictureThatCannotBeDecodedIsReportedOnceAndDrawnUntextu
   scene->Palette()->Resize(1);
   scene->Palette()->SetImage(0, &broken.info);
   Add(*scene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
+  // The error display writes to standard output or to the log sink, depending on the host.
+  std::string logged;
+  SetLogSink([&](const std::string& text) { logged += text; });
   testing::internal::CaptureStdout();
   const vessant::RgbaImage first = Render(*scene);
   const vessant::RgbaImage second = Render(*scene);
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = testing::internal::GetCapturedStdout() + logged;
+  SetLogSink(nullptr);
   EXPECT_EQ(out, "Error: Error decoding image, the picture data are damaged or do not match the image.\n");
   EXPECT_EQ(Pixel(first, 50, 40), (Rgba{0, 0, 255, 255}));
   EXPECT_EQ(Pixel(second, 50, 40), (Rgba{0, 0, 255, 255}));
