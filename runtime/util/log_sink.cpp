@@ -9,12 +9,8 @@
 
 namespace orvan {
 
-namespace {
-
-std::mutex sinkMutex;
-LogSink sink;
-
-}  // namespace
+static std::mutex sinkMutex;
+static LogSink sink;
 
 void SetLogSink(LogSink newSink) {
   std::lock_guard<std::mutex> lock(sinkMutex);
@@ -27,7 +23,6 @@ void LogText(const std::string& text) {
     std::lock_guard<std::mutex> lock(sinkMutex);
     current = sink;
   }
-  // Called outside the lock, so a sink may log or replace itself.
   if (current) {
     current(text);
     return;
