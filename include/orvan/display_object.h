@@ -17,6 +17,7 @@ class CallbackMethodCallerBase;
 class DisplayEvent;
 class DisplayFrame;
 class Group;
+class Image;
 class OrvanAttribDict;
 class OrvanAttributeBase;
 class VesResourceFilter;
@@ -236,6 +237,8 @@ class DisplayObject {
   bool PushTransform();
   bool SetupTexture();
   void SetupTextureEnvironment(int index);
+  // The palette image this object draws with (its own index, else the inherited one), or null.
+  Image* TextureImage();
   bool SetupLineStyle();
   static void RestoreLineStyle();
   static void RestoreAlpha();

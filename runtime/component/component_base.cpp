@@ -4,7 +4,7 @@
 #include "orvan/attribute_property.h"
 #include "orvan/light_manager.h"
 #include "orvan/object_resources.h"
-#include "orvan/texture_palette.h"
+#include "orvan/static_image_list.h"
 
 namespace orvan {
 

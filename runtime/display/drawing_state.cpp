@@ -5,16 +5,18 @@
 
 #include <cmath>
 
+#include "orvan/display_frame.h"
 #include "orvan/display_object.h"
 #include "orvan/gl_info.h"
+#include "orvan/image.h"
+#include "orvan/texture_palette.h"
 #include "orvan/timer.h"
 
 namespace orvan {
 
 namespace {
 
-// Holds the texture of a palette index; no palette holds one until display frames exist.
-bool PaletteTexture(DisplayFrame* /*frame*/, int /*index*/, GLuint* /*name*/) { return false; }
+TexturePalette* PaletteOf(DisplayFrame* frame) { return frame != nullptr ? frame->Palette() : nullptr; }
 
 }  // namespace
 
@@ -147,10 +149,10 @@ bool DisplayObject::SetupTexture() {
   if (index < 0) return false;
   // Coordinates for fewer vertices than the object has would be read past their end.
   if (textureCoordinates == nullptr || textureCoordinateCount < vertexCount) return false;
-  GLuint name = 0;
-  if (!PaletteTexture(parent, index, &name)) return false;
+  TexturePalette* palette = PaletteOf(parent);
+  if (palette == nullptr || palette->GetImage(index) == nullptr) return false;
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, name);
+  palette->UseTexture(index);
   GLint wrap = GL_REPEAT;
   if (!repeat) wrap = OpenGLVersion() >= 1.2f ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
@@ -158,10 +160,24 @@ bool DisplayObject::SetupTexture() {
   return true;
 }
 
+Image* DisplayObject::TextureImage() {
+  const int index = textureIndex >= 0 ? textureIndex : InheritedTextureIndex();
+  TexturePalette* palette = PaletteOf(parent);
+  return index >= 0 && palette != nullptr ? palette->GetImage(index) : nullptr;
+}
+
 void DisplayObject::SetupTextureEnvironment(int index) {
   if (index == -1) index = textureIndex;
   // An inherited texture keeps the environment already in force.
   if (index < 0) return;
+  TexturePalette* palette = PaletteOf(parent);
+  Image* image = textureMinFilter >= 2 && textureMinFilter <= 5 && palette != nullptr ? palette->GetImage(index) : nullptr;
+  if (image != nullptr) {
+    image->MipMap(true);
+    // Switching mipmaps on drops the bound texture. It is rebuilt with its levels at once, so
+    // this draw already shows it, and before the settings below, which a new texture resets.
+    if (!image->HasTexture()) palette->UseTexture(index);
+  }
   switch (textureMap) {
     case 0: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); break;
     case 1: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL); break;
@@ -180,10 +196,7 @@ void DisplayObject::SetupTextureEnvironment(int index) {
   static const GLint kMinFilter[] = {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST,
                                      GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST_MIPMAP_LINEAR,
                                      GL_LINEAR_MIPMAP_NEAREST};
-  if (textureMinFilter <= 5) {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMinFilter[textureMinFilter]);
-    // Filters 2 to 5 also tell the palette's image that it needs mipmaps, once palettes exist.
-  }
+  if (textureMinFilter <= 5) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, kMinFilter[textureMinFilter]);
 }
 
 bool DisplayObject::SetupLineStyle() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "orvan/group.h"
+#include "orvan/image.h"
 #include "orvan/object_resources.h"
 
 namespace orvan {
@@ -153,6 +154,21 @@ void GLPolygon::Draw() {
 
 void GLPolygon::DrawFill(bool textured) {
   const bool lit = lightingEnabled;
+  // Coordinates address the picture; an image whose texture is larger than its picture covers
+  // only part of it.
+  float scaleS = 1.0f, scaleT = 1.0f;
+  if (Image* image = textured ? TextureImage() : nullptr) {
+    scaleS = image->TexCoordScaleX();
+    scaleT = image->TexCoordScaleY();
+  }
+  const bool scaled = scaleS != 1.0f || scaleT != 1.0f;
+  auto texCoord = [&](unsigned int i) {
+    if (scaled) {
+      glTexCoord2f(textureCoordinates[i].x * scaleS, textureCoordinates[i].y * scaleT);
+    } else {
+      glTexCoord2fv(&textureCoordinates[i].x);
+    }
+  };
   glBegin(GL_POLYGON);
   // The frame's material at materialIndex is applied here once display frames carry materials.
   if (shading != 1) {
@@ -164,12 +180,12 @@ void GLPolygon::DrawFill(bool textured) {
       glColor4ubv(vertices[0].color.Bytes());
     }
     for (unsigned int i = 0; i < vertexCount; ++i) {
-      if (textured) glTexCoord2fv(&textureCoordinates[i].x);
+      if (textured) texCoord(i);
       glVertex3fv(&vertices[i].x);
     }
   } else {
     for (unsigned int i = 0; i < vertexCount; ++i) {
-      if (textured) glTexCoord2fv(&textureCoordinates[i].x);
+      if (textured) texCoord(i);
       if (lit && normals != nullptr) {
         if (textured) {
           if (colorMaterialMode != 0) glColor4ubv(vertices[i].color.Bytes());

@@ -1,5 +1,7 @@
 #include "instrument/instrument.h"
 
+#include "instrument_face.h"
+
 #include "orvan/object_event.h"
 
 #include <algorithm>
@@ -50,7 +52,11 @@ Vector OnCircle(float radius, double degreesFromUp) {
 Instrument::Instrument()
     : ComponentBase(), dial(nullptr), ticks(nullptr), needle(nullptr), needleShape(nullptr), label(nullptr),
       eye(nullptr), valueBacking(50.0f) {
-  Palette()->Resize(0);
+  // The dial face and the label plate show one compiled-in picture: the second entry shares
+  // the image the first one made.
+  Palette()->Resize(2);
+  Palette()->SetImage(0, &instrument_face);
+  Palette()->SetImage(1, &instrument_face);
   Materials()->Set(0, Material(vesColor(51, 51, 51, 255), vesColor(204, 204, 204, 255), vesColor(0, 0, 0, 255),
                                vesColor(0, 0, 0, 255), 0.0f));
   using Setter = void (Instrument::*)(const float&);
@@ -90,8 +96,11 @@ void Instrument::Initialize() {
     rim[i] = Vertex(p.x, p.y, p.z, vesColor(40, 40, 40, 255));
   }
   dial = new GLPolygon;
-  dial->SetValue(1, const_cast<char*>("dial"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 90, 90, 90, 255, 0);
+  // The face picture replaces the fill colour; its square spans the dial's, mipmapped when small.
+  dial->SetValue(1, const_cast<char*>("dial"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 90, 90, 90, 255, 7, 0, 9, 3, 10, 3, 11,
+                 1, 40, 100.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 100.0, 0.0, 100.0, 100.0, 0.0, 0);
   dial->SetVertices(kDialSegments, rim);
+  dial->CalculateTexCoordinates();
   // Pointer positions reach the dial's callback relative to its centre.
   dial->WorldRotationPoint(Vector(kCentreX, kCentreY, 0.0f));
   dial->CallbackCaller(new CallbackMethodCallerTemplate<Instrument>(this, &Instrument::OnDial));
@@ -128,9 +137,12 @@ void Instrument::Initialize() {
   InsertObject(needle, true, false);
 
   label = new GLPolygon;
-  label->SetValue(1, const_cast<char*>("label"), 18, 3, 31, 0, 35, 0, 36, 0, 0);
+  // The middle band of the same picture, tinted by the plate's gold.
+  label->SetValue(1, const_cast<char*>("label"), 18, 3, 31, 0, 35, 0, 36, 0, 7, 1, 9, 0, 10, 1, 11, 1, 40, 75.0, -39.0,
+                  0.0, 25.0, -39.0, 0.0, 25.0, 81.0, 0.0, 75.0, 81.0, 0.0, 0);
   label->SetVertices(4, 200, 190, 60, 255, 35.0, 15.0, 0.0, 200, 190, 60, 255, 65.0, 15.0, 0.0, 200, 190, 60, 255,
                      65.0, 27.0, 0.0, 200, 190, 60, 255, 35.0, 27.0, 0.0);
+  label->CalculateTexCoordinates();
   InsertObject(label, true, false);
 
   // Presses on the ticks, the needle and the label reach the dial below them.

@@ -13,6 +13,8 @@ class VesEyePoint;
 // A round instrument: a dial with tick marks, a needle that turns about the dial's centre and a
 // label plate. Its one property, "Value" (0 to 100), turns the needle from lower left (0)
 // through straight up (50) to lower right (100). Laid out in a 100 x 100 square from the origin.
+// The dial shows a face picture compiled in at build time (vessant-image, samples/CMakeLists.txt);
+// the label plate shows a band of the same picture through a second palette entry that shares it.
 //
 // It answers the mouse through picking alone: pressing or dragging on the dial turns the needle
 // to the pointer; the push buttons "minus" and "plus" in the lower corners step the value by 10

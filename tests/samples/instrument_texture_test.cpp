@@ -1,0 +1,76 @@
+// The instrument's dial face: a picture drawn and compiled in at build time, shared by two
+// palette entries, and shown by the player texel for texel when filtered by nearest texel.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "instrument/instrument.h"
+#include "instrument_face.h"
+#include "orvan/image.h"
+#include "orvan/texture_palette.h"
+#include "support/acquisition_fixture.h"
+#include "support/png_read.h"
+#include "support/run_command.h"
+
+namespace {
+
+const std::string kLibrary = std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so";
+const std::string kFacePng = std::string(VESSANT_BINARY_DIR) + "/samples/instrument_face.png";
+
+TEST(InstrumentFace, TwoPaletteEntriesShareOneCompiledInPicture) {
+  Instrument gauge;
+  gauge.Initialize();
+  orvan::TexturePalette& palette = *gauge.Palette();
+  orvan::Image* face = palette.GetImage(0);
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(palette.GetImage(1), face);
+  EXPECT_EQ(face->RefCount(), 2);
+  EXPECT_EQ(face->Width(), instrument_face.width);
+  EXPECT_NE(instrument_face.checksum, 0u);
+  EXPECT_EQ(gauge.FindByName("dial")->TextureIndex(), 0);
+  EXPECT_EQ(gauge.FindByName("label")->TextureIndex(), 1);
+}
+
+TEST(InstrumentFace, ThePlayerShowsTheFacesTexelsWithNearestFiltering) {
+  if (access(kLibrary.c_str(), R_OK) != 0) GTEST_SKIP() << "instrument sample not built";
+  vessant::RgbaImage face;
+  ASSERT_TRUE(vessant::test::ReadPng(kFacePng, &face));
+  ASSERT_EQ(face.width, 128);
+
+  vessant::test::ScratchDir dir;
+  const std::string shot = dir.Path() + "/shot.png";
+  vessant::test::WriteText(dir.Path() + "/script.txt",
+                           "setattrib dial.TextureMagFilter TEXTURE_FILTER_NEAREST\n"
+                           "setattrib dial.TextureMinFilter TEXTURE_FILTER_NEAREST\n"
+                           "frames 1\nsnapshot " + shot + "\nquit\n");
+  const auto r = vessant::test::RunCommand("TEMP='" + dir.Path() + "' " + vessant::test::PlayerPath() +
+                                           " --headless --size 200x200 --script " + kLibrary + " < " + dir.Path() +
+                                           "/script.txt");
+  ASSERT_EQ(r.status, 0) << r.output;
+  vessant::RgbaImage image;
+  ASSERT_TRUE(vessant::test::ReadPng(shot, &image)) << r.output;
+
+  // World (x, y) is pixel (2x, 200 - 2y); the face spans the world square 0 .. 100, and its
+  // picture's top row is the texture's last.
+  int compared = 0;
+  for (int py = 0; py < 200; py += 3) {
+    for (int px = 0; px < 200; px += 3) {
+      const double x = (px + 0.5) / 2.0, y = (200 - py - 0.5) / 2.0;
+      const double dx = x - 50, dy = y - 50;
+      const bool onFace = dx * dx + dy * dy < 37.0 * 37.0;
+      const bool covered = (x > 44 && x < 56 && y > 48) || (y > 13 && y < 29 && x > 33 && x < 67);  // needle, label
+      const double s = x / 100.0 * 128.0, t = y / 100.0 * 128.0;
+      const bool mid = s - static_cast<int>(s) > 0.2 && s - static_cast<int>(s) < 0.8 &&
+                       t - static_cast<int>(t) > 0.2 && t - static_cast<int>(t) < 0.8;
+      if (!onFace || covered || !mid) continue;
+      const std::uint8_t* texel = face.At(static_cast<int>(s), 127 - static_cast<int>(t));
+      const std::uint8_t* pixel = image.At(px, py);
+      for (int k = 0; k < 3; ++k) ASSERT_EQ(pixel[k], texel[k]) << "pixel " << px << "," << py << " component " << k;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 200);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// vessant-image: pictures turned into records at build time decode to the picture's pixels, and
+// the tool itself answers bad input with a message.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "gradient_grey.h"
+#include "gradient_jpeg.h"
+#include "gradient_lz77.h"
+#include "gradient_raw.h"
+#include "orvan/image.h"
+#include "orvan/image_checksum.h"
+#include "runtime/image_records.h"
+#include "support/acquisition_fixture.h"
+#include "support/run_command.h"
+
+namespace {
+
+using orvan::Image;
+using orvan::StaticImageInfo;
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kGradient = std::string(VESSANT_SOURCE_DIR) + "/tests/data/pictures/gradient.png";
+const std::string kTool = std::string(VESSANT_BINARY_DIR) + "/vessant-image";
+constexpr int kWidth = 40, kHeight = 24;
+
+// The PNG as libpng reads it, RGBA, rows from the bottom (the order the tool stores by default).
+Bytes GradientBottomUp() {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  Bytes pixels;
+  if (!png_image_begin_read_from_file(&png, kGradient.c_str())) return pixels;
+  png.format = PNG_FORMAT_RGBA;
+  pixels.resize(PNG_IMAGE_SIZE(png));
+  // A negative row stride reads the last row first.
+  png_image_finish_read(&png, nullptr, pixels.data(), -static_cast<png_int_32>(PNG_IMAGE_ROW_STRIDE(png)), nullptr);
+  return pixels;
+}
+
+struct Decoded {
+  explicit Decoded(const StaticImageInfo& info) : image(new Image(info)) { ok = image->Decode(); }
+  ~Decoded() { image->Release(); }
+  const std::uint8_t* At(int x, int y) const { return image->PixelAddress(x, y); }
+  Image* image;
+  bool ok;
+};
+
+TEST(VessantImageRoundTrip, RawAndLz77RecordsGiveThePicturesPixels) {
+  const Bytes expected = GradientBottomUp();
+  ASSERT_EQ(expected.size(), static_cast<std::size_t>(kWidth * kHeight * 4));
+  for (const StaticImageInfo* info : {&gradient_raw, &gradient_lz77}) {
+    Decoded decoded(*info);
+    ASSERT_TRUE(decoded.ok);
+    EXPECT_EQ(decoded.image->TextureWidth(), 64);
+    EXPECT_EQ(decoded.image->TextureHeight(), 32);
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const bool inside = x < kWidth && y < kHeight;
+        const std::uint8_t* want = inside ? &expected[(y * kWidth + x) * 4] : nullptr;
+        for (int k = 0; k < 4; ++k) ASSERT_EQ(decoded.At(x, y)[k], inside ? want[k] : 0) << x << "," << y;
+      }
+    }
+    // The record's checksum is that of the decoded texture-size buffer.
+    EXPECT_NE(info->checksum, 0u);
+    EXPECT_EQ(orvan::ImageChecksum(decoded.image->Pixels(), decoded.image->PixelDataSize()), info->checksum);
+  }
+  // Raw stays the picture's size, padded when decoded; pad stores the power-of-two picture.
+  EXPECT_EQ(gradient_raw.width, kWidth);
+  EXPECT_EQ(gradient_raw.chunkSize, 100);
+  EXPECT_EQ(gradient_raw.colorSize, kWidth * kHeight * 4);
+  EXPECT_EQ(gradient_lz77.width, 64);
+  EXPECT_EQ(gradient_lz77.codec, orvan::VES_CODEC_LZ77);
+}
+
+TEST(VessantImageRoundTrip, JpegColourStaysCloseAndAlphaIsExact) {
+  // The stretched picture the record should hold, made the runtime's way.
+  const Bytes picture = GradientBottomUp();
+  Image* stretched = new Image(1, 1, 4);
+  stretched->SetPixels(picture.data(), kWidth, kHeight, 4);
+  stretched->StretchToTextureSize();
+  Decoded decoded(gradient_jpeg);
+  ASSERT_TRUE(decoded.ok);
+  EXPECT_EQ(gradient_jpeg.width, 64);
+  EXPECT_NE(gradient_jpeg.alphaChunks, nullptr);
+  double errorSum = 0;
+  int worst = 0;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      const std::uint8_t* got = decoded.At(x, y);
+      const std::uint8_t* want = stretched->PixelAddress(x, y);
+      for (int k = 0; k < 3; ++k) {
+        const int error = std::abs(got[k] - want[k]);
+        errorSum += error;
+        worst = std::max(worst, error);
+      }
+      ASSERT_EQ(got[3], want[3]) << x << "," << y;
+    }
+  }
+  stretched->Release();
+  EXPECT_LT(errorSum / (64 * 32 * 3), 2.0);
+  EXPECT_LT(worst, 48);  // at the sharp white frame
+  EXPECT_EQ(orvan::ImageChecksum(decoded.image->Pixels(), decoded.image->PixelDataSize()), gradient_jpeg.checksum);
+}
+
+TEST(VessantImageRoundTrip, LuminanceAndAlphaWithTheTopRowFirst) {
+  const Bytes bottomUp = GradientBottomUp();
+  Decoded decoded(pictures::gradient_grey);
+  ASSERT_TRUE(decoded.ok);
+  EXPECT_EQ(pictures::gradient_grey.format, GL_LUMINANCE_ALPHA);
+  EXPECT_EQ(pictures::gradient_grey.chunkSize, 7);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const std::uint8_t* rgba = &bottomUp[((kHeight - 1 - y) * kWidth + x) * 4];
+      const int luminance = (299 * rgba[0] + 587 * rgba[1] + 114 * rgba[2] + 500) / 1000;
+      ASSERT_EQ(decoded.At(x, y)[0], luminance) << x << "," << y;
+      ASSERT_EQ(decoded.At(x, y)[1], rgba[3]) << x << "," << y;
+    }
+  }
+}
+
+class VessantImageTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (access(kTool.c_str(), X_OK) != 0) GTEST_SKIP() << "vessant-image not built";
+  }
+  vessant::test::CommandResult Run(const std::string& arguments) {
+    return vessant::test::RunCommand("cd '" + dir_.Path() + "' && " + kTool + " " + arguments);
+  }
+  std::string Read(const std::string& name) {
+    std::ifstream in(dir_.Path() + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  vessant::test::ScratchDir dir_;
+};
+
+TEST_F(VessantImageTool, BadInputAndOptionsAreNamed) {
+  auto r = Run("missing.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("missing.png: cannot open"), std::string::npos) << r.output;
+  vessant::test::WriteText(dir_.Path() + "/notes.png", "just some text, not a picture");
+  r = Run("notes.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("notes.png: neither a PNG nor a JPEG file"), std::string::npos) << r.output;
+  r = Run("--codec gif " + kGradient);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.output.find("--codec is raw, lz77 or jpeg, not 'gif'"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("usage: vessant-image"), std::string::npos);
+  r = Run("--chunk-size 0 " + kGradient);
+  EXPECT_EQ(r.status, 2);
+  r = Run("--codec jpeg --components 2 " + kGradient);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("the jpeg codec stores RGB and RGBA pictures only"), std::string::npos) << r.output;
+  r = Run("--name 3d " + kGradient);
+  EXPECT_EQ(r.status, 2);
+  // Nothing was written by the failed runs, not even a temporary file.
+  r = vessant::test::RunCommand("ls -A '" + dir_.Path() + "'");
+  EXPECT_EQ(r.output, "notes.png\n");
+}
+
+TEST_F(VessantImageTool, AJpegPictureBecomesOneChunkedRecord) {
+  const Bytes rgb(16 * 8 * 3, 200);
+  const Bytes jpeg = orvan::image_test::EncodeJpeg(rgb, 16, 8);
+  {
+    std::ofstream out(dir_.Path() + "/photo.jpg", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
+  }
+  const auto r = Run("--codec raw --chunk-size 100 --source out/photo_record.cpp photo.jpg");
+  ASSERT_EQ(r.status, 1) << r.output;  // the folder out/ does not exist
+  EXPECT_NE(r.output.find("cannot create a temporary file beside out/photo_record.h"), std::string::npos) << r.output;
+  ASSERT_EQ(Run("--codec raw --chunk-size 100 --source photo_record.cpp photo.jpg").status, 0);
+  const std::string header = Read("photo_record.h");
+  const std::string source = Read("photo_record.cpp");
+  EXPECT_NE(header.find("extern const orvan::StaticImageInfo photo;"), std::string::npos) << header;
+  EXPECT_NE(source.find("#include \"photo_record.h\""), std::string::npos);
+  // 384 bytes in chunks of 100: four constant strings, the last of 84 bytes.
+  EXPECT_NE(source.find("photo_colour_3[] ="), std::string::npos);
+  EXPECT_EQ(source.find("photo_colour_4[] ="), std::string::npos);
+  EXPECT_NE(source.find("    16, 8, 3,\n    0x1907,  // GL_RGB\n    orvan::VES_CODEC_RAW,"), std::string::npos)
+      << source;
+  EXPECT_NE(source.find("    384, 0, 100,\n"), std::string::npos) << source;
+}
+
+}  // namespace
