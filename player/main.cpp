@@ -15,7 +15,9 @@
 #include "control/property_bag.h"
 #include "control/property_exchange.h"
 #include "control/property_table.h"
+#include "control/registration.h"
 #include "control/tessary_ctrl.h"
+#include "control/type_info.h"
 #include "orvan/error_report.h"
 #include "orvan/log_sink.h"
 #include "platform/egl_headless_host.h"
@@ -208,6 +210,20 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     return status;
 }
 
+// --register and --unregister: the files are reported as a JSON line, a failure with its code.
+int RunRegistration(bool registering) {
+    RegistrationPaths paths;
+    std::string error;
+    if (!RegistrationPaths::FromEnvironment(&paths, &error))
+        return Fail(kStatusFailed, std::string(registering ? "cannot register" : "cannot unregister") +
+                                       " the type information (0x80040200): " + error);
+    const Registration registration(paths, Registration::RunningProgram());
+    const RegistrationResult result = registering ? registration.Register() : registration.Unregister();
+    if (!result.ok()) return Fail(kStatusFailed, result.message);
+    WriteLine(stdout, FilesLine(registering ? "registered" : "unregistered", result.files));
+    return kStatusOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -216,6 +232,11 @@ int main(int argc, char** argv) {
     if (!ParsePlayerOptions(argc, argv, &options, &error)) return Fail(kStatusUsage, error);
     if (options.help) {
         std::fputs(PlayerUsage(), stdout);
+        return kStatusOk;
+    }
+    if (options.registerControl || options.unregisterControl) return RunRegistration(options.registerControl);
+    if (options.describe) {
+        WriteLine(stdout, DescribeTypeInformation() + "\n");
         return kStatusOk;
     }
     // The player runs unattended: errors are diagnostics on standard error, never a dialog.

@@ -66,6 +66,12 @@ const char* PlayerUsage() {
            "                      setattrib NAME VALUE, mouse MESSAGE X Y [BUTTON] [shift] [ctrl],\n"
            "                      key down|up KEYSYM [shift] [ctrl], frames N, snapshot FILE,\n"
            "                      save FILE, load FILE, quit\n"
+           "  --describe          print the control's type information (library, properties,\n"
+           "                      methods, events) as one JSON line and exit\n"
+           "  --register          register the control for this user (below $XDG_DATA_HOME, else\n"
+           "                      ~/.local/share): type information, registration record, desktop\n"
+           "                      entry, and the file type of saved property sets (.vessant)\n"
+           "  --unregister        remove exactly what --register wrote\n"
            "  --help              show this text\n"
            "  --                  end of the options: a COMPONENT may then start with \"-\"\n"
            "\n"
@@ -75,8 +81,10 @@ const char* PlayerUsage() {
            "Diagnostics go to standard error.\n"
            "\n"
            "Exit status: 0 success; 1 no display or no usable OpenGL, or a snapshot or property set\n"
-           "that could not be written; 2 a malformed command line or property set; 3 the component\n"
-           "could not be loaded (the reason is printed on standard error).\n";
+           "that could not be written, or --register/--unregister failed (the message carries\n"
+           "0x80040200 for the type information, 0x80040201 for the classes); 2 a malformed\n"
+           "command line or property set; 3 the component could not be loaded (the reason is\n"
+           "printed on standard error).\n";
 }
 
 bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::string* error) {
@@ -118,6 +126,12 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
         std::string v;
         if (arg == "--help" || arg == "-h") {
             options->help = true;
+        } else if (arg == "--describe") {
+            options->describe = true;
+        } else if (arg == "--register") {
+            options->registerControl = true;
+        } else if (arg == "--unregister") {
+            options->unregisterControl = true;
         } else if (arg == "--headless") {
             options->headless = true;
         } else if (arg == "--size") {
@@ -178,6 +192,10 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
         } else {
             positional.push_back(arg);
         }
+    }
+    if (options->registerControl && options->unregisterControl) {
+        *error = "--register and --unregister exclude each other";
+        return false;
     }
     if (positional.size() > 2) {
         *error = "unexpected argument '" + positional[2] + "' (give at most COMPONENT and CLASS)";

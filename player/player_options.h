@@ -26,6 +26,9 @@ struct PlayerOptions {
     std::string component;
     std::string className;
     bool help = false;
+    bool describe = false;  // print the type information and exit
+    bool registerControl = false;    // --register
+    bool unregisterControl = false;  // --unregister
 };
 
 // Parses argv; on a malformed command line returns false with a one-line message naming the culprit.

@@ -29,14 +29,18 @@ function(vessant_add_component name)
   set(map ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/component_exports.map)
   add_library(${name} SHARED ${sources})
   target_include_directories(${name} PRIVATE ${ARG_INCLUDE_DIRECTORIES})
-  target_link_libraries(${name} PRIVATE vessant_component_sdk ${ARG_LIBRARIES})
+  target_link_libraries(${name} PRIVATE Vessant::component_sdk ${ARG_LIBRARIES})
   set_target_properties(${name} PROPERTIES
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON POSITION_INDEPENDENT_CODE ON
     LINK_DEPENDS ${map})
   # Symbols of the static libraries (the runtime above all) are hidden, and the version script
   # keeps everything but the contract local.
   target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL -Wl,--version-script=${map})
-  if(NOT VESSANT_SANITIZE)
+  if(VESSANT_SDK_SANITIZED)
+    # The installed runtime was built with the sanitizers: the component must be too.
+    target_compile_options(${name} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${name} PRIVATE -fsanitize=address,undefined)
+  elseif(NOT VESSANT_SANITIZE)
     target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()
   if(ARG_OUTPUT_DIRECTORY)
