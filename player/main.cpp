@@ -22,6 +22,7 @@
 #include "orvan/log_sink.h"
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
+#include "player/edit_command.h"
 #include "player/json_lines.h"
 #include "player/player_options.h"
 #include "player/quitting_client.h"
@@ -245,6 +246,10 @@ int main(int argc, char** argv) {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fflush(stderr);
     });
+    if (!options.edit.empty()) {
+        const EditResult edited = RunEdit(options.edit, options.snapshot);
+        return edited.status == kStatusOk ? kStatusOk : Fail(edited.status, edited.error);
+    }
 
     CTessaryCtrl ctrl;
     // Container events are protocol lines whether or not a script drives the player.

@@ -72,6 +72,10 @@ const char* PlayerUsage() {
            "                      ~/.local/share): type information, registration record, desktop\n"
            "                      entry, and the file type of saved property sets (.vessant)\n"
            "  --unregister        remove exactly what --register wrote\n"
+           "  --edit FILE         open the property page on a saved property set: choose the\n"
+           "                      component and class, edit the initial attribute settings with a\n"
+           "                      live preview; Apply and OK save FILE (--snapshot writes the last\n"
+           "                      preview when the page closes)\n"
            "  --help              show this text\n"
            "  --                  end of the options: a COMPONENT may then start with \"-\"\n"
            "\n"
@@ -173,6 +177,13 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
                 return false;
             }
             options->baseUrl = v;
+        } else if (arg == "--edit") {
+            if (!takeValue(&v)) return false;
+            if (v.empty()) {
+                *error = "--edit needs a file name";
+                return false;
+            }
+            options->edit = v;
         } else if (arg == "--load" || arg == "--save") {
             if (!takeValue(&v)) return false;
             if (v.empty()) {
