@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/attribute_settings.h"
 #include "control/tessary_ctrl.h"
 #include "orvan/component_base.h"
 #include "orvan/resource_filter.h"
@@ -9,29 +10,9 @@
 
 namespace vessant {
 
-std::vector<std::string> PropertyPageModel::Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string PropertyPageModel::ValueOf(const std::string& line) {
-    const std::size_t colon = line.find(": ");
-    return colon == std::string::npos ? line : line.substr(colon + 2);
-}
-
-std::string PropertyPageModel::WithValue(const std::string& line, const std::string& value) {
-    const std::size_t colon = line.find(": ");
-    return colon == std::string::npos ? value : line.substr(0, colon + 2) + value;
-}
+using attribute_settings::Lines;
+using attribute_settings::ValueOf;
+using attribute_settings::WithValue;
 
 void PropertyPageModel::Fill(CTessaryCtrl& ctrl) {
     ctrl.LoadComponent();
@@ -118,11 +99,7 @@ void PropertyPageModel::SetSelectedValue(const std::string& value) {
     setting = editsWholeLine_ ? line : WithValue(setting, line);
 }
 
-std::string PropertyPageModel::InitialAttribsText() const {
-    std::string text;
-    for (const std::string& line : settings_) text += line + "\n";
-    return text;
-}
+std::string PropertyPageModel::InitialAttribsText() const { return attribute_settings::Join(settings_); }
 
 void PropertyPageModel::Apply(CTessaryCtrl& ctrl) const {
     ctrl.SetInitialAttribs(InitialAttribsText());

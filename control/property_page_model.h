@@ -48,12 +48,6 @@ public:
     // Applies InitialAttribs to the component, writes the two names back and loads the component.
     void Apply(CTessaryCtrl& ctrl) const;
 
-    // The value of a setting line: what follows the first ": ", or the whole line when it has none.
-    static std::string ValueOf(const std::string& line);
-    static std::string WithValue(const std::string& line, const std::string& value);
-    // The lines of a text; a final line break ends the last line rather than adding an empty one.
-    static std::vector<std::string> Lines(const std::string& text);
-
 private:
     std::vector<std::string> available_;
     std::vector<std::string> settings_;
