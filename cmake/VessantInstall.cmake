@@ -16,6 +16,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/include/vessant/vessant_player.h DESTINATION $
 
 # The pkg-config file finds its prefix from where it lies, so the tree can be moved.
 file(RELATIVE_PATH VESSANT_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" VESSANT_PC_TO_PREFIX "${VESSANT_PC_TO_PREFIX}")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/vessant-player.pc.in ${CMAKE_BINARY_DIR}/vessant-player.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/vessant-player.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
