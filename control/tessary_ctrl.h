@@ -82,6 +82,14 @@ public:
     bool Modified() const { return m_modified; }
     void SetModified(bool v) { m_modified = v; }
 
+    // Script safety and the container's names (control/object_safety.h has the rule table).
+    std::uint32_t GetInterfaceSafetyOptions(const char* interfaceName, std::uint32_t* supported,
+                                            std::uint32_t* enabled) const;
+    std::uint32_t SetInterfaceSafetyOptions(const char* interfaceName, std::uint32_t mask, std::uint32_t enabled);
+    std::uint32_t SetHostNames(const char* containerApp, const char* containerObject);
+    const std::string& HostApplicationName() const { return m_hostApplication; }
+    const std::string& HostDocumentName() const { return m_hostDocument; }
+
     // Brings the component named by ComponentFileName and ClassName in; true when one is current.
     // A control without a window creates the component here when its factory waits.
     bool LoadComponent();
@@ -193,6 +201,7 @@ private:
     WindowHost* m_host = nullptr;
     ControlProperties m_props;
     bool m_modified = false;
+    std::string m_hostApplication, m_hostDocument;
 
     orvan::DisplayObject* m_currentObject = nullptr;
     orvan::Group* m_rootGroup = nullptr;  // owned

@@ -38,6 +38,12 @@ std::string SnapshotLine(const std::string& path) {
     return Dump(line);
 }
 
+std::string FilesLine(const std::string& key, const std::vector<std::string>& paths) {
+    nlohmann::ordered_json line;
+    line[key] = paths;
+    return Dump(line);
+}
+
 void WriteLine(std::FILE* out, const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), out);
     std::fflush(out);

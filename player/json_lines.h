@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vessant {
 
@@ -17,6 +18,9 @@ std::string ObjectEventLine(const std::string& eventName, const std::string& ini
 
 // {"snapshot":PATH}: the file a snapshot was written to.
 std::string SnapshotLine(const std::string& path);
+
+// {KEY:[PATH,...]}: the files a command wrote or removed ("registered", "unregistered").
+std::string FilesLine(const std::string& key, const std::vector<std::string>& paths);
 
 // Writes a line and flushes it, so a reader waiting for it is not kept waiting.
 void WriteLine(std::FILE* out, const std::string& line);

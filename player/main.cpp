@@ -15,11 +15,14 @@
 #include "control/property_bag.h"
 #include "control/property_exchange.h"
 #include "control/property_table.h"
+#include "control/registration.h"
 #include "control/tessary_ctrl.h"
+#include "control/type_info.h"
 #include "orvan/error_report.h"
 #include "orvan/log_sink.h"
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
+#include "player/edit_command.h"
 #include "player/json_lines.h"
 #include "player/player_options.h"
 #include "player/quitting_client.h"
@@ -208,6 +211,20 @@ int RunWindowed(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     return status;
 }
 
+// --register and --unregister: the files are reported as a JSON line, a failure with its code.
+int RunRegistration(bool registering) {
+    RegistrationPaths paths;
+    std::string error;
+    if (!RegistrationPaths::FromEnvironment(&paths, &error))
+        return Fail(kStatusFailed, std::string(registering ? "cannot register" : "cannot unregister") +
+                                       " the type information (0x80040200): " + error);
+    const Registration registration(paths, Registration::RunningProgram());
+    const RegistrationResult result = registering ? registration.Register() : registration.Unregister();
+    if (!result.ok()) return Fail(kStatusFailed, result.message);
+    WriteLine(stdout, FilesLine(registering ? "registered" : "unregistered", result.files));
+    return kStatusOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,12 +235,21 @@ int main(int argc, char** argv) {
         std::fputs(PlayerUsage(), stdout);
         return kStatusOk;
     }
+    if (options.registerControl || options.unregisterControl) return RunRegistration(options.registerControl);
+    if (options.describe) {
+        WriteLine(stdout, DescribeTypeInformation() + "\n");
+        return kStatusOk;
+    }
     // The player runs unattended: errors are diagnostics on standard error, never a dialog.
     orvan::SetErrorDialogsSuppressed(true);
     orvan::SetLogSink([](const std::string& text) {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fflush(stderr);
     });
+    if (!options.edit.empty()) {
+        const EditResult edited = RunEdit(options.edit, options.snapshot);
+        return edited.status == kStatusOk ? kStatusOk : Fail(edited.status, edited.error);
+    }
 
     CTessaryCtrl ctrl;
     // Container events are protocol lines whether or not a script drives the player.

@@ -66,17 +66,30 @@ const char* PlayerUsage() {
            "                      setattrib NAME VALUE, mouse MESSAGE X Y [BUTTON] [shift] [ctrl],\n"
            "                      key down|up KEYSYM [shift] [ctrl], frames N, snapshot FILE,\n"
            "                      save FILE, load FILE, quit\n"
+           "  --describe          print the control's type information (library, properties,\n"
+           "                      methods, events) as one JSON line and exit\n"
+           "  --register          register the control for this user (below $XDG_DATA_HOME, else\n"
+           "                      ~/.local/share): type information, registration record, desktop\n"
+           "                      entry, and the file type of saved property sets (.vessant)\n"
+           "  --unregister        remove exactly what --register wrote\n"
+           "  --edit FILE         open the property page on a saved property set: choose the\n"
+           "                      component and class, edit the initial attribute settings with a\n"
+           "                      live preview; Apply and OK save FILE (--snapshot writes the last\n"
+           "                      preview when the page closes)\n"
            "  --help              show this text\n"
            "  --                  end of the options: a COMPONENT may then start with \"-\"\n"
            "\n"
            "Standard output carries only JSON lines, one object each: events of the component\n"
            "  {\"event\":\"ObjectEvent\",\"EventName\":...,\"InitiatorName\":...,\"EventData\":...},\n"
-           "the replies of --script, and {\"snapshot\":PATH} once --snapshot was written.\n"
+           "the replies of --script, {\"snapshot\":PATH} once --snapshot was written, the type\n"
+           "information of --describe, and {\"registered\":[FILES]} or {\"unregistered\":[FILES]}.\n"
            "Diagnostics go to standard error.\n"
            "\n"
            "Exit status: 0 success; 1 no display or no usable OpenGL, or a snapshot or property set\n"
-           "that could not be written; 2 a malformed command line or property set; 3 the component\n"
-           "could not be loaded (the reason is printed on standard error).\n";
+           "that could not be written, or --register/--unregister failed (the message carries\n"
+           "0x80040200 for the type information, 0x80040201 for the classes); 2 a malformed\n"
+           "command line or property set; 3 the component could not be loaded (the reason is\n"
+           "printed on standard error).\n";
 }
 
 bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::string* error) {
@@ -118,6 +131,12 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
         std::string v;
         if (arg == "--help" || arg == "-h") {
             options->help = true;
+        } else if (arg == "--describe") {
+            options->describe = true;
+        } else if (arg == "--register") {
+            options->registerControl = true;
+        } else if (arg == "--unregister") {
+            options->unregisterControl = true;
         } else if (arg == "--headless") {
             options->headless = true;
         } else if (arg == "--size") {
@@ -159,6 +178,13 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
                 return false;
             }
             options->baseUrl = v;
+        } else if (arg == "--edit") {
+            if (!takeValue(&v)) return false;
+            if (v.empty()) {
+                *error = "--edit needs a file name";
+                return false;
+            }
+            options->edit = v;
         } else if (arg == "--load" || arg == "--save") {
             if (!takeValue(&v)) return false;
             if (v.empty()) {
@@ -178,6 +204,10 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
         } else {
             positional.push_back(arg);
         }
+    }
+    if (options->registerControl && options->unregisterControl) {
+        *error = "--register and --unregister exclude each other";
+        return false;
     }
     if (positional.size() > 2) {
         *error = "unexpected argument '" + positional[2] + "' (give at most COMPONENT and CLASS)";

@@ -26,6 +26,10 @@ struct PlayerOptions {
     std::string component;
     std::string className;
     bool help = false;
+    bool describe = false;  // print the type information and exit
+    bool registerControl = false;    // --register
+    bool unregisterControl = false;  // --unregister
+    std::string edit;                // --edit FILE: the property page over a saved property set
 };
 
 // Parses argv; on a malformed command line returns false with a one-line message naming the culprit.

@@ -10,9 +10,11 @@
 #include <string>
 
 #include "control/mouse_message_names.h"
+#include "control/object_safety.h"
 #include "control/png_writer.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
+#include "control/type_info.h"
 #include "orvan/error_report.h"
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
@@ -298,6 +300,49 @@ int vessant_snapshot_png(VessantControl* c, const char* path, char* error, size_
 int vessant_status_message(VessantControl* c, char* text, size_t textSize) {
     if (!c) return -1;
     return TextOut(c->ctrl.SplashMessage(), text, textSize);
+}
+
+int vessant_describe(char* text, size_t textSize) {
+    try {
+        return TextOut(vessant::DescribeTypeInformation(), text, textSize);
+    } catch (...) {
+        return -1;
+    }
+}
+
+static_assert(VESSANT_S_OK == vessant::hresult::kOk && VESSANT_E_POINTER == vessant::hresult::kPointer &&
+                  VESSANT_E_NOINTERFACE == vessant::hresult::kNoInterface && VESSANT_E_FAIL == vessant::hresult::kFail,
+              "the C codes are the control's");
+
+unsigned vessant_get_interface_safety_options(VessantControl* c, const char* interfaceName, unsigned* supported,
+                                              unsigned* enabled) {
+    if (!c) return VESSANT_E_POINTER;
+    return c->ctrl.GetInterfaceSafetyOptions(interfaceName, supported, enabled);
+}
+
+unsigned vessant_set_interface_safety_options(VessantControl* c, const char* interfaceName, unsigned mask,
+                                              unsigned enabled) {
+    if (!c) return VESSANT_E_POINTER;
+    return c->ctrl.SetInterfaceSafetyOptions(interfaceName, mask, enabled);
+}
+
+unsigned vessant_set_host_names(VessantControl* c, const char* application, const char* document) {
+    if (!c) return VESSANT_E_POINTER;
+    try {
+        return c->ctrl.SetHostNames(application, document);
+    } catch (...) {
+        return VESSANT_E_FAIL;
+    }
+}
+
+int vessant_get_host_application(VessantControl* c, char* text, size_t textSize) {
+    if (!c) return -1;
+    return TextOut(c->ctrl.HostApplicationName(), text, textSize);
+}
+
+int vessant_get_host_document(VessantControl* c, char* text, size_t textSize) {
+    if (!c) return -1;
+    return TextOut(c->ctrl.HostDocumentName(), text, textSize);
 }
 
 }  // extern "C"

@@ -77,6 +77,32 @@ VESSANT_API int vessant_snapshot_png(VessantControl* control, const char* path, 
 /* The text the splash display would show: loading progress or the last failure. */
 VESSANT_API int vessant_status_message(VessantControl* control, char* text, size_t textSize);
 
+/* The control's type information (library, properties with dispatch ids, methods, events) as one
+ * JSON object, the text `vessant-player --describe` prints. Returns its length. */
+VESSANT_API int vessant_describe(char* text, size_t textSize);
+
+/* Script safety by interface name ("IDispatch", "IPersistPropertyBag", "IPersistStreamInit",
+ * "IPersistStorage", "IPersistMemory"). The query sets *supported to both options and *enabled
+ * to the interface's; the request succeeds for mask and enabled both 0, or both equal to the
+ * interface's options. Each returns one of the codes below. */
+#define VESSANT_SAFE_FOR_UNTRUSTED_CALLER 0x1u
+#define VESSANT_SAFE_FOR_UNTRUSTED_DATA 0x2u
+#define VESSANT_S_OK 0x00000000u
+#define VESSANT_E_NOINTERFACE 0x80004002u
+#define VESSANT_E_POINTER 0x80004003u
+#define VESSANT_E_FAIL 0x80004005u
+VESSANT_API unsigned vessant_get_interface_safety_options(VessantControl* control, const char* interfaceName,
+                                                          unsigned* supported, unsigned* enabled);
+VESSANT_API unsigned vessant_set_interface_safety_options(VessantControl* control, const char* interfaceName,
+                                                          unsigned mask, unsigned enabled);
+
+/* The container's application and document names (either may be NULL: empty), and reading them
+ * back. Set returns VESSANT_S_OK (VESSANT_E_POINTER without a control); get returns the length,
+ * or -1 without a control. */
+VESSANT_API unsigned vessant_set_host_names(VessantControl* control, const char* application, const char* document);
+VESSANT_API int vessant_get_host_application(VessantControl* control, char* text, size_t textSize);
+VESSANT_API int vessant_get_host_document(VessantControl* control, char* text, size_t textSize);
+
 #ifdef __cplusplus
 }
 #endif

@@ -26,6 +26,8 @@ public:
     }
     ~TestSigner() { unsetenv("SSL_CERT_FILE"); }
     bool Ok() const { return ok_; }
+    // Where the authority (ca.pem, ca.key) and the signer (signer.pem, signer.key) lie.
+    const std::string& Directory() const { return dir_.Path(); }
     // Writes file + ".p7s", the detached DER signature of file.
     bool Sign(const std::string& file) const {
         const std::string d = dir_.Path() + "/";

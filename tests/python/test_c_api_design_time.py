@@ -1,0 +1,141 @@
+"""The control's design-time answers through the C interface, as a scripting host asks them:
+the script-safety rule table, the container's names and the type information.
+
+Usage: test_c_api_design_time.py LIBVESSANTPLAYER
+"""
+import ctypes
+import json
+import sys
+import unittest
+
+LIBRARY = sys.argv[1] if len(sys.argv) > 1 else "libvessantplayer.so"
+del sys.argv[1:]
+
+lib = ctypes.CDLL(LIBRARY)
+lib.vessant_create_headless.restype = ctypes.c_void_p
+lib.vessant_create_headless.argtypes = [ctypes.c_int, ctypes.c_int, ctypes.c_char_p, ctypes.c_size_t]
+lib.vessant_destroy.argtypes = [ctypes.c_void_p]
+UINT_P = ctypes.POINTER(ctypes.c_uint)
+lib.vessant_get_interface_safety_options.restype = ctypes.c_uint
+lib.vessant_get_interface_safety_options.argtypes = [ctypes.c_void_p, ctypes.c_char_p, UINT_P, UINT_P]
+lib.vessant_set_interface_safety_options.restype = ctypes.c_uint
+lib.vessant_set_interface_safety_options.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_uint, ctypes.c_uint]
+lib.vessant_set_host_names.restype = ctypes.c_uint
+lib.vessant_set_host_names.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]
+for name in ("vessant_get_host_application", "vessant_get_host_document"):
+    getattr(lib, name).argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t]
+lib.vessant_describe.argtypes = [ctypes.c_char_p, ctypes.c_size_t]
+
+S_OK, E_NOINTERFACE, E_POINTER, E_FAIL = 0, 0x80004002, 0x80004003, 0x80004005
+PERSISTENCE = ("IPersistPropertyBag", "IPersistStreamInit", "IPersistStorage", "IPersistMemory")
+
+
+class Control:
+    def __init__(self):
+        error = ctypes.create_string_buffer(256)
+        self.handle = lib.vessant_create_headless(16, 16, error, len(error))
+        if not self.handle:
+            raise unittest.SkipTest("no headless OpenGL here: " + error.value.decode())
+
+    def close(self):
+        lib.vessant_destroy(self.handle)
+
+
+class ScriptSafety(unittest.TestCase):
+    def setUp(self):
+        self.control = Control()
+
+    def tearDown(self):
+        self.control.close()
+
+    def query(self, name, supported=0xDEAD, enabled=0xBEEF):
+        s, e = ctypes.c_uint(supported), ctypes.c_uint(enabled)
+        code = lib.vessant_get_interface_safety_options(self.control.handle, name, ctypes.byref(s), ctypes.byref(e))
+        return code, s.value, e.value
+
+    def request(self, name, mask, enabled):
+        return lib.vessant_set_interface_safety_options(self.control.handle, name, mask, enabled)
+
+    def test_the_query_answers_each_row_of_the_table(self):
+        self.assertEqual(self.query(b"IDispatch"), (S_OK, 3, 1))
+        for name in PERSISTENCE:
+            self.assertEqual(self.query(name.encode()), (S_OK, 3, 2), name)
+        for name in (b"IOleObject", b"IUnknownThing", b"idispatch", b""):
+            self.assertEqual(self.query(name), (E_NOINTERFACE, 3, 0), name)
+
+    def test_the_query_refuses_null_pointers_and_writes_nothing(self):
+        s = ctypes.c_uint(7)
+        handle = self.control.handle
+        self.assertEqual(lib.vessant_get_interface_safety_options(handle, b"IDispatch", None, ctypes.byref(s)), E_POINTER)
+        self.assertEqual(lib.vessant_get_interface_safety_options(handle, b"IDispatch", ctypes.byref(s), None), E_POINTER)
+        self.assertEqual(lib.vessant_get_interface_safety_options(handle, None, ctypes.byref(s), ctypes.byref(s)), E_POINTER)
+        self.assertEqual(lib.vessant_get_interface_safety_options(None, b"IDispatch", ctypes.byref(s), ctypes.byref(s)),
+                         E_POINTER)
+        self.assertEqual(s.value, 7)
+
+    def test_the_request_succeeds_only_for_the_interfaces_own_options(self):
+        for name in (b"IDispatch", b"IOleObject", b"Nonsense") + tuple(n.encode() for n in PERSISTENCE):
+            self.assertEqual(self.request(name, 0, 0), S_OK, name)
+        self.assertEqual(self.request(b"IDispatch", 1, 1), S_OK)
+        for mask, enabled in ((1, 0), (0, 1), (2, 2), (3, 3), (3, 1), (1, 3)):
+            self.assertEqual(self.request(b"IDispatch", mask, enabled), E_FAIL, (mask, enabled))
+        for name in PERSISTENCE:
+            self.assertEqual(self.request(name.encode(), 2, 2), S_OK, name)
+            for mask, enabled in ((1, 1), (2, 0), (3, 2), (3, 3)):
+                self.assertEqual(self.request(name.encode(), mask, enabled), E_FAIL, (name, mask, enabled))
+        self.assertEqual(self.request(b"IOleObject", 1, 1), E_FAIL)
+        self.assertEqual(self.request(b"IOleObject", 2, 2), E_FAIL)
+        self.assertEqual(self.request(None, 1, 1), E_POINTER)
+        self.assertEqual(lib.vessant_set_interface_safety_options(None, b"IDispatch", 1, 1), E_POINTER)
+
+
+class HostNames(unittest.TestCase):
+    def test_the_container_names_are_kept_and_read_back(self):
+        control = Control()
+        try:
+            def read(function):
+                small = ctypes.create_string_buffer(4)
+                needed = function(control.handle, small, len(small))
+                whole = ctypes.create_string_buffer(needed + 1)
+                function(control.handle, whole, len(whole))
+                return needed, small.value.decode(), whole.value.decode()
+
+            self.assertEqual(read(lib.vessant_get_host_application), (0, "", ""))
+            self.assertEqual(lib.vessant_set_host_names(control.handle, "Form Designer ✓".encode(), b"panel.frm"), S_OK)
+            self.assertEqual(read(lib.vessant_get_host_application), (len("Form Designer ✓".encode()), "For",
+                                                                       "Form Designer ✓"))
+            self.assertEqual(read(lib.vessant_get_host_document)[2], "panel.frm")
+            self.assertEqual(lib.vessant_set_host_names(control.handle, b"Shell", None), S_OK)
+            self.assertEqual(read(lib.vessant_get_host_document)[2], "")
+            self.assertEqual(lib.vessant_set_host_names(None, b"a", b"b"), E_POINTER)
+            self.assertEqual(lib.vessant_get_host_application(None, None, 0), -1)
+        finally:
+            control.close()
+
+
+class TypeInformation(unittest.TestCase):
+    def describe(self):
+        needed = lib.vessant_describe(None, 0)
+        buffer = ctypes.create_string_buffer(needed + 1)
+        self.assertEqual(lib.vessant_describe(buffer, len(buffer)), needed)
+        return json.loads(buffer.value.decode())
+
+    def test_the_text_describes_library_interfaces_and_class(self):
+        info = self.describe()
+        self.assertEqual((info["library"], info["version"], info["helpFile"], info["description"]),
+                         ("TessaryLib", "4.4", "Tessary.hlp", "Tessary Control module"))
+        self.assertEqual(info["control"]["typeName"], "Vessant Player Control")
+        described = {p["name"]: p for p in info["dispatchInterface"]["properties"]}
+        self.assertEqual(described["ControlPointer"]["access"], "readonly")
+        self.assertEqual(described["TargetFrameRate"]["description"], "property TargetFrameRate")
+        self.assertEqual(described["DrawBackground"]["description"], "property DrawBackground")
+        self.assertEqual(described["BackgroundColor"]["type"], "unsigned long")
+        methods = {m["name"]: m["dispid"] for m in info["dispatchInterface"]["methods"]}
+        self.assertEqual(methods, {"GetAttrib": 20, "SetAttrib": 21})
+        event, = info["eventInterface"]["events"]
+        self.assertEqual((event["dispid"], event["name"], [a["name"] for a in event["arguments"]]),
+                         (1, "ObjectEvent", ["EventName", "InitiatorName", "EventData"]))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,107 @@
+// vessant-pack as a component's publisher runs it: a sample packed and signed, served from a
+// loopback web server and played; the same input gives the same files; a tampered cabinet and a
+// certificate that is not for code signing are refused.
+#include <gtest/gtest.h>
+
+#include "support/acquisition_fixture.h"
+#include "support/run_command.h"
+#include "support/signing_fixture.h"
+
+namespace vessant {
+namespace {
+
+using test::ReadText;
+using test::RunCommand;
+
+std::string Packer() { return std::string(VESSANT_BINARY_DIR) + "/tools/vessant-pack"; }
+std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
+
+class Packing : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(signer_.Ok()); }
+    std::string Signer(const std::string& file) const { return signer_.Directory() + "/" + file; }
+    test::CommandResult Pack(const std::string& output, const std::string& extra = "") const {
+        return RunCommand(Packer() + " --key " + Signer("signer.key") + " --cert " + Signer("signer.pem") + " -o '" +
+                          output + "' '" + Instrument() + "' " + extra);
+    }
+    // The player loads NAME from the server's app folder: its reply to "getattrib Value".
+    test::SplitResult Play(const test::LoopbackServer& server, const std::string& name) const {
+        return test::RunCommandSplit("printf 'getattrib Value\\nquit\\n' | TEMP='" + cache_.Path() + "' " +
+                                     test::PlayerPath() + " --headless --script --base-url " +
+                                     server.Url("/app/page.html") + " " + name);
+    }
+
+    test::TestSigner signer_;
+    test::ScratchDir root_, cache_;
+};
+
+TEST_F(Packing, APackedSampleIsServedVerifiedAndPlayed) {
+    ACQ_RUN("mkdir '" + (root_ / "app") + "' && echo 'needle: red' > '" + (root_ / "notes.txt") + "'");
+    const auto packed = Pack(root_ / "app/dial.cab", "'" + (root_ / "notes.txt") + "'");
+    ASSERT_EQ(packed.status, 0) << packed.output;
+    const std::string listing = RunCommand("gcab -l '" + (root_ / "app/dial.cab") + "'").output;
+    EXPECT_NE(listing.find("dial.so"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("notes.txt"), std::string::npos) << listing;
+
+    test::LoopbackServer server(root_.Path());
+    ASSERT_TRUE(server.Running());
+    const auto played = Play(server, "dial.cab");
+    EXPECT_EQ(played.status, 0) << played.err;
+    EXPECT_EQ(played.out, "{\"reply\":\"getattrib\",\"ok\":true,\"value\":\"50\"}\n{\"reply\":\"quit\",\"ok\":true}\n")
+        << played.err;
+    EXPECT_NE(server.Requests().find("GET /app/dial.cab.p7s"), std::string::npos);
+}
+
+TEST_F(Packing, TheSameInputGivesTheSameBytes) {
+    ACQ_RUN("mkdir '" + (root_ / "a") + "' '" + (root_ / "b") + "'");
+    ASSERT_EQ(Pack(root_ / "a/dial.cab").status, 0);
+    ACQ_RUN("sleep 1.1");  // a later second must not show in the files
+    ASSERT_EQ(Pack(root_ / "b/dial.cab").status, 0);
+    EXPECT_EQ(ReadText(root_ / "a/dial.cab"), ReadText(root_ / "b/dial.cab"));
+    EXPECT_EQ(ReadText(root_ / "a/dial.cab.p7s"), ReadText(root_ / "b/dial.cab.p7s"));
+}
+
+TEST_F(Packing, ATamperedCabinetIsRefused) {
+    ACQ_RUN("mkdir '" + (root_ / "app") + "'");
+    ASSERT_EQ(Pack(root_ / "app/dial.cab").status, 0);
+    // One byte of the compressed data changed, the size kept.
+    ACQ_RUN("cd '" + (root_ / "app") + "' && printf '\\001' | dd of=dial.cab bs=1 seek=5000 conv=notrunc status=none");
+    test::LoopbackServer server(root_.Path());
+    ASSERT_TRUE(server.Running());
+    const auto played = Play(server, "dial.cab");
+    EXPECT_EQ(played.out, "{\"reply\":\"getattrib\",\"ok\":false,\"error\":\"no component is loaded\"}\n"
+                          "{\"reply\":\"quit\",\"ok\":true}\n");
+    EXPECT_EQ(played.status, 3);
+    EXPECT_NE(played.err.find("Signature check failed"), std::string::npos) << played.err;
+}
+
+TEST_F(Packing, RefusesACertificateWithoutCodeSigningAndBadCommandLines) {
+    const std::string d = signer_.Directory() + "/";
+    ACQ_RUN("cd '" + d + "' && printf 'extendedKeyUsage=serverAuth\\n' > server.ext && openssl req -subj /CN=Web"
+            " -newkey rsa:2048 -nodes -keyout web.key -out web.csr 2>/dev/null && openssl x509 -req -days 2 -in web.csr"
+            " -CA ca.pem -CAkey ca.key -CAcreateserial -extfile server.ext -out web.pem 2>/dev/null");
+    const auto r = RunCommand(Packer() + " --key " + d + "web.key --cert " + d + "web.pem -o '" + (root_ / "x.cab") +
+                              "' '" + Instrument() + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("not for code signing"), std::string::npos) << r.output;
+    EXPECT_FALSE(test::Exists(root_ / "x.cab"));
+    EXPECT_FALSE(test::Exists(root_ / "x.cab.p7s"));
+
+    // The key of another certificate.
+    const auto mismatched = RunCommand(Packer() + " --key " + d + "web.key --cert " + d + "signer.pem -o '" +
+                                       (root_ / "x.cab") + "' '" + Instrument() + "'");
+    EXPECT_EQ(mismatched.status, 1);
+    EXPECT_NE(mismatched.output.find("does not belong"), std::string::npos) << mismatched.output;
+
+    for (const std::string& args : {std::string("--key k --cert c x.so"), std::string("--key k --cert c -o x.zip x.so"),
+                                    std::string("--key k --cert c -o x.cab"), std::string("--bogus")}) {
+        const auto usage = RunCommand(Packer() + " " + args);
+        EXPECT_EQ(usage.status, 2) << args << ": " << usage.output;
+    }
+    const auto missing = Pack(root_ / "y.cab", "'" + (root_ / "absent.txt") + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("absent.txt"), std::string::npos) << missing.output;
+}
+
+}  // namespace
+}  // namespace vessant
