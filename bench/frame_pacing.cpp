@@ -36,8 +36,8 @@ public:
     void OnTimer(unsigned id) override { ctrl_.OnTimer(id); }
     bool OnEraseBackground() override { return ctrl_.OnEraseBackground(); }
     void OnClose() override { ctrl_.OnClose(); }
-    void OnPaint() override {
-        ctrl_.OnPaint();
+    void OnPaint(const ScreenRect& invalid) override {
+        ctrl_.OnPaint(invalid);
         const auto now = Clock::now();
         if (frames_.empty()) start_ = now;
         frames_.push_back(std::chrono::duration<double, std::milli>(now - start_).count());

@@ -36,6 +36,8 @@ public:
     explicit HostClockTimer(const WindowHost* host);
     using orvan::Timer::Now;
     void Now(unsigned long long* microseconds) override;
+    // Whole microseconds since the start: frame deadlines are computed on it without rounding.
+    std::uint64_t ElapsedWholeMicroseconds();
 
 private:
     const WindowHost* host_;
@@ -133,14 +135,17 @@ public:
     bool ReadFramePixels(RgbaImage& out);
     double FrameTime() { return m_frameTimer->ElapsedTime(); }
     unsigned FramesDrawn() const { return m_framesDrawn; }
-    unsigned EffectiveFrameRate() const { return m_effectiveFrameRate; }
+    // Frames per second the next interval stands for (the interval itself is kept in microseconds).
+    unsigned EffectiveFrameRate() const {
+        return static_cast<unsigned>((1000000u + m_effectiveInterval / 2) / m_effectiveInterval);
+    }
     unsigned TimerId() const { return m_timerId; }
 
     // HostClient
     void OnCreate() override;
     void OnDestroy() override;
     void OnSize(int cx, int cy) override;
-    void OnPaint() override;
+    void OnPaint(const ScreenRect& invalid) override;
     void OnTimer(unsigned id) override;
     bool OnEraseBackground() override;
     void OnClose() override;
@@ -180,6 +185,8 @@ private:
 
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
+    void ArmFrameTimer();
+    void ConvertBackground(const ScreenRect& rect);
     void ReleaseContexts();
     void FreeBackground();
     void DrawClearBackground();
@@ -201,8 +208,8 @@ private:
     std::vector<PaletteEntry> m_palette;
     unsigned m_timerId = 0;
     std::unique_ptr<HostClockTimer> m_frameTimer;  // restarted on the host's clock when a host attaches
-    double m_lastFrameTime = 0.0;
-    unsigned m_effectiveFrameRate = 30;
+    std::uint64_t m_lastFrameTime = 0;         // microseconds of m_frameTimer when the last frame was requested
+    std::uint64_t m_effectiveInterval = 33333;  // microseconds: the adaptive rate as the interval it gives
     unsigned m_appliedFrameRate = 0;
     unsigned m_loadedCount = 0;
     bool m_loading = false;
