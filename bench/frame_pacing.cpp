@@ -1,5 +1,7 @@
 // Frame pacing in a real X window: mean frame interval against 1000/TargetFrameRate, the 95th
-// percentile deviation, and CPU time per wall second (no busy loop). Needs DISPLAY (Xvfb is fine).
+// percentile deviation of single intervals, and CPU time per wall second (no busy loop), beside a
+// minimal GLX program that sleeps to absolute deadlines and swaps a 64 x 64 window at the same
+// rate in the same X server. Needs DISPLAY (Xvfb is fine). Argument: seconds per measurement.
 
 #include <sys/resource.h>
 
@@ -52,7 +54,32 @@ private:
     Clock::time_point start_;
 };
 
-bool Measure(unsigned rate, int size, double seconds) {
+struct Figures {
+    bool ok = false;
+    std::size_t frames = 0;
+    double mean = 0, p95 = 0, cpuPercent = 0;
+};
+
+// Intervals between frame times (ms), leaving out the first frames, which include mapping the window.
+Figures Summarise(const std::vector<double>& frames, unsigned rate, double cpu, double wall) {
+    Figures f;
+    std::vector<double> intervals;
+    for (size_t i = 3; i < frames.size(); ++i) intervals.push_back(frames[i] - frames[i - 1]);
+    if (intervals.size() < 10 || wall <= 0) return f;
+    for (double d : intervals) f.mean += d;
+    f.mean /= intervals.size();
+    const double target = 1000.0 / rate;
+    std::vector<double> deviation;
+    for (double d : intervals) deviation.push_back(std::fabs(d - target));
+    std::sort(deviation.begin(), deviation.end());
+    f.p95 = deviation[static_cast<size_t>(deviation.size() * 0.95)];
+    f.frames = intervals.size();
+    f.cpuPercent = 100.0 * cpu / wall;
+    f.ok = true;
+    return f;
+}
+
+Figures MeasurePlayer(unsigned rate, int size, double seconds) {
     CTessaryCtrl ctrl;
     ctrl.SetTargetFrameRate(rate);
     ctrl.SetUseContainerBackground(false);
@@ -66,7 +93,7 @@ bool Measure(unsigned rate, int size, double seconds) {
     auto host = X11GlxHost::Create(client, options, &error);
     if (!host) {
         std::fprintf(stderr, "bench_frame_pacing: %s\n", error.c_str());
-        return false;
+        return Figures();
     }
     client.host_ = host.get();
     const double cpu0 = CpuSeconds();
@@ -76,25 +103,50 @@ bool Measure(unsigned rate, int size, double seconds) {
     const double cpu = CpuSeconds() - cpu0;
     host.reset();
     ctrl.AttachHost(nullptr);
+    return Summarise(client.frames_, rate, cpu, wall);
+}
 
-    // The first frames include window mapping; measure the steady part.
-    std::vector<double> intervals;
-    for (size_t i = 3; i < client.frames_.size(); ++i) intervals.push_back(client.frames_[i] - client.frames_[i - 1]);
-    if (intervals.size() < 10) {
-        std::printf("rate %u: only %zu frames\n", rate, client.frames_.size());
-        return false;
+// The minimal GLX program sleeping to absolute deadlines, run as a process of its own.
+Figures MeasureBaseline(unsigned rate, double seconds) {
+    const std::string command = std::string(VESSANT_BINARY_DIR) + "/bench/bench_baseline_glx_deadline_swap " +
+                                std::to_string(rate) + " " + std::to_string(seconds);
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return Figures();
+    double cpu = 0, wall = 0, t = 0;
+    std::vector<double> frames;
+    const bool header = std::fscanf(pipe, "cpu %lf wall %lf", &cpu, &wall) == 2;
+    while (header && std::fscanf(pipe, "%lf", &t) == 1) frames.push_back(t);
+    if (pclose(pipe) != 0 || !header) return Figures();
+    return Summarise(frames, rate, cpu, wall);
+}
+
+void Print(const char* who, unsigned rate, int size, const Figures& f) {
+    if (!f.ok) {
+        std::printf("%-8s %3u fps %3dx%-3d: no figures\n", who, rate, size, size);
+        return;
     }
-    double mean = 0;
-    for (double d : intervals) mean += d;
-    mean /= intervals.size();
     const double target = 1000.0 / rate;
-    std::vector<double> deviation;
-    for (double d : intervals) deviation.push_back(std::fabs(d - target));
-    std::sort(deviation.begin(), deviation.end());
-    const double p95 = deviation[static_cast<size_t>(deviation.size() * 0.95)];
-    std::printf("TargetFrameRate %3u, %dx%d: %zu frames, mean interval %.2f ms (target %.2f, ratio %.3f), "
-                "p95 deviation %.2f ms, CPU %.1f%% of one core\n",
-                rate, size, size, intervals.size(), mean, target, mean / target, p95, 100.0 * cpu / wall);
+    std::printf("%-8s %3u fps %3dx%-3d: %4zu intervals, mean %6.2f ms (target %.2f, ratio %.4f), "
+                "p95 deviation %5.2f ms, CPU %4.1f%% of one core\n",
+                who, rate, size, size, f.frames, f.mean, target, f.mean / target, f.p95, f.cpuPercent);
+}
+
+// Both measured in turn at each rate; the targets are checked against the baseline of the same run.
+bool Compare(unsigned rate, double seconds) {
+    const Figures baseline = MeasureBaseline(rate, seconds);
+    const Figures player = MeasurePlayer(rate, 64, seconds);
+    Print("minimal", rate, 64, baseline);
+    Print("player", rate, 64, player);
+    if (!baseline.ok || !player.ok) return false;
+    const double target = 1000.0 / rate;
+    const bool meanOk = std::fabs(player.mean / target - 1.0) <= 0.01;
+    const double p95Ratio = player.p95 / std::max(baseline.p95, 1e-9);
+    std::printf("         %3u fps: mean within 1%%: %s; p95 %.2f ms <= 2 ms: %s; p95 ratio to minimal %.2f <= 1.5: %s",
+                rate, meanOk ? "yes" : "NO", player.p95, player.p95 <= 2.0 ? "yes" : "NO", p95Ratio,
+                p95Ratio <= 1.5 ? "yes" : "NO");
+    if (rate == 30)
+        std::printf("; CPU %.2f%% <= 1.5%%: %s", player.cpuPercent, player.cpuPercent <= 1.5 ? "yes" : "NO");
+    std::printf("\n");
     return true;
 }
 
@@ -107,8 +159,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_frame_pacing: needs an X display (set DISPLAY; Xvfb is enough)\n");
         return 1;
     }
-    bool ok = Measure(30, 64, seconds);
-    ok = Measure(60, 64, seconds) && ok;
-    ok = Measure(30, 400, seconds) && ok;
-    return ok ? 0 : 1;
+    bool ok = Compare(30, seconds);
+    ok = Compare(60, seconds) && ok;
+    const Figures large = MeasurePlayer(30, 400, seconds);
+    Print("player", 30, 400, large);
+    return ok && large.ok ? 0 : 1;
 }
