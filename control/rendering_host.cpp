@@ -365,6 +365,24 @@ bool CTessaryCtrl::RenderMetafile(RgbaImage& target) {
     return true;
 }
 
+bool CTessaryCtrl::SnapshotFrame(RgbaImage& target) {
+    // Offscreen rendering leaves the container's pixels out; a frame drawn over them cannot stand in.
+    if (!m_props.drawBackground && !m_backgroundPixels.empty()) return false;
+    RgbaImage frame;
+    if (m_framesDrawn == 0 || !ReadFramePixels(frame) || frame.width != target.width ||
+        frame.height != target.height)
+        return false;
+    if (target.pixels.size() != frame.pixels.size()) target.pixels.assign(frame.pixels.size(), 0);
+    for (size_t i = 0; i < frame.pixels.size(); i += 4) {
+        const std::uint8_t* p = &frame.pixels[i];
+        // The red key stays transparent, as in offscreen rendering.
+        if (!m_props.drawBackground && p[0] == 255 && p[1] == 0 && p[2] == 0) continue;
+        std::memcpy(&target.pixels[i], p, 3);
+        target.pixels[i + 3] = 255;
+    }
+    return true;
+}
+
 bool CTessaryCtrl::ReadFramePixels(RgbaImage& out) {
     RenderSurface* surface = m_host ? m_host->WindowSurface() : nullptr;
     if (!surface || !m_glContexts[0]) return false;

@@ -131,6 +131,11 @@ public:
     // Renders one frame offscreen and copies it into target; with DrawBackground false the
     // red key colour is left untouched (transparent) in the target.
     bool RenderMetafile(RgbaImage& target);
+    // The window's last frame as RenderMetafile would give it (the red key transparent with
+    // DrawBackground false), read back without a second surface, context or frame. False when no
+    // frame of the target's size was drawn, or the container's pixels were drawn behind it; for a
+    // window whose back buffer is kept after a swap (a pbuffer) only.
+    bool SnapshotFrame(RgbaImage& target);
     // Reads the control window's last drawn frame (top-down RGBA).
     bool ReadFramePixels(RgbaImage& out);
     double FrameTime() { return m_frameTimer->ElapsedTime(); }
