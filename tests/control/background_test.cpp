@@ -60,6 +60,42 @@ TEST(Background, WithoutDrawBackgroundAndNoPixelsTheFrameIsTheRedKey) {
     EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
 }
 
+TEST(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
+    test::HeadlessControl hc(24, 16);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetTargetFrameRate(0);
+    RgbaImage snapshot;
+    snapshot.width = 24;
+    snapshot.height = 16;
+    EXPECT_FALSE(hc.Control().SnapshotFrame(snapshot)) << "no frame drawn yet";
+
+    hc.Control().SetUseContainerBackground(false);
+    hc.Control().SetBackgroundColor(0x0000FF);
+    hc.RenderFrame();
+    ASSERT_TRUE(hc.Control().SnapshotFrame(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 0, 0, 255, 255));
+
+    // The red key of a frame without the container's pixels stays transparent.
+    hc.Control().SetDrawBackground(false);
+    hc.RenderFrame();
+    snapshot.pixels.assign(snapshot.pixels.size(), 7);
+    ASSERT_TRUE(hc.Control().SnapshotFrame(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
+
+    // Another size, or a frame drawn over the container's pixels, needs offscreen rendering.
+    RgbaImage other;
+    other.width = 10;
+    other.height = 10;
+    EXPECT_FALSE(hc.Control().SnapshotFrame(other));
+    RgbaImage container;
+    container.width = 24;
+    container.height = 16;
+    container.pixels.assign(24 * 16 * 4, 255);
+    hc.Host().SetBackgroundImage(container);
+    hc.RenderFrame();
+    EXPECT_FALSE(hc.Control().SnapshotFrame(snapshot));
+}
+
 TEST(Background, SnapshotWithDrawBackgroundIsOpaque) {
     test::HeadlessControl hc(30, 20);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
