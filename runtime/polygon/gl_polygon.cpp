@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "orvan/draw_state_run.h"
 #include "orvan/group.h"
 #include "orvan/object_resources.h"
 
@@ -118,6 +119,7 @@ void GLPolygon::CalculateNormals(int direction) {
 void GLPolygon::Draw() {
   if (!visible || culled || vertexCount == 0 || vertices == nullptr) return;
   if (blinking && BlinkedOff()) return;
+  const bool inRun = DrawStateRun::Enter();
 
   SetupCullFace();
   const bool smoothed = SetupAntiAlias();
@@ -148,7 +150,8 @@ void GLPolygon::Draw() {
   if (alphaChanged) RestoreAlpha();
   if (smoothed) RestoreAntiAlias();
   if (polygonOffset != 0) glPolygonOffset(1.0f, 0.0f);
-  RestoreDepthAndCulling();
+  DrawStateRun::UndoDepthAndCulling(inRun, depthTest, cullBackFace != 0);
+  DrawStateRun::Leave();
 }
 
 void GLPolygon::DrawFill(bool textured) {
@@ -185,7 +188,7 @@ void GLPolygon::DrawFill(bool textured) {
     }
   }
   glEnd();
-  glDisable(GL_TEXTURE_2D);
+  DrawStateRun::Enable(GL_TEXTURE_2D, false);
 }
 
 void GLPolygon::DrawOutline() {
