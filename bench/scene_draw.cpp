@@ -198,6 +198,7 @@ void DrawDirectly(Scene& scene, std::vector<double>* calls = nullptr) {
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   bench::EglContext context(kSize);
   if (!context.Open()) {
     std::printf("scene_draw: no EGL OpenGL context available, nothing measured\n");
@@ -243,17 +244,30 @@ int main(int argc, char** argv) {
     DrawThroughSceneGraph(scene, i * 0.02);
     DrawDirectly(scene);
   }
-  std::vector<double> graph, direct, directCalls;
+  // Several runs; in each, frames of both kinds alternate, so a pair meets the same load on a
+  // shared machine, and the ratio of each pair is taken as well as the ratio of the medians.
+  std::vector<double> graph, direct, directCalls, runRatios;
   Phases phases;
-  for (int i = 0; i < frames; ++i) {
-    const double t = 0.1 + i * 0.02;
-    graph.push_back(bench::Milliseconds([&] { DrawThroughSceneGraph(scene, t, &phases); }));
-    direct.push_back(bench::Milliseconds([&] { DrawDirectly(scene, &directCalls); }));
+  for (int run = 0; run < runs; ++run) {
+    std::vector<double> g, d, pairs;
+    for (int i = 0; i < frames; ++i) {
+      const double t = 0.1 + i * 0.02;
+      g.push_back(bench::Milliseconds([&] { DrawThroughSceneGraph(scene, t, &phases); }));
+      d.push_back(bench::Milliseconds([&] { DrawDirectly(scene, &directCalls); }));
+      pairs.push_back(g.back() / d.back());
+    }
+    const double gm = bench::Median(g), dm = bench::Median(d);
+    std::printf("run %d: %d frames, median per frame: scene graph %.2f ms, direct %.2f ms, ratio %.3f; "
+                "median ratio of frame pairs %.3f\n",
+                run + 1, frames, gm, dm, gm / dm, bench::Median(pairs));
+    runRatios.push_back(bench::Median(pairs));
+    graph.insert(graph.end(), g.begin(), g.end());
+    direct.insert(direct.end(), d.begin(), d.end());
   }
   const double g = bench::Median(graph), d = bench::Median(direct);
-  std::printf("10000 quads, %d frames, median per frame: scene graph %.2f ms, direct %.2f ms, ratio %.3f "
-              "(target <= 1.05)\n",
-              frames, g, d, g / d);
+  std::printf("10000 quads, median of the %d runs' pair ratios %.3f (target <= 1.05); all frames: scene graph "
+              "%.2f ms, direct %.2f ms\n",
+              runs, bench::Median(runRatios), g, d);
   std::printf("scene graph by phase (medians): set-up and motion %.2f ms, Calculate %.2f ms, PreDraw %.2f ms, "
               "Draw calls %.2f ms, glFinish %.2f ms; direct: calls %.2f ms, glFinish %.2f ms\n",
               bench::Median(phases.setUp), bench::Median(phases.calculate), bench::Median(phases.preDraw),

@@ -3,9 +3,10 @@
 // culling, depth test, shade model and texturing it needs itself, so within a run those calls
 // reach OpenGL only where the state really changes, and the undo of depth testing and culling is
 // done once when the run ends instead of after every polygon: toggling them per polygon would
-// cut the driver's batch at every polygon. A run ends before anything else is drawn, when the
-// group's children are done, and when a frame's state is reset; outside a run every call goes to
-// OpenGL and every undo is done at once.
+// cut the driver's batch at every polygon. Plain groups among the polygons carry the run into
+// their children. A run ends before anything else is drawn, when the outermost group's children
+// are done, and when a frame's state is reset; outside a run every call goes to OpenGL and every
+// undo is done at once.
 #include <GL/gl.h>
 
 namespace orvan {
@@ -22,6 +23,9 @@ class DrawStateRun {
     Loop(const Loop&) = delete;
     Loop& operator=(const Loop&) = delete;
     void Draw(DisplayObject& child);
+
+   private:
+    bool joined_;  // a group's children inside its parent's run: the parent ends it
   };
 
   // For the polygon's Draw: true when this draw is part of a run (the group granted it).

@@ -4,6 +4,7 @@
 
 #include "orvan/display_object.h"
 #include "orvan/gl_polygon.h"
+#include "orvan/group.h"
 
 namespace orvan {
 
@@ -12,6 +13,7 @@ namespace {
 // What a run knows of OpenGL state; single-threaded, like all drawing.
 struct RunState {
   bool granted = false;  // the next polygon Draw belongs to the run
+  bool joinGranted = false;  // the next group's children continue the run
   bool active = false;   // a polygon of the run is drawing: the known state below may be used
   bool undoPending = false;
   int pendingDepthTest = 0;
@@ -57,18 +59,31 @@ void PerformUndo(int depthTest, bool cullBackFace) {
 
 }  // namespace
 
-DrawStateRun::Loop::Loop() { EndRun(); }
+DrawStateRun::Loop::Loop() : joined_(State().joinGranted) {
+  State().joinGranted = false;
+  if (!joined_) EndRun();
+}
 
-DrawStateRun::Loop::~Loop() { EndRun(); }
+DrawStateRun::Loop::~Loop() {
+  if (!joined_) EndRun();
+}
 
 void DrawStateRun::Loop::Draw(DisplayObject& child) {
   RunState& s = State();
   // Only a plain polygon's own Draw is known to set every state the run skips; a subclass may
-  // draw otherwise.
-  if (typeid(child) == typeid(GLPolygon)) {
+  // draw otherwise. The type's identity is compared by address: one runtime copy per binary, and
+  // a polygon of another copy only misses the run.
+  if (&typeid(child) == &typeid(GLPolygon)) {
     s.granted = true;
     child.Draw();
     s.granted = s.active = false;
+    return;
+  }
+  // A plain group only moves the matrix and passes textures down: its children go on with the run.
+  if (&typeid(child) == &typeid(Group)) {
+    s.joinGranted = true;
+    child.Draw();
+    s.joinGranted = false;
     return;
   }
   EndRun();

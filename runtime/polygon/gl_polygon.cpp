@@ -126,7 +126,7 @@ void GLPolygon::Draw() {
   SetupDepthTest();
   SetupShading();
   const bool alphaChanged = SetupAlpha();
-  SetupLighting();
+  if (lightingEnabled) SetupLighting();
   const bool pushed = PushTransform();
   glTranslatef(location.x, location.y, location.z);
   if (polygonOffset != 0) glPolygonOffset(1.0f, static_cast<GLfloat>(polygonOffset));
@@ -135,7 +135,7 @@ void GLPolygon::Draw() {
   SetupTextureEnvironment(-1);
   // A textured polygon is always filled.
   if (polygonMode == 3 || polygonMode == 4 || textured) DrawFill(textured);
-  RestoreLighting();
+  if (lightingEnabled) RestoreLighting();
   if (polygonMode == 2 || polygonMode == 4) {
     DrawOutline();
   } else if (polygonMode == 1) {

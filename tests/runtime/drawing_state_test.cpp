@@ -139,10 +139,11 @@ TEST_F(DrawingState, AnObjectRightAfterPolygonsOfItsGroupFindsTheResetState) {
   culled->DepthTest(3);
   auto tested = Rect(30, 30, 70, 70, kGreen);
   tested->DepthTest(2);
-  Group scene;
+  Group scene, inner;  // a plain group carries the run into its children
+  inner.InsertObject(tested.get());
   scene.InsertObject(&first);
   scene.InsertObject(culled.get());
-  scene.InsertObject(tested.get());
+  scene.InsertObject(&inner);
   scene.InsertObject(&next);
   Render(scene);
   EXPECT_TRUE(reset == seen);
