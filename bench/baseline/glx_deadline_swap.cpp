@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     if (!visual) return 1;
     XSetWindowAttributes set{};
     set.colormap = XCreateColormap(display, RootWindow(display, visual->screen), visual->visual, AllocNone);
-    const Window window = XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, 64, 64, 0, visual->depth,
+    // Beside the player's window, not over it: an overlap would expose one when the other goes.
+    const Window window = XCreateWindow(display, RootWindow(display, visual->screen), 600, 0, 64, 64, 0, visual->depth,
                                         InputOutput, visual->visual, CWColormap, &set);
     XMapWindow(display, window);
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
