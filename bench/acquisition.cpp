@@ -23,6 +23,7 @@
 #include "control/acquisition/cabinet_extractor.h"
 #include "control/acquisition/cache_paths.h"
 #include "control/acquisition/remote_source.h"
+#include "orvan/log_sink.h"
 
 namespace {
 
@@ -84,10 +85,10 @@ void WriteSample(const std::string& path) {
     std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
 }
 
-void Report(const char* what, double ours, double theirs, const char* tool) {
+void Report(const char* what, double ours, double theirs, const char* tool, double target) {
     const double mb = static_cast<double>(kSize) / (1 << 20);
-    std::printf("%-9s ours %8.1f MB/s (%.3f s)   %-8s %8.1f MB/s (%.3f s)   ratio %.2f (target >= 0.80)\n", what,
-                mb / ours, ours, tool, mb / theirs, theirs, theirs / ours);
+    std::printf("%-9s ours %8.1f MB/s (%.3f s)   %-8s %8.1f MB/s (%.3f s)   ratio %.2f (target >= %.2f)\n", what,
+                mb / ours, ours, tool, mb / theirs, theirs, theirs / ours, target);
 }
 
 }  // namespace
@@ -138,28 +139,22 @@ int main() {
     const bool downloaded = BestOfBoth(ours, theirs, &download, &curlTime);
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);
-    if (downloaded) Report("download", download, curlTime, "curl -o");
+    if (downloaded) Report("download", download, curlTime, "curl -o", 0.80);
 
     const std::string cabinet = dir + "/dial.cab";
     if (std::system(("cd '" + served + "' && gcab -c -z '" + cabinet + "' dial.bin").c_str()) != 0) return 1;
     const std::string unpacked = dir + "/unpacked";
     if (std::system(("mkdir -p '" + unpacked + "'").c_str()) != 0) return 1;
-    const auto extract = [&] {
-        std::fflush(stdout);
-        const int saved = dup(1);  // the extractor's "Success" line is not part of the figures
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
-        const bool ok = vessant::CabinetExtractor::Extract(cabinet, paths.componentDir).ok;
-        std::fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-        return ok;
-    };
+    // The extractor's "Success" line is not part of the figures.
+    orvan::SetLogSink([](const std::string&) {});
+    const auto extract = [&] { return vessant::CabinetExtractor::Extract(cabinet, paths.componentDir).ok; };
     const std::string gcab = "gcab -x -C '" + unpacked + "' '" + cabinet + "' > /dev/null";
-    double ourUnpack = 0, gcabTime = 0;
-    if (BestOfBoth(extract, [&] { return std::system(gcab.c_str()) == 0; }, &ourUnpack, &gcabTime))
-        Report("unpack", ourUnpack, gcabTime, "gcab -x");
+    // Several runs of the comparison: the ratio of each, so its spread shows.
+    for (int run = 0; run < 3; ++run) {
+        double ourUnpack = 0, gcabTime = 0;
+        if (BestOfBoth(extract, [&] { return std::system(gcab.c_str()) == 0; }, &ourUnpack, &gcabTime))
+            Report("unpack", ourUnpack, gcabTime, "gcab -x", 0.95);
+    }
 
     if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) return 1;
     return 0;

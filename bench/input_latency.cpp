@@ -33,7 +33,7 @@ public:
     void OnCreate() override { ctrl_.OnCreate(); }
     void OnDestroy() override { ctrl_.OnDestroy(); }
     void OnSize(int cx, int cy) override { ctrl_.OnSize(cx, cy); }
-    void OnPaint() override { ctrl_.OnPaint(); }
+    void OnPaint(const ScreenRect& invalid) override { ctrl_.OnPaint(invalid); }
     void OnTimer(unsigned id) override { ctrl_.OnTimer(id); }
     bool OnEraseBackground() override { return ctrl_.OnEraseBackground(); }
     void OnClose() override { ctrl_.OnClose(); }

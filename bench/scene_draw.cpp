@@ -107,24 +107,50 @@ void SetUpFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void DrawThroughSceneGraph(Scene& scene, double t) {
+// Where a scene-graph frame spends its time: set-up and motion, Calculate, PreDraw, Draw (the
+// calls issued), and glFinish (the driver drawing them).
+struct Phases {
+  std::vector<double> setUp, calculate, preDraw, draw, finish;
+};
+
+void DrawThroughSceneGraph(Scene& scene, double t, Phases* phases = nullptr) {
+  using Clock = std::chrono::steady_clock;
+  const auto since = [](Clock::time_point& from) {
+    const auto now = Clock::now();
+    const double ms = std::chrono::duration<double, std::milli>(now - from).count();
+    from = now;
+    return ms;
+  };
+  auto mark = Clock::now();
   SetUpFrame();
   scene.Animate(t);
+  const double setUp = since(mark);
   scene.root.Calculate(t);
+  const double calculate = since(mark);
   scene.root.CaptureMatrices();
   orvan::ViewMatrices view;
   view.GetCurrent();
   orvan::FrustumCuller culler(false);
   culler.Compute(view);
   scene.root.PreDraw(view, culler);
+  const double preDraw = since(mark);
   scene.root.Draw();
+  const double draw = since(mark);
   glFinish();
+  const double finish = since(mark);
+  if (!phases) return;
+  phases->setUp.push_back(setUp);
+  phases->calculate.push_back(calculate);
+  phases->preDraw.push_back(preDraw);
+  phases->draw.push_back(draw);
+  phases->finish.push_back(finish);
 }
 
 // The same geometry with the minimum of immediate-mode calls: the per-quad translation, the
 // fill colour and vertices, and the model-view of each moving part (taken from the scene graph's
 // own matrices of this frame, so both draw the same picture).
-void DrawDirectly(Scene& scene) {
+void DrawDirectly(Scene& scene, std::vector<double>* calls = nullptr) {
+  const auto start = std::chrono::steady_clock::now();
   SetUpFrame();
   glEnable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);
@@ -163,6 +189,7 @@ void DrawDirectly(Scene& scene) {
   }
   glDisable(GL_DEPTH_TEST);
   glDepthMask(GL_TRUE);
+  if (calls) calls->push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   glFinish();
 }
 
@@ -171,6 +198,7 @@ void DrawDirectly(Scene& scene) {
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   bench::EglContext context(kSize);
   if (!context.Open()) {
     std::printf("scene_draw: no EGL OpenGL context available, nothing measured\n");
@@ -216,14 +244,34 @@ int main(int argc, char** argv) {
     DrawThroughSceneGraph(scene, i * 0.02);
     DrawDirectly(scene);
   }
-  std::vector<double> graph, direct;
-  for (int i = 0; i < frames; ++i) {
-    const double t = 0.1 + i * 0.02;
-    graph.push_back(bench::Milliseconds([&] { DrawThroughSceneGraph(scene, t); }));
-    direct.push_back(bench::Milliseconds([&] { DrawDirectly(scene); }));
+  // Several runs; in each, frames of both kinds alternate, so a pair meets the same load on a
+  // shared machine, and the ratio of each pair is taken as well as the ratio of the medians.
+  std::vector<double> graph, direct, directCalls, runRatios;
+  Phases phases;
+  for (int run = 0; run < runs; ++run) {
+    std::vector<double> g, d, pairs;
+    for (int i = 0; i < frames; ++i) {
+      const double t = 0.1 + i * 0.02;
+      g.push_back(bench::Milliseconds([&] { DrawThroughSceneGraph(scene, t, &phases); }));
+      d.push_back(bench::Milliseconds([&] { DrawDirectly(scene, &directCalls); }));
+      pairs.push_back(g.back() / d.back());
+    }
+    const double gm = bench::Median(g), dm = bench::Median(d);
+    std::printf("run %d: %d frames, median per frame: scene graph %.2f ms, direct %.2f ms, ratio %.3f; "
+                "median ratio of frame pairs %.3f\n",
+                run + 1, frames, gm, dm, gm / dm, bench::Median(pairs));
+    runRatios.push_back(bench::Median(pairs));
+    graph.insert(graph.end(), g.begin(), g.end());
+    direct.insert(direct.end(), d.begin(), d.end());
   }
   const double g = bench::Median(graph), d = bench::Median(direct);
-  std::printf("10000 quads, %d frames, median per frame: scene graph %.2f ms, direct %.2f ms, ratio %.3f\n",
-              frames, g, d, g / d);
+  std::printf("10000 quads, median of the %d runs' pair ratios %.3f (target <= 1.05); all frames: scene graph "
+              "%.2f ms, direct %.2f ms\n",
+              runs, bench::Median(runRatios), g, d);
+  std::printf("scene graph by phase (medians): set-up and motion %.2f ms, Calculate %.2f ms, PreDraw %.2f ms, "
+              "Draw calls %.2f ms, glFinish %.2f ms; direct: calls %.2f ms, glFinish %.2f ms\n",
+              bench::Median(phases.setUp), bench::Median(phases.calculate), bench::Median(phases.preDraw),
+              bench::Median(phases.draw), bench::Median(phases.finish), bench::Median(directCalls),
+              d - bench::Median(directCalls));
   return 0;
 }

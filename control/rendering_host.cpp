@@ -29,6 +29,12 @@ namespace vessant {
 namespace {
 constexpr unsigned kFrameTimerId = 1;
 constexpr float kByteToFloat = 0.003921569f;
+constexpr std::uint64_t kMinimumInterval = 1000;  // microseconds: the tick rule's 1 ms floor
+
+// The frame interval a rate asks for, in microseconds; rate 0 stands for one frame a second.
+std::uint64_t IntervalFor(unsigned rate) {
+    return rate ? std::max<std::uint64_t>(1000000u / rate, kMinimumInterval) : 1000000u;
+}
 }  // namespace
 
 bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) {
@@ -61,44 +67,54 @@ void CTessaryCtrl::StartFrameTimer() {
     m_timerId = 0;
     if (!m_host || !m_host->HasWindow()) return;
     if (m_props.targetFrameRate == 0) m_props.targetFrameRate = 1;
-    // Above 2000 frames per second the integer period would be 0, a busy loop.
-    unsigned period = std::max(1u, (1000u / m_props.targetFrameRate) / 2u);
-    m_timerId = m_host->SetTimer(kFrameTimerId, period);
+    ArmFrameTimer();
 }
 
+// The timer is armed for the moment the tick rule will next find a frame due (the first
+// microsecond after the effective interval), on the host clock the rule reads. Ticks at a fixed
+// fraction of the period could only draw on a tick: frame times came quantised to that period
+// (32 or 48 ms at 30 fps), a visible stutter. The rule still decides every tick.
+void CTessaryCtrl::ArmFrameTimer() {
+    const std::uint64_t due = m_lastFrameTime + std::max(m_effectiveInterval, kMinimumInterval) + 1;
+    m_timerId = m_host->SetTimerAt(kFrameTimerId, m_frameTimer->Start() + due);
+}
+
+// The tick rule in whole microseconds: milliseconds would settle the mean interval on the whole
+// millisecond below the target (16 ms for 60 fps), and a whole frame rate could not carry the
+// shortening that brings the mean back to 1000 / TargetFrameRate.
 void CTessaryCtrl::OnTimer(unsigned) {
-    unsigned interval = m_effectiveFrameRate ? 1000u / m_effectiveFrameRate : 1000u;
-    if (interval < 1) interval = 1;
-    const double sinceLast = (m_frameTimer->ElapsedTime() - m_lastFrameTime) * 1000.0;
-    // Wraps like the unsigned comparison it stands for: a clock that went back counts as late.
-    const unsigned elapsed = static_cast<unsigned>(static_cast<long long>(sinceLast));
-    if (elapsed <= interval) return;
-
-    const unsigned target = m_props.targetFrameRate ? 1000u / m_props.targetFrameRate : 1000u;
-    const long long next = static_cast<long long>(target) - elapsed + interval;
-    if (next > 0) m_effectiveFrameRate = static_cast<unsigned>(1000 / next);
-
-    if (m_props.drawBackground)
-        m_host->Invalidate(true);
-    else
-        m_host->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
-    m_lastFrameTime = m_frameTimer->ElapsedTime();
+    if (!m_host) return;
+    const std::uint64_t interval = std::max(m_effectiveInterval, kMinimumInterval);
+    // Unsigned, like the comparison it stands for: a clock that went back counts as late.
+    const std::uint64_t elapsed = m_frameTimer->ElapsedWholeMicroseconds() - m_lastFrameTime;
+    if (elapsed > interval) {
+        // The next interval is shortened by as much as this frame came late.
+        const std::uint64_t target = IntervalFor(m_props.targetFrameRate);
+        if (elapsed < target + interval) m_effectiveInterval = std::max(target + interval - elapsed, kMinimumInterval);
+        if (m_props.drawBackground)
+            m_host->Invalidate(true);
+        else
+            m_host->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
+        m_lastFrameTime = m_frameTimer->ElapsedWholeMicroseconds();
+    }
+    // A timer killed meanwhile (rate 0, closing) stays killed.
+    if (m_timerId != 0) ArmFrameTimer();
 }
 
-void CTessaryCtrl::OnPaint() {
+void CTessaryCtrl::OnPaint(const ScreenRect& invalid) {
     if (!m_host) return;
     const PixelSize size = m_host->ClientSize();
     const ScreenRect bounds{0, 0, size.width, size.height};
-    DrawOverride(bounds, bounds);
+    DrawOverride(bounds, invalid);
 }
 
 void CTessaryCtrl::DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid) {
     if (m_timerId == 0 || m_appliedFrameRate != m_props.targetFrameRate) {
-        m_effectiveFrameRate = m_props.targetFrameRate;
+        m_effectiveInterval = IntervalFor(m_props.targetFrameRate);
         if (m_timerId != 0) m_host->KillTimer(m_timerId);
         m_timerId = 0;
         if (m_props.targetFrameRate != 0) {
-            m_lastFrameTime = m_frameTimer->ElapsedTime();
+            m_lastFrameTime = m_frameTimer->ElapsedWholeMicroseconds();
             StartFrameTimer();
         }
         m_appliedFrameRate = m_props.targetFrameRate;
@@ -262,28 +278,43 @@ void CTessaryCtrl::SetupProjection(int cx, int cy) {
 }
 
 void CTessaryCtrl::CaptureBackground(const ScreenRect& bounds, const ScreenRect& invalid) {
-    RgbaImage captured;
-    if (!m_host->CaptureBackground(bounds, captured) || captured.width <= 0 || captured.height <= 0) return;
     const bool existed = !m_backgroundBitmap.pixels.empty();
-    if (!existed) {
-        m_backgroundBitmap = captured;
-    } else {
-        // Only the invalid part changed since the bitmap was taken.
-        const int x0 = std::max(0, invalid.left), y0 = std::max(0, invalid.top);
-        const int x1 = std::min({invalid.right, captured.width, m_backgroundBitmap.width});
-        const int y1 = std::min({invalid.bottom, captured.height, m_backgroundBitmap.height});
-        for (int y = y0; y < y1; ++y)
-            std::memcpy(&m_backgroundBitmap.pixels[(static_cast<size_t>(y) * m_backgroundBitmap.width + x0) * 4],
-                        captured.At(x0, y), static_cast<size_t>(std::max(0, x1 - x0)) * 4);
+    // Once the bitmap exists only the invalid part is copied and converted again: the per-frame
+    // repaint request invalidates a single pixel, so a frame costs one pixel, not the whole area.
+    ScreenRect rect = bounds;
+    if (existed) {
+        rect = ScreenRect{std::max(invalid.left, bounds.left), std::max(invalid.top, bounds.top),
+                          std::min({invalid.right, bounds.right, bounds.left + m_backgroundBitmap.width}),
+                          std::min({invalid.bottom, bounds.bottom, bounds.top + m_backgroundBitmap.height})};
+        if (rect.Empty()) return;
     }
-    const int w = m_backgroundBitmap.width, h = m_backgroundBitmap.height;
+    RgbaImage captured;
+    if (!m_host->CaptureBackground(rect, captured) || captured.width != rect.Width() ||
+        captured.height != rect.Height())
+        return;
+    const ScreenRect inBitmap{rect.left - bounds.left, rect.top - bounds.top, rect.right - bounds.left,
+                              rect.bottom - bounds.top};
+    if (!existed) {
+        m_backgroundBitmap = std::move(captured);
+        m_backgroundWidth = m_backgroundBitmap.width;
+        m_backgroundHeight = m_backgroundBitmap.height;
+        m_backgroundPixels.assign(static_cast<size_t>(m_backgroundWidth + 4) * m_backgroundHeight * 4, 0);
+    } else {
+        for (int y = 0; y < captured.height; ++y)
+            std::memcpy(&m_backgroundBitmap.pixels[(static_cast<size_t>(inBitmap.top + y) * m_backgroundBitmap.width +
+                                                    inBitmap.left) * 4],
+                        captured.At(0, y), static_cast<size_t>(captured.width) * 4);
+    }
+    ConvertBackground(inBitmap);
+}
+
+// The bitmap's pixels in `rect` into the 24-bit bottom-up rows glDrawPixels takes.
+void CTessaryCtrl::ConvertBackground(const ScreenRect& rect) {
+    const int w = m_backgroundWidth, h = m_backgroundHeight;
     const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
-    if (m_backgroundPixels.empty()) m_backgroundPixels.assign(static_cast<size_t>(w + 4) * h * 4, 0);
-    m_backgroundWidth = w;
-    m_backgroundHeight = h;
-    for (int y = 0; y < h; ++y) {
+    for (int y = rect.top; y < rect.bottom; ++y) {
         std::uint8_t* row = &m_backgroundPixels[stride * static_cast<size_t>(h - 1 - y)];
-        for (int x = 0; x < w; ++x) {
+        for (int x = rect.left; x < rect.right; ++x) {
             const std::uint8_t* p = m_backgroundBitmap.At(x, y);
             row[x * 3 + 0] = p[2];
             row[x * 3 + 1] = p[1];
@@ -330,6 +361,24 @@ bool CTessaryCtrl::RenderMetafile(RgbaImage& target) {
             out[2] = b;
             out[3] = 255;
         }
+    }
+    return true;
+}
+
+bool CTessaryCtrl::SnapshotFrame(RgbaImage& target) {
+    // Offscreen rendering leaves the container's pixels out; a frame drawn over them cannot stand in.
+    if (!m_props.drawBackground && !m_backgroundPixels.empty()) return false;
+    RgbaImage frame;
+    if (m_framesDrawn == 0 || !ReadFramePixels(frame) || frame.width != target.width ||
+        frame.height != target.height)
+        return false;
+    if (target.pixels.size() != frame.pixels.size()) target.pixels.assign(frame.pixels.size(), 0);
+    for (size_t i = 0; i < frame.pixels.size(); i += 4) {
+        const std::uint8_t* p = &frame.pixels[i];
+        // The red key stays transparent, as in offscreen rendering.
+        if (!m_props.drawBackground && p[0] == 255 && p[1] == 0 && p[2] == 0) continue;
+        std::memcpy(&target.pixels[i], p, 3);
+        target.pixels[i + 3] = 255;
     }
     return true;
 }

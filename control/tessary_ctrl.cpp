@@ -24,6 +24,12 @@ void HostClockTimer::Now(unsigned long long* microseconds) {
     orvan::Timer::Now(microseconds);
 }
 
+std::uint64_t HostClockTimer::ElapsedWholeMicroseconds() {
+    unsigned long long now = 0;
+    Now(&now);
+    return now - start;
+}
+
 CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nullptr)) {
     // Create the process-wide locks now, before any second control can race for them.
     GlLock();
@@ -55,7 +61,7 @@ CTessaryCtrl::~CTessaryCtrl() {
 void CTessaryCtrl::AttachHost(WindowHost* host) {
     m_host = host;
     m_frameTimer = std::make_unique<HostClockTimer>(host);
-    m_lastFrameTime = 0.0;
+    m_lastFrameTime = 0;
     // A host may have delivered its create message before it could be attached.
     if (m_host && m_host->HasWindow()) {
         StartFrameTimer();

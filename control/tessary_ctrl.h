@@ -36,6 +36,8 @@ public:
     explicit HostClockTimer(const WindowHost* host);
     using orvan::Timer::Now;
     void Now(unsigned long long* microseconds) override;
+    // Whole microseconds since the start: frame deadlines are computed on it without rounding.
+    std::uint64_t ElapsedWholeMicroseconds();
 
 private:
     const WindowHost* host_;
@@ -137,18 +139,26 @@ public:
     // Renders one frame offscreen and copies it into target; with DrawBackground false the
     // red key colour is left untouched (transparent) in the target.
     bool RenderMetafile(RgbaImage& target);
+    // The window's last frame as RenderMetafile would give it (the red key transparent with
+    // DrawBackground false), read back without a second surface, context or frame. False when no
+    // frame of the target's size was drawn, or the container's pixels were drawn behind it; for a
+    // window whose back buffer is kept after a swap (a pbuffer) only.
+    bool SnapshotFrame(RgbaImage& target);
     // Reads the control window's last drawn frame (top-down RGBA).
     bool ReadFramePixels(RgbaImage& out);
     double FrameTime() { return m_frameTimer->ElapsedTime(); }
     unsigned FramesDrawn() const { return m_framesDrawn; }
-    unsigned EffectiveFrameRate() const { return m_effectiveFrameRate; }
+    // Frames per second the next interval stands for (the interval itself is kept in microseconds).
+    unsigned EffectiveFrameRate() const {
+        return static_cast<unsigned>((1000000u + m_effectiveInterval / 2) / m_effectiveInterval);
+    }
     unsigned TimerId() const { return m_timerId; }
 
     // HostClient
     void OnCreate() override;
     void OnDestroy() override;
     void OnSize(int cx, int cy) override;
-    void OnPaint() override;
+    void OnPaint(const ScreenRect& invalid) override;
     void OnTimer(unsigned id) override;
     bool OnEraseBackground() override;
     void OnClose() override;
@@ -188,6 +198,8 @@ private:
 
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
+    void ArmFrameTimer();
+    void ConvertBackground(const ScreenRect& rect);
     void ReleaseContexts();
     void FreeBackground();
     void DrawClearBackground();
@@ -210,8 +222,8 @@ private:
     std::vector<PaletteEntry> m_palette;
     unsigned m_timerId = 0;
     std::unique_ptr<HostClockTimer> m_frameTimer;  // restarted on the host's clock when a host attaches
-    double m_lastFrameTime = 0.0;
-    unsigned m_effectiveFrameRate = 30;
+    std::uint64_t m_lastFrameTime = 0;         // microseconds of m_frameTimer when the last frame was requested
+    std::uint64_t m_effectiveInterval = 33333;  // microseconds: the adaptive rate as the interval it gives
     unsigned m_appliedFrameRate = 0;
     unsigned m_loadedCount = 0;
     bool m_loading = false;

@@ -18,6 +18,13 @@ struct ScreenRect {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
     bool operator!=(const ScreenRect& o) const { return !(*this == o); }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    ScreenRect United(const ScreenRect& o) const {
+        if (o.Empty()) return *this;
+        if (Empty()) return o;
+        return ScreenRect{left < o.left ? left : o.left, top < o.top ? top : o.top,
+                          right > o.right ? right : o.right, bottom > o.bottom ? bottom : o.bottom};
+    }
 };
 
 struct PixelSize {
@@ -66,8 +73,9 @@ public:
     virtual void OnCreate() = 0;
     virtual void OnDestroy() = 0;
     virtual void OnSize(int cx, int cy) = 0;
-    // A paint of the invalid region; the control draws and swaps one whole frame.
-    virtual void OnPaint() = 0;
+    // A paint of the invalid region (the rectangle bounding everything invalidated since the last
+    // paint, client coordinates); the control draws and swaps one whole frame.
+    virtual void OnPaint(const ScreenRect& invalid) = 0;
     virtual void OnTimer(unsigned id) = 0;
     // True when the erase was handled (the control paints no background there).
     virtual bool OnEraseBackground() = 0;
@@ -95,6 +103,9 @@ public:
 
     // Timers: id and period in milliseconds; a timer fires until killed. Returns the id, 0 on failure.
     virtual unsigned SetTimer(unsigned id, unsigned periodMs) = 0;
+    // A timer that fires once, as soon as NowMicroseconds reaches dueUs (at once when it already has).
+    // Arming an id again replaces what it was armed for. Returns the id, 0 on failure.
+    virtual unsigned SetTimerAt(unsigned id, std::uint64_t dueUs) = 0;
     virtual void KillTimer(unsigned id) = 0;
     // Microseconds of the host's clock; the frame timer reads it so a headless host can step time.
     virtual std::uint64_t NowMicroseconds() const = 0;

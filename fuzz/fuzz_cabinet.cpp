@@ -1,4 +1,4 @@
-// Cabinet unpacking through libmspack: a malformed cabinet unpacks all or nothing, never
+// Cabinet unpacking through libarchive's cabinet reader: a malformed cabinet unpacks all or nothing, never
 // writes outside the target folder, and never crashes.
 #include <dirent.h>
 #include <ftw.h>

@@ -6,14 +6,32 @@
 namespace vessant {
 namespace {
 
+// The root context of each display: the first context made on it, lent out for drawing whenever
+// no one holds it. A context of its own only to share with would cost a context's memory and
+// its creation in every process, and most processes draw with a single context.
+struct RootContext {
+    EGLContext context = EGL_NO_CONTEXT;
+    EGLConfig config = nullptr;
+    bool lent = false;
+};
 std::mutex g_rootMutex;
-std::map<EGLDisplay, EGLContext> g_roots;
+std::map<EGLDisplay, RootContext> g_roots;
 
 }  // namespace
 
 EglContexts::~EglContexts() {
     if (owned_.count(eglGetCurrentContext()) != 0) ReleaseCurrent();
-    for (EGLContext context : owned_) eglDestroyContext(display_, context);
+    for (EGLContext context : owned_) {
+        if (!GiveBackRoot(context)) eglDestroyContext(display_, context);
+    }
+}
+
+bool EglContexts::GiveBackRoot(EGLContext context) {
+    std::lock_guard<std::mutex> lock(g_rootMutex);
+    auto found = g_roots.find(display_);
+    if (found == g_roots.end() || found->second.context != context) return false;
+    found->second.lent = false;
+    return true;
 }
 
 EGLContext EglContexts::NewContext(EGLConfig config, EGLContext share) {
@@ -26,17 +44,27 @@ EGLContext EglContexts::NewContext(EGLConfig config, EGLContext share) {
     return context;
 }
 
-EGLContext EglContexts::Root(EGLConfig config) {
+EGLContext EglContexts::Root(EGLConfig config, bool* lent) {
     std::lock_guard<std::mutex> lock(g_rootMutex);
-    auto found = g_roots.find(display_);
-    if (found != g_roots.end()) return found->second;
-    EGLContext root = NewContext(config, EGL_NO_CONTEXT);
-    if (root != EGL_NO_CONTEXT) g_roots[display_] = root;
-    return root;
+    RootContext& root = g_roots[display_];
+    if (root.context == EGL_NO_CONTEXT) {
+        root.context = NewContext(config, EGL_NO_CONTEXT);
+        root.config = config;
+    }
+    // The root itself is handed out while it is free and made for the same config.
+    *lent = root.context != EGL_NO_CONTEXT && !root.lent && root.config == config;
+    if (*lent) root.lent = true;
+    return root.context;
 }
 
 EGLContext EglContexts::Create(EGLConfig config, bool* shared) {
-    EGLContext root = Root(config);
+    bool lent = false;
+    EGLContext root = Root(config, &lent);
+    if (lent) {
+        if (shared) *shared = true;
+        owned_.insert(root);
+        return root;
+    }
     EGLContext context = root != EGL_NO_CONTEXT ? NewContext(config, root) : EGL_NO_CONTEXT;
     const bool isShared = context != EGL_NO_CONTEXT;
     if (!isShared) context = NewContext(config, EGL_NO_CONTEXT);
@@ -60,7 +88,7 @@ void EglContexts::Delete(EGLContext context) {
     auto found = owned_.find(context);
     if (found == owned_.end()) return;
     if (eglGetCurrentContext() == context) ReleaseCurrent();
-    eglDestroyContext(display_, context);
+    if (!GiveBackRoot(context)) eglDestroyContext(display_, context);
     owned_.erase(found);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The OpenGL contexts a headless host made, all sharing with one root context per EGL display.
+// The OpenGL contexts a headless host made, all sharing with one root context per EGL display;
+// the root itself is lent out as a drawing context while no one else holds it.
 
 #include <EGL/egl.h>
 
@@ -10,7 +11,7 @@ namespace vessant {
 class EglContexts {
 public:
     explicit EglContexts(EGLDisplay display) : display_(display) {}
-    // Deletes the contexts still alive; the display's root context stays for the process.
+    // Deletes the contexts still alive; the display's root context stays for the process (given back).
     ~EglContexts();
     EglContexts(const EglContexts&) = delete;
     EglContexts& operator=(const EglContexts&) = delete;
@@ -25,7 +26,10 @@ public:
 
 private:
     EGLContext NewContext(EGLConfig config, EGLContext share);
-    EGLContext Root(EGLConfig config);
+    // The display's root (made first when missing); *lent when it is handed out for drawing.
+    EGLContext Root(EGLConfig config, bool* lent);
+    // True when context is the root, which is then free to be lent again instead of destroyed.
+    bool GiveBackRoot(EGLContext context);
 
     EGLDisplay display_;
     std::set<EGLContext> owned_;

@@ -128,6 +128,7 @@ void EglHeadlessHost::Close() {
     timers_.Clear();  // the handlers may have armed one
     hasWindow_ = false;
     invalid_ = erase_ = false;
+    invalidRect_ = ScreenRect();
     capture_ = false;
     window_->Release();
 }
@@ -165,20 +166,21 @@ void EglHeadlessHost::ResizeWindow(int cx, int cy) {
     Invalidate(true);
 }
 
-void EglHeadlessHost::Invalidate(bool erase) {
-    if (!hasWindow_) return;
-    invalid_ = true;
-    erase_ = erase_ || erase;
-}
+void EglHeadlessHost::Invalidate(bool erase) { InvalidateRect(ScreenRect{0, 0, size_.width, size_.height}, erase); }
 
 void EglHeadlessHost::InvalidateRect(const ScreenRect& clientRect, bool erase) {
     const ScreenRect clipped{std::max(clientRect.left, 0), std::max(clientRect.top, 0),
                              std::min(clientRect.right, size_.width), std::min(clientRect.bottom, size_.height)};
-    if (clipped.Empty()) return;
-    Invalidate(erase);
+    if (!hasWindow_ || clipped.Empty()) return;
+    invalid_ = true;
+    erase_ = erase_ || erase;
+    invalidRect_ = invalidRect_.United(clipped);
 }
 
-void EglHeadlessHost::Validate() { invalid_ = erase_ = false; }
+void EglHeadlessHost::Validate() {
+    invalid_ = erase_ = false;
+    invalidRect_ = ScreenRect();
+}
 
 void EglHeadlessHost::InvalidateParent(bool) { ++parentInvalidations_; }
 
@@ -187,15 +189,22 @@ void EglHeadlessHost::UpdateNow() { PaintIfInvalid(); }
 void EglHeadlessHost::PaintIfInvalid() {
     if (!hasWindow_ || !invalid_) return;
     const bool erase = erase_;
+    const ScreenRect rect = invalidRect_;
     // Validated before the handlers run, so an invalidation made while painting asks for another paint.
     invalid_ = erase_ = false;
+    invalidRect_ = ScreenRect();
     if (erase) client_.OnEraseBackground();
-    client_.OnPaint();
+    client_.OnPaint(rect);
 }
 
 unsigned EglHeadlessHost::SetTimer(unsigned id, unsigned periodMs) {
     if (!hasWindow_) return 0;
     return timers_.Set(id, periodMs, now_);
+}
+
+unsigned EglHeadlessHost::SetTimerAt(unsigned id, std::uint64_t dueUs) {
+    if (!hasWindow_) return 0;
+    return timers_.SetAt(id, dueUs);
 }
 
 void EglHeadlessHost::KillTimer(unsigned id) { timers_.Kill(id); }

@@ -62,6 +62,7 @@ public:
     void InvalidateParent(bool erase) override;
     void UpdateNow() override;
     unsigned SetTimer(unsigned id, unsigned periodMs) override;
+    unsigned SetTimerAt(unsigned id, std::uint64_t dueUs) override;
     void KillTimer(unsigned id) override;
     std::uint64_t NowMicroseconds() const override { return now_; }
     void SetCapture() override { capture_ = true; }
@@ -98,6 +99,7 @@ private:
     std::uint64_t now_ = 0;
     bool invalid_ = false;
     bool erase_ = false;
+    ScreenRect invalidRect_;  // bounds everything invalidated since the last paint
     bool capture_ = false;
     unsigned modifiers_ = 0;
     unsigned parentInvalidations_ = 0;

@@ -10,6 +10,12 @@ unsigned TimerQueue::Set(unsigned id, unsigned periodMs, std::uint64_t nowUs) {
     return id;
 }
 
+unsigned TimerQueue::SetAt(unsigned id, std::uint64_t dueUs) {
+    if (id == 0) return 0;
+    timers_[id] = Entry{0, dueUs};
+    return id;
+}
+
 void TimerQueue::Kill(unsigned id) { timers_.erase(id); }
 
 bool TimerQueue::NextDue(std::uint64_t* dueUs) const {
@@ -32,6 +38,10 @@ bool TimerQueue::TakeDue(std::uint64_t nowUs, Late late, unsigned* id, std::uint
     Entry& entry = earliest->second;
     *id = earliest->first;
     *dueUs = entry.dueUs;
+    if (entry.periodUs == 0) {
+        timers_.erase(earliest);
+        return true;
+    }
     entry.dueUs += entry.periodUs;
     // A late real clock fires once and resumes a period from now instead of bursting.
     if (late == Late::Skip && entry.dueUs < nowUs) entry.dueUs = nowUs + entry.periodUs;

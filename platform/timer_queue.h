@@ -16,6 +16,8 @@ public:
 
     // Arms or re-arms `id`; it first fires one period after `nowUs`. Returns the id, 0 for id 0.
     unsigned Set(unsigned id, unsigned periodMs, std::uint64_t nowUs);
+    // Arms or re-arms `id` to fire once at `dueUs`; it is disarmed when taken.
+    unsigned SetAt(unsigned id, std::uint64_t dueUs);
     void Kill(unsigned id);
     void Clear() { timers_.clear(); }
     bool Empty() const { return timers_.empty(); }
@@ -25,12 +27,12 @@ public:
     bool NextDue(std::uint64_t* dueUs) const;
 
     // Takes the earliest timer due at or before `nowUs` (lowest id first on a tie) and schedules
-    // its next firing. False when none is due.
+    // its next firing (a one-shot timer is disarmed). False when none is due.
     bool TakeDue(std::uint64_t nowUs, Late late, unsigned* id, std::uint64_t* dueUs);
 
 private:
     struct Entry {
-        std::uint64_t periodUs = 0;
+        std::uint64_t periodUs = 0;  // 0: fires once
         std::uint64_t dueUs = 0;
     };
     std::map<unsigned, Entry> timers_;

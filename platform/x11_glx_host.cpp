@@ -7,9 +7,11 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <poll.h>
+#include <sys/timerfd.h>
+#include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -28,6 +30,12 @@ namespace {
 bool Fail(std::string* error, const std::string& message) {
     if (error) *error = message;
     return false;
+}
+
+std::uint64_t MonotonicMicroseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000u;
 }
 
 std::string Hex(unsigned long value) {
@@ -106,10 +114,16 @@ struct X11GlxHost::State {
     std::unique_ptr<GlxContexts> contexts;
     X11InputTranslator input;
     TimerQueue timers;
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    // The host clock is CLOCK_MONOTONIC from here on, the clock the timer descriptor sleeps on.
+    std::uint64_t startUs = MonotonicMicroseconds();
+    // Wakes the loop at the next timer's due time to the microsecond; a poll timeout would round
+    // to whole milliseconds and land each frame up to a millisecond late.
+    int timerFd = -1;
+    std::uint64_t timerFdDue = 0;  // host-clock due time the descriptor is armed for; 0: disarmed
     int x = 0, y = 0, width = 0, height = 0;
     bool mapped = false;
     bool invalid = false;
+    ScreenRect invalidRect;  // bounds everything invalidated since the last paint
     bool erase = false;
     bool quit = false;
     bool closing = false;  // close messages delivered or under way
@@ -121,10 +135,7 @@ struct X11GlxHost::State {
     int watchFd = -1;
     std::function<void()> onWatchReadable;
 
-    std::uint64_t Now() const {
-        return static_cast<std::uint64_t>(
-            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
-    }
+    std::uint64_t Now() const { return MonotonicMicroseconds() - startUs; }
     bool Open() const { return window != 0 && !closing; }
 
     bool Step(bool wait);
@@ -132,7 +143,9 @@ struct X11GlxHost::State {
     void Configure(const XConfigureEvent& event);
     void FireDueTimers();
     void PaintIfInvalid();
-    void Invalidate(bool withErase);
+    void Invalidate(bool withErase, const ScreenRect& rect);
+    void Invalidate(bool withErase) { Invalidate(withErase, ScreenRect{0, 0, width, height}); }
+    void ArmTimerFd();
     void CloseWindow(bool destroyedByServer);
     bool ReadBackground();
 };
@@ -151,23 +164,42 @@ bool X11GlxHost::State::Step(bool wait) {
     PaintIfInvalid();
     if (!Open() || quit || !wait) return Open() && !quit;
 
-    int timeoutMs = -1;
-    std::uint64_t due = 0;
-    if (invalid) {
-        timeoutMs = 0;
-    } else if (timers.NextDue(&due)) {
-        const std::uint64_t now = Now();
-        // Rounded up: waking before the timer is due would only spin.
-        timeoutMs = due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>((due - now + 999) / 1000, 60000));
-    }
+    ArmTimerFd();
     XFlush(display);
     if (XPending(display) > 0) return true;
-    pollfd descriptors[2] = {{ConnectionNumber(display), POLLIN, 0}, {watchFd, POLLIN, 0}};
-    const nfds_t count = watchFd >= 0 ? 2 : 1;
-    if (poll(descriptors, count, timeoutMs) > 0 && count == 2 && (descriptors[1].revents & (POLLIN | POLLHUP)) != 0 &&
-        onWatchReadable)
-        onWatchReadable();
+    pollfd descriptors[3] = {{ConnectionNumber(display), POLLIN, 0}, {timerFd, POLLIN, 0}, {watchFd, POLLIN, 0}};
+    const nfds_t count = watchFd >= 0 ? 3 : 2;
+    if (poll(descriptors, count, invalid ? 0 : -1) <= 0) return true;
+    if ((descriptors[1].revents & POLLIN) != 0) {
+        std::uint64_t expirations = 0;
+        if (read(timerFd, &expirations, sizeof expirations) < 0) {
+            // Nothing to take: the descriptor was re-armed after it became readable.
+        }
+        timerFdDue = 0;
+    }
+    if (count == 3 && (descriptors[2].revents & (POLLIN | POLLHUP)) != 0 && onWatchReadable) onWatchReadable();
     return true;
+}
+
+// An absolute CLOCK_MONOTONIC deadline: the wake-up does not drift by the time spent computing it.
+void X11GlxHost::State::ArmTimerFd() {
+    std::uint64_t due = 0;
+    if (!timers.NextDue(&due)) {
+        if (timerFdDue != 0) {
+            const itimerspec off{};
+            timerfd_settime(timerFd, TFD_TIMER_ABSTIME, &off, nullptr);
+        }
+        timerFdDue = 0;
+        return;
+    }
+    // Due now or earlier still needs a non-zero time: zero would disarm the descriptor.
+    const std::uint64_t when = startUs + std::max<std::uint64_t>(due, 1);
+    if (when == timerFdDue) return;
+    itimerspec deadline{};
+    deadline.it_value.tv_sec = static_cast<time_t>(when / 1000000u);
+    deadline.it_value.tv_nsec = static_cast<long>((when % 1000000u) * 1000u);
+    timerfd_settime(timerFd, TFD_TIMER_ABSTIME, &deadline, nullptr);
+    timerFdDue = when;
 }
 
 void X11GlxHost::State::Dispatch(XEvent& event) {
@@ -183,7 +215,8 @@ void X11GlxHost::State::Dispatch(XEvent& event) {
     unsigned flags = 0;
     switch (event.type) {
         case Expose:
-            Invalidate(true);
+            Invalidate(true, ScreenRect{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                                        event.xexpose.y + event.xexpose.height});
             break;
         case ConfigureNotify:
             Configure(event.xconfigure);
@@ -254,15 +287,21 @@ void X11GlxHost::State::PaintIfInvalid() {
     if (!Open() || !invalid) return;
     const bool withErase = erase;
     // Validated before the handlers run, so an invalidation made while painting asks for another paint.
+    const ScreenRect rect = invalidRect;
     invalid = erase = false;
+    invalidRect = ScreenRect();
     if (withErase) client.OnEraseBackground();
-    client.OnPaint();
+    client.OnPaint(rect);
 }
 
-void X11GlxHost::State::Invalidate(bool withErase) {
+void X11GlxHost::State::Invalidate(bool withErase, const ScreenRect& rect) {
     if (!Open()) return;
+    const ScreenRect clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width),
+                             std::min(rect.bottom, height)};
+    if (clipped.Empty()) return;
     invalid = true;
     erase = erase || withErase;
+    invalidRect = invalidRect.United(clipped);
 }
 
 // The handlers run while the window still exists, so the control can release its contexts on it.
@@ -274,6 +313,7 @@ void X11GlxHost::State::CloseWindow(bool destroyedByServer) {
     client.OnDestroy();
     timers.Clear();
     invalid = erase = false;
+    invalidRect = ScreenRect();
     if (capture) XUngrabPointer(display, CurrentTime);
     capture = false;
 
@@ -334,6 +374,11 @@ std::unique_ptr<X11GlxHost> X11GlxHost::Create(HostClient& client, const X11Host
     std::unique_ptr<X11GlxHost> host(new X11GlxHost(std::move(state)));
     State& s = *host->state_;
     s.closing = true;  // no close messages until OnCreate has been delivered
+    s.timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (s.timerFd < 0) {
+        Fail(error, "cannot create a timer descriptor for the window's frame timer");
+        return nullptr;
+    }
 
     int glxMajor = 0, glxMinor = 0;
     if (!glXQueryVersion(display, &glxMajor, &glxMinor) || glxMajor < 1 || (glxMajor == 1 && glxMinor < 3)) {
@@ -443,6 +488,7 @@ X11GlxHost::~X11GlxHost() {
     s.contexts.reset();
     XSync(s.display, False);
     s.connection.reset();
+    if (s.timerFd >= 0) close(s.timerFd);
     XErrorTrap::UninstallHandler();
 }
 
@@ -504,14 +550,12 @@ void X11GlxHost::ResizeWindow(int cx, int cy) {
 
 void X11GlxHost::Invalidate(bool erase) { state_->Invalidate(erase); }
 
-void X11GlxHost::InvalidateRect(const ScreenRect& clientRect, bool erase) {
-    const State& s = *state_;
-    const ScreenRect clipped{std::max(clientRect.left, 0), std::max(clientRect.top, 0),
-                             std::min(clientRect.right, s.width), std::min(clientRect.bottom, s.height)};
-    if (!clipped.Empty()) state_->Invalidate(erase);
-}
+void X11GlxHost::InvalidateRect(const ScreenRect& clientRect, bool erase) { state_->Invalidate(erase, clientRect); }
 
-void X11GlxHost::Validate() { state_->invalid = state_->erase = false; }
+void X11GlxHost::Validate() {
+    state_->invalid = state_->erase = false;
+    state_->invalidRect = ScreenRect();
+}
 
 void X11GlxHost::InvalidateParent(bool) {
     State& s = *state_;
@@ -527,6 +571,11 @@ void X11GlxHost::UpdateNow() { state_->PaintIfInvalid(); }
 unsigned X11GlxHost::SetTimer(unsigned id, unsigned periodMs) {
     if (!state_->Open()) return 0;
     return state_->timers.Set(id, periodMs, state_->Now());
+}
+
+unsigned X11GlxHost::SetTimerAt(unsigned id, std::uint64_t dueUs) {
+    if (!state_->Open()) return 0;
+    return state_->timers.SetAt(id, dueUs);
 }
 
 void X11GlxHost::KillTimer(unsigned id) { state_->timers.Kill(id); }

@@ -60,6 +60,7 @@ public:
     void InvalidateParent(bool erase) override;
     void UpdateNow() override;
     unsigned SetTimer(unsigned id, unsigned periodMs) override;
+    unsigned SetTimerAt(unsigned id, std::uint64_t dueUs) override;
     void KillTimer(unsigned id) override;
     std::uint64_t NowMicroseconds() const override;
     void SetCapture() override;

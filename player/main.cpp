@@ -86,7 +86,10 @@ bool WriteSnapshot(CTessaryCtrl& ctrl, const PlayerOptions& options) {
     const PixelSize size = ctrl.Host()->ClientSize();
     image.width = size.width > 0 ? size.width : options.width;
     image.height = size.height > 0 ? size.height : options.height;
-    if (!ctrl.RenderMetafile(image)) {
+    // Headless, the window is a pbuffer that still holds the last frame: no second surface,
+    // context or frame is needed for it.
+    const bool taken = options.headless && ctrl.SnapshotFrame(image);
+    if (!taken && !ctrl.RenderMetafile(image)) {
         Message("cannot render the snapshot: no offscreen OpenGL surface");
         return false;
     }

@@ -18,8 +18,8 @@ public:
     // A condition checked after every paint that ends the run as well.
     void QuitWhen(std::function<bool()> condition) { condition_ = std::move(condition); }
 
-    void OnPaint() override {
-        ctrl_.OnPaint();
+    void OnPaint(const ScreenRect& invalid) override {
+        ctrl_.OnPaint(invalid);
         const bool enough = frames_ > 0 && static_cast<long>(ctrl_.FramesDrawn()) >= frames_;
         if ((enough || (condition_ && condition_())) && quit_) quit_();
     }

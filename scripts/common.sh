@@ -4,7 +4,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(cmake g++ make pkg-config clang libclang-rt-14-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0 libx11-dev libglx-dev libxtst-dev
-  zlib1g-dev libjpeg62-turbo-dev libfltk1.3-dev libcurl4-openssl-dev libssl-dev libmspack-dev libpng-dev
+  zlib1g-dev libjpeg62-turbo-dev libfltk1.3-dev libcurl4-openssl-dev libssl-dev libarchive-dev libpng-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool gcab openssl python3
   shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl)
 

@@ -1,7 +1,9 @@
 #include "control/acquisition/cabinet_extractor.h"
 #include "orvan/log_sink.h"
 
-#include <mspack.h>
+#include <archive.h>
+#include <archive_entry.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,33 +11,87 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <vector>
 
 namespace vessant {
 namespace {
 
-struct Decompressor {
-    mscab_decompressor* cabd = mspack_create_cab_decompressor(nullptr);
-    mscabd_cabinet* cabinet = nullptr;
-    ~Decompressor() {
-        if (cabd && cabinet) cabd->close(cabd, cabinet);
-        if (cabd) mspack_destroy_cab_decompressor(cabd);
+// A cabinet read through libarchive's cabinet reader (stored, MSZIP and LZX folders; zlib's
+// inflate for MSZIP, which makes it as quick as the reference tool).
+class CabinetReader {
+public:
+    ~CabinetReader() {
+        if (archive_) archive_read_free(archive_);
     }
+    bool Open(const std::string& path, std::string* error) {
+        archive_ = archive_read_new();
+        if (!archive_ || archive_read_support_format_cab(archive_) != ARCHIVE_OK) {
+            *error = "Cannot start the cabinet reader";
+            return false;
+        }
+        // Large reads: the cabinet is read once, front to back.
+        if (archive_read_open_filename(archive_, path.c_str(), 1 << 20) == ARCHIVE_OK) return true;
+        *error = "Cannot open cabinet " + path + ": " + Why();
+        return false;
+    }
+    // The next entry's name; false at the end (*error empty) or on failure.
+    bool Next(const std::string& path, std::string* name, std::string* error) {
+        archive_entry* entry = nullptr;
+        const int rc = archive_read_next_header(archive_, &entry);
+        if (rc == ARCHIVE_EOF) return false;
+        // A warning is a name in a character set that could not be converted: the bytes still stand.
+        if (rc != ARCHIVE_OK && rc != ARCHIVE_WARN) {
+            *error = "Cannot read cabinet " + path + ": " + Why();
+            return false;
+        }
+        const char* pathname = archive_entry_pathname(entry);
+        *name = pathname ? pathname : "";
+        return true;
+    }
+    // Writes the current entry's data to fd; *error says why it could not.
+    bool CopyTo(int fd, std::string* error) {
+        const void* block = nullptr;
+        size_t size = 0;
+        la_int64_t offset = 0, written = 0;
+        for (;;) {
+            const int rc = archive_read_data_block(archive_, &block, &size, &offset);
+            if (rc == ARCHIVE_EOF) return true;
+            if (rc != ARCHIVE_OK && rc != ARCHIVE_WARN) {
+                *error = Why();
+                return false;
+            }
+            if (offset != written && lseek(fd, offset, SEEK_SET) < 0) return WriteFailed(error);
+            for (const char* p = static_cast<const char*>(block); size > 0;) {
+                const ssize_t n = write(fd, p, size);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) return WriteFailed(error);
+                p += n;
+                size -= static_cast<size_t>(n);
+                written = offset += n;
+            }
+        }
+    }
+
+private:
+    std::string Why() const {
+        const char* why = archive_error_string(archive_);
+        return why ? why : "error";
+    }
+    static bool WriteFailed(std::string* error) {
+        *error = std::string("write error: ") + std::strerror(errno);
+        return false;
+    }
+    archive* archive_ = nullptr;
 };
 
-const char* MspackError(int code) {
-    switch (code) {
-        case MSPACK_ERR_OPEN: return "cannot open";
-        case MSPACK_ERR_READ: return "read error (truncated?)";
-        case MSPACK_ERR_WRITE: return "write error";
-        case MSPACK_ERR_SEEK: return "seek error";
-        case MSPACK_ERR_NOMEMORY: return "out of memory";
-        case MSPACK_ERR_SIGNATURE: return "not a cabinet";
-        case MSPACK_ERR_DATAFORMAT: return "bad data format";
-        case MSPACK_ERR_CHECKSUM: return "checksum error";
-        case MSPACK_ERR_DECRUNCH: return "decompression error";
-        default: return "error";
-    }
+// A file continued from or into another cabinet of a set cannot be unpacked from this one; the
+// set flags sit in the fixed header (offset 30, bits 0 and 1).
+bool PartOfASet(const std::string& path) {
+    unsigned char header[32] = {};
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header) || std::memcmp(header, "MSCF", 4) != 0) return false;
+    return (header[30] & 0x03) != 0;
 }
 
 // Creates the directories of a relative path below directory.
@@ -109,39 +165,31 @@ ExtractionResult CabinetExtractor::Extract(const std::string& cabinetPath, const
         return Finish(result);
     }
     const std::string base = directory.back() == '/' ? directory : directory + "/";
-    Decompressor mspack;
-    if (!mspack.cabd) {
-        result.error = "Cannot start the cabinet decompressor";
-        return Finish(result);
-    }
-    // The default input buffer (4 KB) makes large cabinets markedly slower to unpack.
-    mspack.cabd->set_param(mspack.cabd, MSCABD_PARAM_DECOMPBUF, 1 << 16);
-    mspack.cabinet = mspack.cabd->open(mspack.cabd, cabinetPath.c_str());
-    if (!mspack.cabinet) {
-        result.error = std::string("Cannot open cabinet ") + cabinetPath + ": " +
-                       MspackError(mspack.cabd->last_error(mspack.cabd));
-        return Finish(result);
-    }
-    // A file continued from or into another cabinet of a set cannot be unpacked from this one.
-    if (mspack.cabinet->flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) {
+    if (PartOfASet(cabinetPath)) {
         result.error = "Cabinet " + cabinetPath + " is part of a multi-cabinet set";
         return Finish(result);
     }
 
-    // Every name is checked before anything is written.
-    std::vector<std::pair<mscabd_file*, std::string>> entries;
-    for (mscabd_file* file = mspack.cabinet->files; file; file = file->next) {
-        const std::string relative = SafeEntryPath(file->filename ? file->filename : "");
-        if (relative.empty()) {
-            result.error = std::string("Refused cabinet entry \"") + (file->filename ? file->filename : "") + "\"";
-            return Finish(result);
+    // Every name is checked before anything is written: a first pass reads the headers only
+    // (the reader decompresses nothing for entries whose data is never asked for).
+    std::vector<std::string> entries;
+    {
+        CabinetReader names;
+        if (!names.Open(cabinetPath, &result.error)) return Finish(result);
+        std::string name;
+        while (names.Next(cabinetPath, &name, &result.error)) {
+            const std::string relative = SafeEntryPath(name);
+            if (relative.empty()) {
+                result.error = "Refused cabinet entry \"" + name + "\"";
+                return Finish(result);
+            }
+            entries.push_back(relative);
         }
-        entries.emplace_back(file, relative);
+        if (!result.error.empty()) return Finish(result);
     }
     // A file whose name is the folder of another could not both be placed: refused up front, so
     // the directory is never left half-replaced.
-    std::vector<std::string> names;
-    for (const auto& entry : entries) names.push_back(entry.second);
+    std::vector<std::string> names = entries;
     std::sort(names.begin(), names.end());
     for (std::size_t i = 0; i + 1 < names.size(); ++i) {
         for (std::size_t j = i + 1; j < names.size() && names[j].compare(0, names[i].size(), names[i]) == 0; ++j) {
@@ -155,18 +203,32 @@ ExtractionResult CabinetExtractor::Extract(const std::string& cabinetPath, const
     StagingDirectory staging;
     if (!staging.Create(base, &result.error)) return Finish(result);
     std::vector<std::string> unpacked;
-    for (const auto& entry : entries) {
+    CabinetReader reader;
+    if (!reader.Open(cabinetPath, &result.error)) return Finish(result);
+    std::string name;
+    for (const std::string& relative : entries) {
+        if (!reader.Next(cabinetPath, &name, &result.error) || SafeEntryPath(name) != relative) {
+            if (result.error.empty()) result.error = "Cabinet " + cabinetPath + " changed while it was unpacked";
+            return Finish(result);
+        }
         unpacked.push_back(staging.FileFor(unpacked.size()));
-        const int rc = mspack.cabd->extract(mspack.cabd, entry.first, unpacked.back().c_str());
-        if (rc != MSPACK_ERR_OK) {
-            result.error = "Cannot unpack " + entry.second + " from " + cabinetPath + ": " + MspackError(rc);
+        std::string why;
+        const int fd = open(unpacked.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            why = std::strerror(errno);
+        } else {
+            const bool copied = reader.CopyTo(fd, &why);
+            if (close(fd) != 0 && copied) why = std::strerror(errno);
+        }
+        if (!why.empty()) {
+            result.error = "Cannot unpack " + relative + " from " + cabinetPath + ": " + why;
             return Finish(result);
         }
     }
     // Everything unpacked: only now does anything appear in the directory.
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string destination = base + entries[i].second;
-        if (!CreateParents(base, entries[i].second, &result.error)) return Finish(result);
+        const std::string destination = base + entries[i];
+        if (!CreateParents(base, entries[i], &result.error)) return Finish(result);
         if (std::rename(unpacked[i].c_str(), destination.c_str()) != 0) {
             result.error = "Cannot write " + destination + ": " + std::strerror(errno);
             return Finish(result);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "orvan/component_base.h"
+#include "orvan/draw_state_run.h"
 #include "orvan/error_report.h"
 #include "orvan/light_manager.h"
 
@@ -55,8 +56,9 @@ void ComponentBase::Draw() {
   lightManager->SwitchOnLights();
   scope.lightsOn = true;
   SetInheritedTexture(-1, -1);
+  DrawStateRun::Loop children;
   for (unsigned int i = 0; i < objects.Count(); ++i) {
-    if (objects.data[i] != nullptr) objects.data[i]->Draw();
+    if (objects.data[i] != nullptr) children.Draw(*objects.data[i]);
   }
 }
 

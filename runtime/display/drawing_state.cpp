@@ -7,6 +7,7 @@
 
 #include "orvan/display_frame.h"
 #include "orvan/display_object.h"
+#include "orvan/draw_state_run.h"
 #include "orvan/gl_info.h"
 #include "orvan/image.h"
 #include "orvan/texture_palette.h"
@@ -29,13 +30,7 @@ bool DisplayObject::BlinkedOff() {
   return phase < period * 0.5;
 }
 
-void DisplayObject::SetupCullFace() {
-  if (cullBackFace != 0) {
-    glEnable(GL_CULL_FACE);
-  } else {
-    glDisable(GL_CULL_FACE);
-  }
-}
+void DisplayObject::SetupCullFace() { DrawStateRun::Enable(GL_CULL_FACE, cullBackFace != 0); }
 
 bool DisplayObject::SetupAntiAlias() {
   if (!antiAlias) return false;
@@ -48,48 +43,31 @@ void DisplayObject::RestoreAntiAlias() { glDisable(GL_LINE_SMOOTH); }
 void DisplayObject::SetupDepthTest() {
   switch (depthTest) {
     case 1:
-      glEnable(GL_DEPTH_TEST);
-      glDepthFunc(GL_LESS);
-      glDepthMask(GL_TRUE);
+      DrawStateRun::Enable(GL_DEPTH_TEST, true);
+      DrawStateRun::DepthFunc(GL_LESS);
+      DrawStateRun::DepthMask(GL_TRUE);
       break;
     case 2:  // tested, not written
-      glEnable(GL_DEPTH_TEST);
-      glDepthFunc(GL_LESS);
-      glDepthMask(GL_FALSE);
+      DrawStateRun::Enable(GL_DEPTH_TEST, true);
+      DrawStateRun::DepthFunc(GL_LESS);
+      DrawStateRun::DepthMask(GL_FALSE);
       break;
     case 3:
-      glEnable(GL_DEPTH_TEST);
-      glDepthFunc(GL_ALWAYS);
-      glDepthMask(GL_TRUE);
+      DrawStateRun::Enable(GL_DEPTH_TEST, true);
+      DrawStateRun::DepthFunc(GL_ALWAYS);
+      DrawStateRun::DepthMask(GL_TRUE);
       break;
     default:
-      glDisable(GL_DEPTH_TEST);
-      glDepthFunc(GL_LESS);
-      glDepthMask(GL_TRUE);
+      DrawStateRun::Enable(GL_DEPTH_TEST, false);
+      DrawStateRun::DepthFunc(GL_LESS);
+      DrawStateRun::DepthMask(GL_TRUE);
       break;
   }
 }
 
-void DisplayObject::RestoreDepthAndCulling() {
-  if (cullBackFace != 0) glDisable(GL_CULL_FACE);
-  switch (depthTest) {
-    case 1:
-      glDisable(GL_DEPTH_TEST);
-      break;
-    case 2:
-      glDisable(GL_DEPTH_TEST);
-      glDepthMask(GL_TRUE);
-      break;
-    case 3:
-      glDisable(GL_DEPTH_TEST);
-      glDepthFunc(GL_LESS);
-      break;
-    default:
-      break;
-  }
-}
+void DisplayObject::RestoreDepthAndCulling() { DrawStateRun::UndoDepthAndCulling(false, depthTest, cullBackFace != 0); }
 
-void DisplayObject::SetupShading() { glShadeModel(shading == 1 ? GL_SMOOTH : GL_FLAT); }
+void DisplayObject::SetupShading() { DrawStateRun::ShadeModel(shading == 1 ? GL_SMOOTH : GL_FLAT); }
 
 bool DisplayObject::SetupAlpha() {
   switch (alphaMode) {
@@ -151,7 +129,7 @@ bool DisplayObject::SetupTexture() {
   if (textureCoordinates == nullptr || textureCoordinateCount < vertexCount) return false;
   TexturePalette* palette = PaletteOf(parent);
   if (palette == nullptr || palette->GetImage(index) == nullptr) return false;
-  glEnable(GL_TEXTURE_2D);
+  DrawStateRun::Enable(GL_TEXTURE_2D, true);
   palette->UseTexture(index);
   GLint wrap = GL_REPEAT;
   if (!repeat) wrap = OpenGLVersion() >= 1.2f ? GL_CLAMP_TO_EDGE : GL_CLAMP;

@@ -2,10 +2,13 @@
 
 #include <GL/gl.h>
 
+#include "orvan/draw_state_run.h"
+
 namespace orvan {
 
 void ResetRenderState(bool pushAttributes) {
     if (pushAttributes) glPushAttrib(GL_ALL_ATTRIB_BITS);
+    DrawStateRun::Reset();
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cfloat>
 
+#include "orvan/draw_state_run.h"
 #include "orvan/group.h"
 
 namespace orvan {
@@ -78,8 +79,9 @@ void Group::Draw() {
   // A group with no texture of its own (-1) switches inheritance off for its subtree.
   GroupDrawScope scope(textureIndex, textureRepeat);
   scope.pushed = PushTransform();
+  DrawStateRun::Loop children;
   for (unsigned int i = 0; i < objects.Count(); ++i) {
-    if (objects.data[i] != nullptr) objects.data[i]->Draw();
+    if (objects.data[i] != nullptr) children.Draw(*objects.data[i]);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "orvan/draw_state_run.h"
 #include "orvan/group.h"
 #include "orvan/image.h"
 #include "orvan/object_resources.h"
@@ -119,13 +120,14 @@ void GLPolygon::CalculateNormals(int direction) {
 void GLPolygon::Draw() {
   if (!visible || culled || vertexCount == 0 || vertices == nullptr) return;
   if (blinking && BlinkedOff()) return;
+  const bool inRun = DrawStateRun::Enter();
 
   SetupCullFace();
   const bool smoothed = SetupAntiAlias();
   SetupDepthTest();
   SetupShading();
   const bool alphaChanged = SetupAlpha();
-  SetupLighting();
+  if (lightingEnabled) SetupLighting();
   const bool pushed = PushTransform();
   glTranslatef(location.x, location.y, location.z);
   if (polygonOffset != 0) glPolygonOffset(1.0f, static_cast<GLfloat>(polygonOffset));
@@ -134,7 +136,7 @@ void GLPolygon::Draw() {
   SetupTextureEnvironment(-1);
   // A textured polygon is always filled.
   if (polygonMode == 3 || polygonMode == 4 || textured) DrawFill(textured);
-  RestoreLighting();
+  if (lightingEnabled) RestoreLighting();
   if (polygonMode == 2 || polygonMode == 4) {
     DrawOutline();
   } else if (polygonMode == 1) {
@@ -149,7 +151,8 @@ void GLPolygon::Draw() {
   if (alphaChanged) RestoreAlpha();
   if (smoothed) RestoreAntiAlias();
   if (polygonOffset != 0) glPolygonOffset(1.0f, 0.0f);
-  RestoreDepthAndCulling();
+  DrawStateRun::UndoDepthAndCulling(inRun, depthTest, cullBackFace != 0);
+  DrawStateRun::Leave();
 }
 
 void GLPolygon::DrawFill(bool textured) {
@@ -201,7 +204,7 @@ void GLPolygon::DrawFill(bool textured) {
     }
   }
   glEnd();
-  glDisable(GL_TEXTURE_2D);
+  DrawStateRun::Enable(GL_TEXTURE_2D, false);
 }
 
 void GLPolygon::DrawOutline() {

@@ -122,7 +122,11 @@ TEST_F(CabinetExtractorTest, CorruptCabinetsUnpackNothing) {
             " && printf 'XXXXXXXX' | dd of=flipped.cab bs=1 seek=150000 conv=notrunc status=none" +
             " && head -c 120000 dial.cab > truncated.cab");
     test::WriteText(in_ / "text.cab", "not a cabinet at all");
-    for (const char* name : {"flipped.cab", "truncated.cab", "text.cab", "absent.cab"}) {
+    // A cabinet whose header says it continues another of a set.
+    std::string continued = StoredCabinet({{"good.so", "body"}});
+    continued[30] = 0x01;
+    test::WriteText(in_ / "continued.cab", continued);
+    for (const char* name : {"flipped.cab", "truncated.cab", "text.cab", "absent.cab", "continued.cab"}) {
         const ExtractionResult result = Extract(in_ / name);
         EXPECT_FALSE(result.ok) << name;
         EXPECT_FALSE(result.error.empty());

@@ -1,6 +1,8 @@
 // What a frame clears to, and what offscreen (snapshot) rendering leaves transparent.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/headless_control.h"
 
 namespace vessant {
@@ -58,6 +60,42 @@ TEST(Background, WithoutDrawBackgroundAndNoPixelsTheFrameIsTheRedKey) {
     EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
 }
 
+TEST(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
+    test::HeadlessControl hc(24, 16);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetTargetFrameRate(0);
+    RgbaImage snapshot;
+    snapshot.width = 24;
+    snapshot.height = 16;
+    EXPECT_FALSE(hc.Control().SnapshotFrame(snapshot)) << "no frame drawn yet";
+
+    hc.Control().SetUseContainerBackground(false);
+    hc.Control().SetBackgroundColor(0x0000FF);
+    hc.RenderFrame();
+    ASSERT_TRUE(hc.Control().SnapshotFrame(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 0, 0, 255, 255));
+
+    // The red key of a frame without the container's pixels stays transparent.
+    hc.Control().SetDrawBackground(false);
+    hc.RenderFrame();
+    snapshot.pixels.assign(snapshot.pixels.size(), 7);
+    ASSERT_TRUE(hc.Control().SnapshotFrame(snapshot));
+    EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
+
+    // Another size, or a frame drawn over the container's pixels, needs offscreen rendering.
+    RgbaImage other;
+    other.width = 10;
+    other.height = 10;
+    EXPECT_FALSE(hc.Control().SnapshotFrame(other));
+    RgbaImage container;
+    container.width = 24;
+    container.height = 16;
+    container.pixels.assign(24 * 16 * 4, 255);
+    hc.Host().SetBackgroundImage(container);
+    hc.RenderFrame();
+    EXPECT_FALSE(hc.Control().SnapshotFrame(snapshot));
+}
+
 TEST(Background, SnapshotWithDrawBackgroundIsOpaque) {
     test::HeadlessControl hc(30, 20);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
@@ -98,6 +136,62 @@ TEST(Background, HostBackgroundImageShowsThroughRightSideUp) {
             ASSERT_EQ(p[1], y * 20) << x << "," << y;
             ASSERT_EQ(p[2], 99);
         }
+}
+
+// Every pixel of the frame is `inside` within rect and `outside` elsewhere (red, green, blue).
+::testing::AssertionResult Shows(const RgbaImage& frame, const ScreenRect& rect, const std::uint8_t* inside,
+                                 const std::uint8_t* outside) {
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) {
+            const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+            const std::uint8_t* want = in ? inside : outside;
+            const std::uint8_t* p = frame.At(x, y);
+            if (p[0] != want[0] || p[1] != want[1] || p[2] != want[2])
+                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << int(p[0]) << ","
+                                                     << int(p[1]) << "," << int(p[2]);
+        }
+    return ::testing::AssertionSuccess();
+}
+
+RgbaImage Plain(int width, int height, const std::uint8_t* rgb) {
+    RgbaImage image;
+    image.width = width;
+    image.height = height;
+    for (int i = 0; i < width * height; ++i) image.pixels.insert(image.pixels.end(), {rgb[0], rgb[1], rgb[2], 255});
+    return image;
+}
+
+TEST(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
+    test::HeadlessControl hc(20, 10);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    const std::uint8_t first[3] = {10, 20, 30}, second[3] = {200, 100, 50};
+    hc.Host().SetBackgroundImage(Plain(20, 10, first));
+    hc.Control().SetDrawBackground(false);
+    hc.Control().SetTargetFrameRate(0);
+    EXPECT_TRUE(Shows(hc.RenderFrame(), ScreenRect{}, first, first));
+
+    // The container's pixels change; each paint copies again only what it was told is invalid.
+    hc.Host().SetBackgroundImage(Plain(20, 10, second));
+    hc.Host().InvalidateRect(ScreenRect{0, 0, 1, 1}, true);  // what the frame timer asks for
+    hc.Host().UpdateNow();
+    RgbaImage frame;
+    ASSERT_TRUE(hc.Control().ReadFramePixels(frame));
+    EXPECT_TRUE(Shows(frame, ScreenRect{0, 0, 1, 1}, second, first));
+    hc.Host().InvalidateRect(ScreenRect{5, 2, 9, 7}, true);
+    hc.Host().UpdateNow();
+    ASSERT_TRUE(hc.Control().ReadFramePixels(frame));
+    RgbaImage expected = Plain(20, 10, first);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            if ((x == 0 && y == 0) || (x >= 5 && x < 9 && y >= 2 && y < 7))
+                std::copy(second, second + 3, &expected.pixels[(y * 20 + x) * 4]);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_TRUE(std::equal(frame.At(x, y), frame.At(x, y) + 3, expected.At(x, y))) << x << "," << y;
+
+    // A resize drops the capture: the next paint takes the whole background again.
+    hc.Host().ResizeWindow(16, 8);
+    EXPECT_TRUE(Shows(hc.RenderFrame(), ScreenRect{}, second, second));
 }
 
 }  // namespace

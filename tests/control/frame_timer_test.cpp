@@ -1,6 +1,7 @@
 // The frame cycle on the headless host's clock: when ticks come and which of them draw.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "support/headless_control.h"
@@ -8,31 +9,53 @@
 namespace vessant {
 namespace {
 
-// Steps the host clock a millisecond at a time and records when frames were drawn (ms).
-std::vector<unsigned> FrameTimes(test::HeadlessControl& hc, unsigned milliseconds) {
-    std::vector<unsigned> times;
-    for (unsigned t = 0; t < milliseconds; ++t) {
-        const unsigned before = hc.Control().FramesDrawn();
-        hc.Host().AdvanceClock(1000);
-        if (hc.Control().FramesDrawn() != before) times.push_back(static_cast<unsigned>(hc.Host().NowMicroseconds() / 1000));
+// Frame times on the host clock (to the next 100 us step), over `milliseconds` of stepped time.
+std::vector<std::uint64_t> FrameMicroseconds(test::HeadlessControl& hc, unsigned milliseconds) {
+    std::vector<std::uint64_t> times;
+    const std::uint64_t end = hc.Host().NowMicroseconds() + milliseconds * 1000ull;
+    while (hc.Host().NowMicroseconds() < end) {
+        const unsigned frames = hc.Control().FramesDrawn();
+        hc.Host().AdvanceClock(100);
+        if (hc.Control().FramesDrawn() != frames) times.push_back(hc.Host().NowMicroseconds());
     }
     return times;
 }
 
-TEST(FrameTimer, ThirtyFramesPerSecondTicksEvery16msAndSettlesNear33ms) {
+TEST(FrameTimer, ThirtyFramesPerSecondComeEvery33msWithoutQuantisation) {
     test::HeadlessControl hc(64, 64);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
     EXPECT_NE(hc.Control().TimerId(), 0u);
     hc.Host().AdvanceClock(0);  // the first paint arms the timer for the applied rate
-    const unsigned start = static_cast<unsigned>(hc.Host().NowMicroseconds() / 1000);
-    const std::vector<unsigned> times = FrameTimes(hc, 3000);
-    ASSERT_GT(times.size(), 10u);
-    // Ticks come every 16 ms; the first one after more than 33 ms draws.
-    EXPECT_GT(times[0] - start, 33u);
-    for (unsigned t : times) EXPECT_EQ((t - start) % 16, 0u) << t;
+    const std::uint64_t start = hc.Host().NowMicroseconds();
+    const std::vector<std::uint64_t> times = FrameMicroseconds(hc, 3000);
+    ASSERT_GT(times.size(), 80u);
+    // The first frame is due once more than 33 ms have passed.
+    EXPECT_GT(times[0] - start, 33000u);
+    // Each frame comes when it is due, not on the next tick of a timer at half the period.
+    for (size_t i = 1; i < times.size(); ++i) {
+        EXPECT_GE(times[i] - times[i - 1], 33300u) << i;
+        EXPECT_LE(times[i] - times[i - 1], 33400u) << i;
+    }
     const double mean = double(times.back() - times.front()) / double(times.size() - 1);
-    EXPECT_NEAR(mean, 33.3, 1.0);
-    for (size_t i = 1; i < times.size(); ++i) EXPECT_LE(times[i] - times[i - 1], 48u);
+    EXPECT_NEAR(mean, 33333.3, 35.0);
+}
+
+TEST(FrameTimer, ALateFrameShortensTheNextInterval) {
+    test::HeadlessControl hc(32, 32);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetTargetFrameRate(50);  // 20 ms
+    hc.RenderFrame();
+    // The timer's message is held back 5 ms past the frame's due moment.
+    hc.Host().KillTimer(hc.Control().TimerId());
+    hc.Host().AdvanceClock(25000);
+    hc.Control().OnTimer(hc.Control().TimerId());
+    hc.Host().AdvanceClock(0);
+    const std::uint64_t late = hc.Host().NowMicroseconds();
+    const std::vector<std::uint64_t> times = FrameMicroseconds(hc, 100);
+    ASSERT_GE(times.size(), 3u);
+    // 5 ms late, so the next interval is 15 ms; then the rate is 20 ms again.
+    EXPECT_NEAR(double(times[0] - late), 15000.0, 150.0);
+    EXPECT_NEAR(double(times[1] - times[0]), 20000.0, 150.0);
 }
 
 TEST(FrameTimer, RateZeroLeavesNoTimerAndDrawsOnlyOnRepaint) {
@@ -59,15 +82,16 @@ TEST(FrameTimer, StartingWithRateZeroSetsItToOne) {
     EXPECT_NE(hc.Control().TimerId(), 0u);
 }
 
-TEST(FrameTimer, SixtyFramesPerSecondDrawsAboutEvery16ms) {
+TEST(FrameTimer, SixtyFramesPerSecondAverages1000Over60Milliseconds) {
     test::HeadlessControl hc(32, 32);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
     hc.Control().SetTargetFrameRate(60);
     hc.RenderFrame();
-    const std::vector<unsigned> times = FrameTimes(hc, 2000);
-    ASSERT_GT(times.size(), 10u);
+    const std::vector<std::uint64_t> times = FrameMicroseconds(hc, 2000);
+    ASSERT_GT(times.size(), 100u);
+    // 16.67 ms on average, not the whole millisecond below it.
     const double mean = double(times.back() - times.front()) / double(times.size() - 1);
-    EXPECT_NEAR(mean, 16.0, 1.0);
+    EXPECT_NEAR(mean, 16666.7, 20.0);
 }
 
 }  // namespace

@@ -204,6 +204,24 @@ TEST_F(EglHeadlessHostTest, TimersInterleaveByDueTimeAndCanBeRearmed) {
     EXPECT_EQ(std::count(client_.timers.begin(), client_.timers.end(), 2u), 1);
 }
 
+TEST_F(EglHeadlessHostTest, OneShotTimerFiresOnceAtItsDueMicrosecond) {
+    std::vector<std::uint64_t> firedAt;
+    client_.onTimer = [&](unsigned) {
+        firedAt.push_back(host_->NowMicroseconds());
+        if (firedAt.size() == 1) host_->SetTimerAt(1, 33334);  // re-armed from its own handler
+    };
+    EXPECT_EQ(host_->SetTimerAt(1, 16667), 1u);
+    host_->AdvanceClock(100000);
+    EXPECT_EQ(firedAt, (std::vector<std::uint64_t>{16667, 33334}));
+
+    host_->SetTimerAt(1, 150000);
+    host_->SetTimerAt(1, 120000);  // arming again replaces the due time
+    host_->AdvanceClock(100000);
+    EXPECT_EQ(firedAt.back(), 120000u);
+    EXPECT_EQ(firedAt.size(), 3u);
+    EXPECT_EQ(host_->SetTimerAt(0, 1), 0u);
+}
+
 TEST_F(EglHeadlessHostTest, PaintFollowsATimerThatInvalidates) {
     client_.onTimer = [&](unsigned) { host_->Invalidate(false); };
     host_->SetTimer(1, 16);
@@ -228,6 +246,16 @@ TEST_F(EglHeadlessHostTest, InvalidationsCoalesceAndEraseComesFirst) {
     host_->Invalidate(false);
     host_->UpdateNow();
     EXPECT_EQ(client_.log, (std::vector<std::string>{"erase", "paint"}));
+
+    // The paint is told the bounds of what was invalidated, clipped to the window.
+    client_.paintRects.clear();
+    host_->InvalidateRect(ScreenRect{0, 0, 1, 1}, false);
+    host_->UpdateNow();
+    host_->InvalidateRect(ScreenRect{10, 5, 20, 8}, false);
+    host_->InvalidateRect(ScreenRect{60, 40, 90, 90}, false);
+    host_->UpdateNow();
+    EXPECT_EQ(client_.paintRects, (std::vector<ScreenRect>{{0, 0, 1, 1}, {10, 5, 64, 48}}));
+    client_.log.clear();
 
     client_.log.clear();
     host_->Invalidate(false);

@@ -26,8 +26,9 @@ public:
     void OnCreate() override { Log("create"); }
     void OnDestroy() override { Log("destroy"); }
     void OnSize(int cx, int cy) override { Log("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
-    void OnPaint() override {
+    void OnPaint(const ScreenRect& invalid) override {
         ++paints;
+        paintRects.push_back(invalid);
         Log("paint");
         if (onPaint) onPaint();
     }
@@ -59,6 +60,7 @@ public:
     std::vector<MouseRecord> mouse;
     std::vector<KeyRecord> keys;
     int paints = 0;
+    std::vector<ScreenRect> paintRects;
     std::function<void()> onPaint;
     std::function<void(unsigned)> onTimer;
 

@@ -44,6 +44,18 @@ TEST(TimerQueue, SkipFiresALateTimerOnceAndResumesAPeriodFromNow) {
     EXPECT_EQ(next, 148000u);
 }
 
+TEST(TimerQueue, OneShotFiresOnceAndLeavesPeriodicTimersRunning) {
+    TimerQueue queue;
+    queue.Set(1, 10, 0);
+    EXPECT_EQ(queue.SetAt(2, 15000), 2u);
+    const auto fired = Drain(queue, 40000, TimerQueue::Late::CatchUp);
+    const std::vector<std::pair<unsigned, std::uint64_t>> expected{{1, 10000}, {2, 15000}, {1, 20000},
+                                                                   {1, 30000}, {1, 40000}};
+    EXPECT_EQ(fired, expected);
+    EXPECT_FALSE(queue.Armed(2));
+    EXPECT_TRUE(queue.Armed(1));
+}
+
 TEST(TimerQueue, IdZeroIsRefusedAndZeroPeriodCannotSpin) {
     TimerQueue queue;
     EXPECT_EQ(queue.Set(0, 10, 0), 0u);

@@ -302,6 +302,22 @@ TEST_F(X11GlxHostTest, SixteenMillisecondTimerFiresAboutThirtyTimesInHalfASecond
     EXPECT_EQ(ticks, 0);
 }
 
+TEST_F(X11GlxHostTest, OneShotTimerFiresOnceAtItsDueTimeAndCanBeRearmedFromItsHandler) {
+    ASSERT_TRUE(Create(X11HostOptions()));
+    std::vector<std::uint64_t> firedAt;
+    std::uint64_t due = host_->NowMicroseconds() + 20000;
+    client_.onTimer = [&](unsigned id) {
+        if (id != 1) return;
+        firedAt.push_back(host_->NowMicroseconds());
+        if (firedAt.size() < 3) host_->SetTimerAt(1, due += 20000);
+    };
+    host_->SetTimerAt(1, due);
+    RunFor(300);
+    ASSERT_EQ(firedAt.size(), 3u) << "once per arming, never again by itself";
+    // Never early: the loop sleeps until the deadline itself.
+    EXPECT_GE(firedAt[2], due);
+}
+
 TEST_F(X11GlxHostTest, ExposeAndInvalidationsGiveCoalescedPaints) {
     ASSERT_TRUE(Create(X11HostOptions()));
     RunUntil([&] { return client_.paints > 0; }, 2000);
@@ -317,10 +333,21 @@ TEST_F(X11GlxHostTest, ExposeAndInvalidationsGiveCoalescedPaints) {
     EXPECT_EQ(client_.Count("erase"), 1);
 
     client_.paints = 0;
-    XClearArea(display_, host_->WindowId(), 0, 0, 10, 10, True);
+    client_.paintRects.clear();
+    host_->InvalidateRect(ScreenRect{0, 0, 1, 1}, false);
+    RunUntil([&] { return client_.paints > 0; }, 2000);
+    ASSERT_EQ(client_.paintRects.size(), 1u);
+    EXPECT_EQ(client_.paintRects[0], (ScreenRect{0, 0, 1, 1})) << "a one-pixel request paints one pixel";
+
+    // An expose paints what the server exposed.
+    client_.paints = 0;
+    client_.paintRects.clear();
+    XClearArea(display_, host_->WindowId(), 2, 3, 10, 10, True);
     XFlush(display_);
     RunUntil([&] { return client_.paints > 0; }, 2000);
     EXPECT_EQ(client_.paints, 1);
+    ASSERT_EQ(client_.paintRects.size(), 1u);
+    EXPECT_EQ(client_.paintRects[0], (ScreenRect{2, 3, 12, 13}));
 
     // Quit from inside a paint ends the loop.
     client_.onPaint = [&] { host_->Quit(); };

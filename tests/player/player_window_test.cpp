@@ -87,8 +87,8 @@ public:
         closed = true;
         ctrl_.OnClose();
     }
-    void OnPaint() override {
-        ctrl_.OnPaint();
+    void OnPaint(const ScreenRect& invalid) override {
+        ctrl_.OnPaint(invalid);
         times.push_back(std::chrono::steady_clock::now());
         if (ctrl_.FramesDrawn() == 10) host->ResizeWindow(150, 90);
         if (ctrl_.FramesDrawn() == 25) {

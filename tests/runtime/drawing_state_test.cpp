@@ -129,6 +129,26 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   EXPECT_EQ(before.lineWidth, 1.0f);
 }
 
+TEST_F(DrawingState, AnObjectRightAfterPolygonsOfItsGroupFindsTheResetState) {
+  // Polygons one after another leave their depth and culling undo until something else draws.
+  FrameState reset{}, seen{};
+  Probe first([&](Probe&) { reset = FrameState::Current(); });
+  Probe next([&](Probe&) { seen = FrameState::Current(); });
+  auto culled = Rect(10, 10, 50, 50, kRed);
+  culled->CullBackFace(1);
+  culled->DepthTest(3);
+  auto tested = Rect(30, 30, 70, 70, kGreen);
+  tested->DepthTest(2);
+  Group scene, inner;  // a plain group carries the run into its children
+  inner.InsertObject(tested.get());
+  scene.InsertObject(&first);
+  scene.InsertObject(culled.get());
+  scene.InsertObject(&inner);
+  scene.InsertObject(&next);
+  Render(scene);
+  EXPECT_TRUE(reset == seen);
+}
+
 // --- What the settings draw ----------------------------------------------------------------------
 
 using DrawingStatePixels = SceneTest;
