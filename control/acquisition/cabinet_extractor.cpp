@@ -4,6 +4,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,27 @@
 
 namespace vessant {
 namespace {
+
+// The cabinet reader converts names flagged as UTF-8 into the locale's character set, and in the
+// "C" locale of most hosts a name like "café.so" cannot be converted at all. For the time of one
+// extraction this thread alone uses C.UTF-8, so names arrive as the UTF-8 bytes they are.
+class Utf8NamesScope {
+public:
+    Utf8NamesScope() : utf8_(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0))) {
+        if (utf8_ != static_cast<locale_t>(0)) previous_ = uselocale(utf8_);
+    }
+    ~Utf8NamesScope() {
+        if (utf8_ == static_cast<locale_t>(0)) return;
+        uselocale(previous_);
+        freelocale(utf8_);
+    }
+    Utf8NamesScope(const Utf8NamesScope&) = delete;
+    Utf8NamesScope& operator=(const Utf8NamesScope&) = delete;
+
+private:
+    locale_t utf8_;
+    locale_t previous_ = static_cast<locale_t>(0);
+};
 
 // A cabinet read through libarchive's cabinet reader (stored, MSZIP and LZX folders; zlib's
 // inflate for MSZIP, which makes it as quick as the reference tool).
@@ -165,6 +187,7 @@ ExtractionResult CabinetExtractor::Extract(const std::string& cabinetPath, const
         return Finish(result);
     }
     const std::string base = directory.back() == '/' ? directory : directory + "/";
+    Utf8NamesScope utf8Names;
     if (PartOfASet(cabinetPath)) {
         result.error = "Cabinet " + cabinetPath + " is part of a multi-cabinet set";
         return Finish(result);
