@@ -6,6 +6,8 @@ PACKAGES=(cmake g++ make pkg-config clang libclang-rt-14-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0 libx11-dev libglx-dev libxtst-dev
   zlib1g-dev libjpeg62-turbo-dev libfltk1.3-dev libcurl4-openssl-dev libssl-dev libmspack-dev libpng-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool gcab openssl python3)
+# The built-in font's glyphs are rasterised from Liberation Sans with FreeType (tools/vessant_font).
+PACKAGES+=(fonts-liberation2 libfreetype-dev)
 
 install_missing() {
   local missing=()
