@@ -21,7 +21,9 @@ void AddRef(VesFontBase* font);
 // destroyed at once; a registered one is destroyed and removed when its last user leaves.
 void Release(VesFontBase* font);
 // The built-in default font ("Arial", "Regular", 12): the registered font of that key, built and
-// added on first use. The built-in font itself is never destroyed.
+// added on first use. Releases never destroy the built-in font; it goes with the registry at the
+// end of the program (or of the component library that holds this copy of the runtime), and
+// every operation does nothing from then on.
 VesFontBase* DefaultFont();
 // True for the font DefaultFont built.
 bool IsBuiltIn(const VesFontBase* font);

@@ -2,6 +2,8 @@
 // still gets an entry (and a count) of its own, so one font's users can never release another.
 #include "orvan/font_registry.h"
 
+#include "orvan/static_image_list.h"
+
 #include <map>
 #include <mutex>
 #include <string>
@@ -20,7 +22,23 @@ struct Entry {
   int users;
 };
 
+// Set once the registry is gone (at the end of the program or of the component library that
+// holds this copy of the runtime): a text destroyed later finds nothing to release.
+bool registryGone = false;
+
 struct Registry {
+  // The static image list must outlive the built-in font's image, which leaves it when destroyed.
+  Registry() { StaticImageList::Count(); }
+  // The built-in font and the fonts nobody uses go with the registry, so that unloading a
+  // component library leaves nothing of them behind; fonts still in use stay with their users.
+  ~Registry() {
+    registryGone = true;
+    for (auto& entry : entries) {
+      if (entry.second.font != builtIn && entry.second.users < 1) delete entry.second.font;
+    }
+    delete builtIn;
+  }
+
   std::mutex mutex;
   std::multimap<std::string, Entry> entries;
   VesFontBase* builtIn = nullptr;
@@ -34,10 +52,10 @@ struct Registry {
   }
 };
 
-// Never destroyed: the built-in font and the fonts still in use outlive every static object.
-Registry& TheRegistry() {
-  static Registry* registry = new Registry;
-  return *registry;
+// Null once the registry is gone.
+Registry* TheRegistry() {
+  static Registry registry;
+  return registryGone ? nullptr : &registry;
 }
 
 }  // namespace
@@ -45,7 +63,9 @@ Registry& TheRegistry() {
 namespace FontRegistry {
 
 VesFontBase* Find(const char* name, const char* style, int size) {
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (registry == nullptr) return nullptr;
+  Registry& r = *registry;
   const std::string key = VesFontBase::MakeKey(name != nullptr ? name : "", style != nullptr ? style : "", size);
   std::lock_guard<std::mutex> lock(r.mutex);
   auto found = r.entries.find(key);
@@ -53,14 +73,17 @@ VesFontBase* Find(const char* name, const char* style, int size) {
 }
 
 void Add(VesFontBase* font) {
-  if (font == nullptr) return;
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (font == nullptr || registry == nullptr) return;
+  Registry& r = *registry;
   std::lock_guard<std::mutex> lock(r.mutex);
   if (r.Locate(font) == r.entries.end()) r.entries.emplace(font->Key(), Entry{font, 0});
 }
 
 void AddRef(VesFontBase* font) {
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (registry == nullptr) return;
+  Registry& r = *registry;
   std::lock_guard<std::mutex> lock(r.mutex);
   if (font == nullptr || font == r.builtIn) return;
   auto found = r.Locate(font);
@@ -72,7 +95,9 @@ void AddRef(VesFontBase* font) {
 }
 
 void Release(VesFontBase* font) {
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (registry == nullptr) return;
+  Registry& r = *registry;
   VesFontBase* doomed = nullptr;
   {
     std::lock_guard<std::mutex> lock(r.mutex);
@@ -90,7 +115,9 @@ void Release(VesFontBase* font) {
 
 VesFontBase* DefaultFont() {
   if (VesFontBase* font = Find("Arial", "Regular", 12)) return font;
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (registry == nullptr) return nullptr;
+  Registry& r = *registry;
   VesFontBase* made = nullptr;
   {
     std::lock_guard<std::mutex> lock(r.mutex);
@@ -101,14 +128,17 @@ VesFontBase* DefaultFont() {
 }
 
 bool IsBuiltIn(const VesFontBase* font) {
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (registry == nullptr) return false;
+  Registry& r = *registry;
   std::lock_guard<std::mutex> lock(r.mutex);
   return font != nullptr && font == r.builtIn;
 }
 
 int UserCount(const VesFontBase* font) {
-  if (font == nullptr) return -1;
-  Registry& r = TheRegistry();
+  Registry* registry = TheRegistry();
+  if (font == nullptr || registry == nullptr) return -1;
+  Registry& r = *registry;
   std::lock_guard<std::mutex> lock(r.mutex);
   auto found = r.Locate(font);
   return found != r.entries.end() ? found->second.users : -1;
