@@ -7,6 +7,8 @@ PACKAGES=(cmake g++ make pkg-config clang libclang-rt-14-dev
   zlib1g-dev libjpeg62-turbo-dev libfltk1.3-dev libcurl4-openssl-dev libssl-dev libarchive-dev libpng-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool gcab openssl python3
   shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl)
+# The built-in font's glyphs are rasterised from Liberation Sans with FreeType (tools/vessant_font).
+PACKAGES+=(fonts-liberation2 libfreetype-dev)
 
 install_missing() {
   local missing=()

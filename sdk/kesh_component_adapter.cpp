@@ -7,6 +7,10 @@
 #include <sstream>
 
 #include "orvan/attribute_base.h"
+#include "orvan/attribute_file_path.h"
+#include "orvan/attribute_string.h"
+#include "orvan/text_codec.h"
+#include "orvan/ves_prop_string.h"
 #include "orvan/callback_method_caller.h"
 #include "orvan/component_base.h"
 #include "orvan/group.h"
@@ -21,6 +25,14 @@
 namespace orvan {
 
 namespace {
+
+// Attributes whose value is the rest of one line (or a marked block).
+bool ReadsTextLine(const OrvanAttributeBase* attribute) {
+  return dynamic_cast<const OrvanAttributeEncodedStdString*>(attribute) != nullptr ||
+         dynamic_cast<const OrvanAttributeString*>(attribute) != nullptr ||
+         dynamic_cast<const OrvanAttribute<VesPropString>*>(attribute) != nullptr ||
+         dynamic_cast<const OrvanAttributeFilePathClass*>(attribute) != nullptr;
+}
 
 bool IsEmptyAttribute(const OrvanAttributeBase* attribute) {
     return attribute == nullptr || dynamic_cast<const OrvanEmptyAttribute*>(attribute) != nullptr;
@@ -168,7 +180,9 @@ void KeshComponentAdapter::SetAttribute(const char* name, const char* value) {
             attributeStatus = std::string("no attribute ") + name;
             return;
         }
-        std::istringstream in(text);
+        // The player hands a multi-line value over without its block markers: a text attribute
+        // needs them back to read past the first line; arrays read their lines as they come.
+        std::istringstream in(ReadsTextLine(attribute) ? LiteralTextLine(text) : text);
         attribute->ReadValue(in);
         // A value with nothing in it is not refused: text attributes may be emptied.
         if (in.fail() && text.find_first_not_of(" \t\r\n") != std::string::npos)

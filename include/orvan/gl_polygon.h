@@ -25,7 +25,8 @@ class GLPolygon : public DisplayObject {
   // One normal per vertex from its two edges; a negative direction turns them all around.
   /* 124 */ virtual void CalculateNormals(int direction);
 
- private:
+ protected:
+  // The parts of Draw, for subclasses that draw more inside the same set-up.
   void DrawFill(bool textured);
   void DrawOutline();
   void DrawPoints();

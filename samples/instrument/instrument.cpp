@@ -18,6 +18,7 @@
 #include "orvan/mouse_event.h"
 #include "orvan/object_resources.h"
 #include "orvan/texture_palette.h"
+#include "orvan/ves_text_box.h"
 
 using namespace orvan;
 
@@ -51,7 +52,7 @@ Vector OnCircle(float radius, double degreesFromUp) {
 
 Instrument::Instrument()
     : ComponentBase(), dial(nullptr), ticks(nullptr), needle(nullptr), needleShape(nullptr), label(nullptr),
-      eye(nullptr), valueBacking(50.0f) {
+      readout(nullptr), eye(nullptr), valueBacking(50.0f) {
   // The dial face and the label plate show one compiled-in picture: the second entry shares
   // the image the first one made.
   Palette()->Resize(2);
@@ -151,6 +152,7 @@ void Instrument::Initialize() {
     decoration->Pickable(0);
   }
   BuildControls();
+  BuildText();
 
   Value(valueBacking);
   DesignSize(100, 100);
@@ -210,6 +212,41 @@ void Instrument::BuildControls() {
   InsertObject(eye, true, false);
 }
 
+namespace {
+
+// A text box of the built-in font in a width x height rectangle at (x, y), its cell height given,
+// the text centred both ways; it draws no panel of its own and lets presses through.
+VesTextBox* TextLabel(const char* name, float x, float y, float width, float height, float cellHeight,
+                      const vesColor& colour) {
+  VesTextBox* box = new VesTextBox;
+  box->SetValue(1, const_cast<char*>(name), 2, static_cast<double>(x), static_cast<double>(y), 0.0, 18, 0, 34, 0, 46, 1,
+                43, static_cast<double>(cellHeight), 44, static_cast<double>(cellHeight * 16.0f / 17.0f), 51, 1, 55, 0,
+                0);
+  box->SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, static_cast<double>(width), 0.0, 0.0, 255,
+                   255, 255, 255, static_cast<double>(width), static_cast<double>(height), 0.0, 255, 255, 255, 255, 0.0,
+                   static_cast<double>(height), 0.0);
+  box->VerticalAlignment(ALIGN_CENTER);
+  box->TextColor(colour);
+  return box;
+}
+
+}  // namespace
+
+void Instrument::BuildText() {
+  // The readout sits on the label plate (35, 15)-(65, 27).
+  readout = TextLabel("readout", 35.0f, 15.0f, 30.0f, 12.0f, 10.0f, vesColor(30, 25, 10, 255));
+  InsertObject(readout, true, false);
+  for (int i = 0; i < kTickCount; i += 2) {
+    const int value = 100 * i / (kTickCount - 1);
+    const Vector at = OnCircle(kScaleLabelRadius, NeedleAngle(static_cast<float>(value)));
+    const std::string name = "scale" + std::to_string(value);
+    VesTextBox* label = TextLabel(name.c_str(), at.x - kScaleLabelWidth * 0.5f, at.y - kScaleLabelHeight * 0.5f,
+                                  kScaleLabelWidth, kScaleLabelHeight, 7.0f, vesColor(255, 255, 255, 255));
+    label->String(std::to_string(value));
+    InsertObject(label, true, false);
+  }
+}
+
 int Instrument::OnDial(DisplayObject* /*sender*/, DisplayEvent* ev) {
   const MouseEvent* mouse = dynamic_cast<const MouseEvent*>(ev);
   if (mouse == nullptr) return 0;
@@ -244,6 +281,7 @@ void Instrument::Value(const float& value) {
   const bool wasAlarm = valueBacking >= kAlarmThreshold;
   valueBacking = value;
   if (needle != nullptr) needle->DynamicRotate(0.0f, 0.0f, NeedleAngle(value));
+  if (readout != nullptr) readout->VaString("%.0f", static_cast<double>(value));
   const bool isAlarm = valueBacking >= kAlarmThreshold;
   if (needle != nullptr && wasAlarm != isAlarm) orvan::EmitObjectEvent(needle, "Alarm", isAlarm ? "on" : "off");
 }

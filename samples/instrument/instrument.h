@@ -8,6 +8,7 @@ class DisplayObject;
 class GLPolygon;
 class Group;
 class VesEyePoint;
+class VesTextBox;
 }  // namespace orvan
 
 // A round instrument: a dial with tick marks, a needle that turns about the dial's centre and a
@@ -15,6 +16,8 @@ class VesEyePoint;
 // through straight up (50) to lower right (100). Laid out in a 100 x 100 square from the origin.
 // The dial shows a face picture compiled in at build time (vessant-image, samples/CMakeLists.txt);
 // the label plate shows a band of the same picture through a second palette entry that shares it.
+// The plate carries the value as a text readout ("readout"), and the scale is labelled 0, 20, ...
+// 100 inside every other tick ("scale0" ... "scale100"), all in the runtime's built-in font.
 //
 // It answers the mouse through picking alone: pressing or dragging on the dial turns the needle
 // to the pointer; the push buttons "minus" and "plus" in the lower corners step the value by 10
@@ -55,6 +58,8 @@ class Instrument : public orvan::ComponentBase {
   static constexpr float kButtonSize = 16.0f;
   static constexpr float kMinusX = 2.0f, kPlusX = 82.0f, kButtonY = 2.0f;
   static constexpr float kBadgeX = 80.0f, kBadgeY = 82.0f, kBadgeSize = 12.0f, kBadgeShift = 6.0f;
+  // The scale labels: boxes of this size centred this far from the dial's centre.
+  static constexpr float kScaleLabelRadius = 31.0f, kScaleLabelWidth = 16.0f, kScaleLabelHeight = 8.0f;
 
  private:
   orvan::GLPolygon* dial;
@@ -62,10 +67,12 @@ class Instrument : public orvan::ComponentBase {
   orvan::Group* needle;
   orvan::GLPolygon* needleShape;
   orvan::GLPolygon* label;
+  orvan::VesTextBox* readout;
   orvan::VesEyePoint* eye;
   float valueBacking;
 
   void BuildControls();
+  void BuildText();
   int OnDial(orvan::DisplayObject* sender, orvan::DisplayEvent* ev);
   int OnButton(orvan::DisplayObject* sender, orvan::DisplayEvent* ev);
 };

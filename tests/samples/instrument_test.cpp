@@ -72,6 +72,17 @@ TEST(InstrumentTest, InitializeBuildsNamedPartsAndPublishesValue) {
   EXPECT_EQ(std::vector<std::string>(names.begin() + 3, names.begin() + 8), valueRows);
 }
 
+TEST(InstrumentTest, TheReadoutFollowsTheValueTheHostSetsAndTheScaleIsLabelled) {
+  Instrument gauge;
+  gauge.Initialize();
+  EXPECT_EQ(gauge.GetResource("readout.Text"), "50");
+  gauge.SetResource("Value", "73.4");
+  EXPECT_EQ(gauge.GetResource("readout.Text"), "73");
+  for (int value = 0; value <= 100; value += 20) {
+    EXPECT_EQ(gauge.GetResource("scale" + std::to_string(value) + ".Text"), std::to_string(value));
+  }
+}
+
 TEST(InstrumentTest, ValueTurnsTheNeedleAndIsReachedThroughTheFrame) {
   Panel panel;
   DisplayObject* needle = panel.gauge->FindByName("needle");

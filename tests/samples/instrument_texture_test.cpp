@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <string>
 
 #include "instrument/instrument.h"
@@ -59,7 +60,14 @@ TEST(InstrumentFace, ThePlayerShowsTheFacesTexelsWithNearestFiltering) {
       const double x = (px + 0.5) / 2.0, y = (200 - py - 0.5) / 2.0;
       const double dx = x - 50, dy = y - 50;
       const bool onFace = dx * dx + dy * dy < 37.0 * 37.0;
-      const bool covered = (x > 44 && x < 56 && y > 48) || (y > 13 && y < 29 && x > 33 && x < 67);  // needle, label
+      bool covered = (x > 44 && x < 56 && y > 48) || (y > 13 && y < 29 && x > 33 && x < 67);  // needle, label
+      for (int value = 0; value <= 100; value += 20) {  // the scale's labels
+        const double angle = Instrument::NeedleAngle(static_cast<float>(value)) * 0.017453292519943295;
+        const double cx = 50 - Instrument::kScaleLabelRadius * std::sin(angle);
+        const double cy = 50 + Instrument::kScaleLabelRadius * std::cos(angle);
+        covered = covered || (std::fabs(x - cx) < Instrument::kScaleLabelWidth * 0.5 + 1 &&
+                              std::fabs(y - cy) < Instrument::kScaleLabelHeight * 0.5 + 1);
+      }
       const double s = x / 100.0 * 128.0, t = y / 100.0 * 128.0;
       const bool mid = s - static_cast<int>(s) > 0.2 && s - static_cast<int>(s) < 0.8 &&
                        t - static_cast<int>(t) > 0.2 && t - static_cast<int>(t) < 0.8;

@@ -1,0 +1,194 @@
+// VesTextBox layout: the exact rectangle, the cell size, how many lines fit, and how text breaks
+// into lines by words and by characters.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "orvan/font_registry.h"
+#include "orvan/ves_font_base.h"
+#include "orvan/ves_text_box.h"
+
+namespace orvan {
+namespace {
+
+float Advance(unsigned int c) { return FontRegistry::DefaultFont()->Glyph(c)[12]; }
+
+float Width(const std::string& s) {
+  float w = 0.0f;
+  for (unsigned char c : s) w += Advance(c);
+  return w;
+}
+
+// A box of width x 80 units at the origin, laid out.
+void Shape(VesTextBox& box, float width, float height = 80.0f) {
+  box.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, static_cast<double>(width), 0.0, 0.0, 255,
+                  255, 255, 255, static_cast<double>(width), static_cast<double>(height), 0.0, 255, 255, 255, 255, 0.0,
+                  static_cast<double>(height), 0.0);
+  box.MarkLayoutDirty();
+  box.UpdateLayout();
+}
+
+// The text of every line the box breaks into.
+std::vector<std::string> Lines(VesTextBox& box) {
+  std::vector<std::string> lines;
+  const std::string text = box.String();
+  const int n = static_cast<int>(text.size());
+  for (int start = 0; start < n;) {
+    const VesTextBox::Line line = box.BreakLine(start, box.AvailableWidth());
+    lines.push_back(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(line.end - start)));
+    if (line.next <= start) break;
+    start = line.next;
+  }
+  return lines;
+}
+
+TEST(VesTextBox, LayoutMakesTheRectangleExactAndTakesTheFontsCell) {
+  VesTextBox box;
+  // A slanted quad with vertex 0 away from the location.
+  box.Location(100, 50, 0);
+  box.SetVertices(4, 255, 0, 0, 255, 10.0, 20.0, 0.0, 255, 0, 0, 255, 40.0, 20.0, 0.0, 0, 0, 0, 255, 45.0, 33.0, 0.0,
+                  0, 0, 0, 255, 10.0, 30.0, 0.0);
+  box.CellHeight(-5.0f);
+  box.UpdateLayout();
+  EXPECT_FALSE(box.LayoutDirty());
+  EXPECT_EQ(box.Location().Position(), Vector(110, 70, 0));
+  const Vertex* v = box.Vertices();
+  EXPECT_EQ(v[0].Position(), Vector(0, 0, 0));
+  EXPECT_EQ(v[1].Position(), Vector(30, 0, 0));
+  EXPECT_EQ(v[2].Position(), Vector(30, 10, 0));
+  EXPECT_EQ(v[3].Position(), Vector(0, 10, 0));
+  EXPECT_EQ(v[2].color, vesColor(255, 255, 255, 255));
+  EXPECT_EQ(box.PreviousVertices()[2].Position(), Vector(30, 10, 0));
+  // The built-in font's cell: one texture pixel per unit.
+  EXPECT_EQ(box.CellWidth(), 16.0f);
+  EXPECT_EQ(box.CellHeight(), 17.0f);
+  EXPECT_EQ(box.Advance('H', 0), Advance('H'));
+
+  // With control of the cell size the box keeps its own, but never a negative one.
+  box.ControlCellSize(true);
+  box.CellWidth(32.0f);
+  box.CellHeight(-1.0f);
+  box.UpdateLayout();
+  EXPECT_EQ(box.CellWidth(), 32.0f);
+  EXPECT_EQ(box.CellHeight(), 0.0f);
+  EXPECT_EQ(box.Advance('H', 0), 2.0f * Advance('H'));
+}
+
+TEST(VesTextBox, ABoxWithTooFewCornersBecomesARectangleWithoutReadingPastThem) {
+  VesTextBox box;
+  box.SetVertices(2, 255, 255, 255, 255, 5.0, 5.0, 0.0, 255, 255, 255, 255, 25.0, 5.0, 0.0);
+  box.UpdateLayout();
+  ASSERT_EQ(box.NumberOfVertices(), 4u);
+  EXPECT_EQ(box.Vertices()[1].Position(), Vector(20, 0, 0));
+  EXPECT_EQ(box.Vertices()[3].Position(), Vector(0, 0, 0));
+  box.String("WWWW");  // one W fits the 20 units, two do not
+  EXPECT_EQ(box.CountLines(), 4);
+}
+
+TEST(VesTextBox, LinesThatFitCountsWholeCellsAndIsFiniteWithoutAPitch) {
+  VesTextBox box;
+  Shape(box, 100);
+  EXPECT_EQ(box.LinesThatFit(17.0f), 1);
+  EXPECT_EQ(box.LinesThatFit(16.9f), 0);
+  EXPECT_EQ(box.LinesThatFit(50.0f), 2);
+  box.LineSpacing(0.0f);
+  EXPECT_EQ(box.LinesThatFit(17.0f), INT_MAX);
+  box.ControlCellSize(true);
+  box.CellHeight(0.0f);
+  EXPECT_EQ(box.LinesThatFit(17.0f), INT_MAX);
+  box.LineSpacing(1.0f);
+  EXPECT_EQ(box.LinesThatFit(17.0f), INT_MAX);
+  EXPECT_EQ(box.LinesThatFit(-1.0f), 0);
+  box.CellHeight(10.0f);
+  box.LineSpacing(-1.0f);
+  EXPECT_EQ(box.LinesThatFit(50.0f), 0);
+}
+
+TEST(VesTextBox, WordsWrapAtBlanksAndNewlinesEndLines) {
+  VesTextBox box;
+  Shape(box, Width("one two") + 1.0f);
+  box.String("one two three\nfour  five");
+  EXPECT_EQ(Lines(box), (std::vector<std::string>{"one two ", "three\n", "four  ", "five"}));
+  EXPECT_EQ(box.CountLines(), 4);
+  // Blanks at a line's end do not count towards its width.
+  const VesTextBox::Line first = box.BreakLine(0, box.AvailableWidth());
+  EXPECT_EQ(first.width, Width("one two"));
+  box.Justify(RIGHT);
+  EXPECT_EQ(box.BreakLine(0, box.AvailableWidth()).offset, 1.0f);
+  box.Justify(CENTER);
+  box.Border(2.0f);
+  EXPECT_EQ(box.BreakLine(0, 40.0f).offset, (40.0f - Width("one")) * 0.5f + 2.0f);
+  box.String("");
+  EXPECT_EQ(box.CountLines(), 0);
+}
+
+TEST(VesTextBox, AWordLongerThanTheLineBreaksByCharactersAtLeastOnePerLine) {
+  VesTextBox box;
+  Shape(box, Width("abc") + 0.5f);
+  box.String("abcdefgh");
+  EXPECT_EQ(Lines(box), (std::vector<std::string>{"abc", "def", "gh"}));
+  Shape(box, 1.0f);  // narrower than any glyph
+  EXPECT_EQ(Lines(box), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "g", "h"}));
+  box.String("\n\nx");
+  EXPECT_EQ(Lines(box), (std::vector<std::string>{"\n", "\n", "x"}));
+}
+
+TEST(VesTextBox, WithoutWrappingTheRestOfEachSourceLineIsSkipped) {
+  VesTextBox box;
+  Shape(box, Width("abc") + 0.5f);
+  box.WrapText(false);
+  box.String("abcdef ghi\njklmno");
+  EXPECT_EQ(Lines(box), (std::vector<std::string>{"abc", "jkl"}));
+  EXPECT_EQ(box.BreakLine(0, box.AvailableWidth()).next, 11);
+  EXPECT_EQ(box.CountLines(), 2);
+}
+
+TEST(VesTextBox, ATabAdvancesFourTimesItsGlyphAndIsAWordByItself) {
+  VesTextBox box;
+  Shape(box, 200);
+  box.String("a\tb");
+  EXPECT_EQ(box.Advance('\t', 1), 4.0f * Advance(' '));  // code 9 maps to the first glyph
+  EXPECT_EQ(box.BreakLine(0, 200).width, Width("ab") + 4.0f * Advance(' '));
+  // Room for "a" and the tab but not "b": the tab stays with the first line as a word.
+  Shape(box, Width("a") + 4.0f * Advance(' ') + 1.0f);
+  EXPECT_EQ(Lines(box), (std::vector<std::string>{"a\t", "b"}));
+  box.TabWidth(8.0f);
+  EXPECT_EQ(box.Advance('\t', 1), 8.0f * Advance(' '));
+}
+
+TEST(VesTextBox, UppercaseAndSpacingChangeWhatIsMeasured) {
+  VesTextBox box;
+  Shape(box, 500);
+  box.String("ab\xe9");
+  box.Uppercase(true);
+  EXPECT_EQ(box.CodeAt(0), static_cast<unsigned int>('A'));
+  EXPECT_EQ(box.CodeAt(2), 0xC9u);
+  EXPECT_EQ(box.BreakLine(0, 500).width, Width("AB\xc9"));
+  box.CharSpacing(2.0f);
+  EXPECT_EQ(box.BreakLine(0, 500).width, 2.0f * Width("AB\xc9"));
+}
+
+TEST(VesTextBox, VaStringFormatsLikePrintfWithinItsLimit) {
+  VesTextBox box;
+  box.VaString("%d%% at %.1f %s", 42, 3.25, "units");
+  EXPECT_EQ(box.String(), "42% at 3.2 units");
+  const std::string huge(100000, 'x');
+  box.VaString("%s!", huge.c_str());
+  EXPECT_EQ(box.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
+  box.VaString(nullptr);
+  EXPECT_EQ(box.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
+}
+
+TEST(VesTextBox, ScalingKeepsTheRectangleExact) {
+  VesTextBox box;
+  Shape(box, 40, 20);
+  box.Scale(2.0f, 0.5f, 1.0f, nullptr, 3);
+  EXPECT_EQ(box.Vertices()[2].Position(), Vector(80, 10, 0));
+  EXPECT_EQ(box.AvailableWidth(), 80.0f);
+  EXPECT_EQ(box.AvailableHeight(), 10.0f);
+}
+
+}  // namespace
+}  // namespace orvan

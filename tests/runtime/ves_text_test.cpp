@@ -1,0 +1,312 @@
+// VesText: its defaults, the character settings and their ranges, fonts shared through the
+// registry, property numbers, attributes and the copies.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "orvan/attrib_dict.h"
+#include "orvan/font_registry.h"
+#include "orvan/image.h"
+#include "orvan/method_description.h"
+#include "orvan/ves_font_base.h"
+#include "orvan/ves_text.h"
+#include "orvan/ves_text_box.h"
+
+namespace orvan {
+namespace {
+
+// A font of its own whose destruction a test can watch.
+class WatchedFont : public VesFontBase {
+ public:
+  WatchedFont(const char* name, const char* style, int size, bool* destroyed)
+      : VesFontBase(Header(name, style, size), nullptr, 0, nullptr), destroyed_(destroyed) {}
+  ~WatchedFont() override { *destroyed_ = true; }
+
+ private:
+  static VesFontHeader Header(const char* name, const char* style, int size) {
+    VesFontHeader h;
+    h.name = name;
+    h.style = style;
+    h.pointSize = size;
+    h.firstCode = 32;
+    h.lastCode = 126;
+    h.cellHeight = 10;
+    h.cellWidth = 8;
+    return h;
+  }
+  bool* destroyed_;
+};
+
+TEST(VesText, StartsWithTheDefaultsOfItsMembers) {
+  VesText text;
+  std::uint32_t bits = 0;
+  const float distance = text.ShadowDistance();
+  std::memcpy(&bits, &distance, sizeof bits);
+  EXPECT_EQ(bits, 0x3E051EB8u);
+  EXPECT_EQ(text.ShadowColor(), vesColor(128, 128, 128, 255));
+  EXPECT_EQ(text.HaloColor(), vesColor(0, 0, 0, 0));
+  EXPECT_EQ(text.Justify(), LEFT);
+  EXPECT_EQ(text.LineSpacing(), 1.0f);
+  EXPECT_TRUE(text.WrapText());
+  EXPECT_TRUE(text.ConstrainCellRatio());
+  EXPECT_TRUE(text.LockCellSize());
+  EXPECT_FALSE(text.ControlCellSize());
+  EXPECT_TRUE(text.LayoutDirty());
+  ASSERT_EQ(text.CharacterRecords().size(), 1u);
+  const CharacterRecord& r = text.CharacterRecords()[0];
+  EXPECT_EQ(r.background, vesColor(255, 255, 255, 0));
+  EXPECT_EQ(r.text, vesColor(0, 0, 0, 255));
+  EXPECT_EQ(r.scale, 1.0f);
+  EXPECT_EQ(r.spacing, 1.0f);
+  EXPECT_EQ(text.Font(), FontRegistry::DefaultFont());
+  EXPECT_EQ(text.NumberOfVertices(), 4u);
+  EXPECT_EQ(text.XAxis(), Vector(1, 0, 0));
+  EXPECT_EQ(text.Normal(), Vector(0, 0, 1));
+}
+
+TEST(VesText, CharacterSettingsKeepTheirRanges) {
+  VesText text;
+  text.CharScaling(0.5f);
+  text.CharScaling(0.0f);
+  text.CharScaling(1.5f);
+  EXPECT_EQ(text.CharScaling(), 0.5f);
+  text.CharScaling(1.0f);
+  EXPECT_EQ(text.CharScaling(), 1.0f);
+  text.Baseline(-1.0f);
+  EXPECT_EQ(text.Baseline(), -1.0f);
+  text.Baseline(1.0f);
+  EXPECT_EQ(text.Baseline(), 1.0f);
+  text.Baseline(1.01f);
+  EXPECT_EQ(text.Baseline(), 1.0f);
+  text.Baseline(std::nanf(""));
+  EXPECT_EQ(text.Baseline(), 1.0f);
+}
+
+TEST(VesText, AnErasedTextReadsTheDefaultsAndKeepsTheNextSetting) {
+  VesText text;
+  text.TextColor(vesColor(1, 2, 3, 4));
+  text.String("abc");
+  text.Erase();
+  EXPECT_TRUE(text.CharacterRecords().empty());
+  EXPECT_EQ(text.String(), "");
+  EXPECT_EQ(text.TextColor(), vesColor(0, 0, 0, 255));
+  text.Underline(true);
+  ASSERT_EQ(text.CharacterRecords().size(), 1u);
+  EXPECT_TRUE(text.Underline());
+}
+
+TEST(VesText, FontsAreSharedThroughTheRegistryAndTheBuiltInFontIsNeverDestroyed) {
+  EXPECT_EQ(VesFontBase::MakeKey("Times New Roman", "Bold\tItalic", 10), "TimesNewRomanBoldItalic10");
+  VesFontBase* builtIn = FontRegistry::DefaultFont();
+  EXPECT_EQ(builtIn->Key(), "ArialRegular12");
+  EXPECT_TRUE(FontRegistry::IsBuiltIn(builtIn));
+
+  bool destroyed = false;
+  WatchedFont* font = new WatchedFont("Test Face", "Bold", 9, &destroyed);
+  FontRegistry::Add(font);
+  EXPECT_EQ(FontRegistry::UserCount(font), 0);
+  EXPECT_EQ(FontRegistry::Find("TestFace", "Bold", 9), font);
+  {
+    VesTextBox a, b;
+    a.UpdateLayout();
+    a.Font(font);
+    EXPECT_TRUE(a.LayoutDirty());
+    a.UpdateLayout();
+    a.Font(font);
+    EXPECT_FALSE(a.LayoutDirty()) << "the same font again changes nothing";
+    b.Font(font);
+    EXPECT_EQ(FontRegistry::UserCount(font), 2);
+    b.Font(builtIn);
+    EXPECT_EQ(FontRegistry::UserCount(font), 1);
+    b.Font(font);
+  }
+  EXPECT_TRUE(destroyed);
+  EXPECT_EQ(FontRegistry::Find("TestFace", "Bold", 9), nullptr);
+
+  for (int i = 0; i < 3; ++i) FontRegistry::Release(builtIn);
+  EXPECT_EQ(FontRegistry::DefaultFont(), builtIn);
+  EXPECT_EQ(FontRegistry::UserCount(builtIn), 0);
+  EXPECT_NE(builtIn->GetImage(), nullptr);
+}
+
+TEST(VesText, AFontWhoseKeyIsTakenKeepsAUserCountOfItsOwn) {
+  bool firstGone = false, secondGone = false;
+  WatchedFont* first = new WatchedFont("Twin", "", 8, &firstGone);
+  WatchedFont* second = new WatchedFont("Twin", "", 8, &secondGone);
+  {
+    VesText a, b;
+    a.Font(first);
+    b.Font(second);
+    EXPECT_EQ(FontRegistry::UserCount(first), 1);
+    EXPECT_EQ(FontRegistry::UserCount(second), 1);
+    b.Font(nullptr);
+    EXPECT_TRUE(secondGone);
+    EXPECT_FALSE(firstGone);
+  }
+  EXPECT_TRUE(firstGone);
+}
+
+TEST(VesText, PropertyNumbersSetTheTextAndMarkTheLayoutAsTheyShould) {
+  bool destroyed = false;
+  WatchedFont* font = new WatchedFont("Numbered", "Plain", 11, &destroyed);
+  FontRegistry::Add(font);
+  VesTextBox text;
+  text.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2, 53,
+                "hello", 55, 0, 0);
+  EXPECT_EQ(text.Border(), 2.5f);
+  EXPECT_EQ(text.CellHeight(), 20.0f);
+  EXPECT_EQ(text.CellWidth(), 18.0f);
+  EXPECT_FALSE(text.ConstrainCellRatio());
+  EXPECT_TRUE(text.ControlCellSize());
+  EXPECT_EQ(text.Font(), font);
+  EXPECT_EQ(text.LineSpacing(), 1.5f);
+  EXPECT_FALSE(text.LockCellSize());
+  EXPECT_EQ(text.Justify(), RIGHT);
+  EXPECT_EQ(text.String(), "hello");
+  EXPECT_FALSE(text.WrapText());
+  EXPECT_TRUE(text.LayoutDirty());
+
+  text.UpdateLayout();
+  text.SetValue(48, 1, 1, 2, 3, 4, 52, 1, 0.25, 5, 6, 7, 8, 54, 1, 0);
+  EXPECT_FALSE(text.LayoutDirty()) << "halo, shadow and upper case do not touch the layout";
+  EXPECT_TRUE(text.Halo());
+  EXPECT_EQ(text.HaloColor(), vesColor(1, 2, 3, 4));
+  EXPECT_TRUE(text.Shadow());
+  EXPECT_EQ(text.ShadowDistance(), 0.25f);
+  EXPECT_EQ(text.ShadowColor(), vesColor(5, 6, 7, 8));
+  EXPECT_TRUE(text.Uppercase());
+  // Numbers of the polygon still reach it, and the chain goes on after them.
+  text.SetValue(21, 9, 8, 7, 6, 53, "after", 0);
+  EXPECT_EQ(text.GetColor(), vesColor(9, 8, 7, 6));
+  EXPECT_EQ(text.String(), "after");
+}
+
+std::vector<std::string> AttributeNames(DisplayObject& object) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < object.Attributes()->Count(); ++i) names.push_back(object.Attributes()->At(i)->NameText());
+  return names;
+}
+
+TEST(VesText, AttributesFollowThePolygonsInOrderAndLayoutSettingsMarkTheLayout) {
+  VesTextBox box;
+  GLPolygon polygon;
+  const std::vector<std::string> base = AttributeNames(polygon);
+  std::vector<std::string> names = AttributeNames(box);
+  ASSERT_GT(names.size(), base.size());
+  EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + base.size()), base);
+  const std::vector<std::string> expected = {
+      "Border", "ConstrainCellRatio", "ControlCellSize", "CellHeight", "CellWidth", "Halo", "HaloColor", "Justify",
+      "LineSpacing", "LockCellSize", "Shadow", "ShadowColor", "ShadowDistance", "Text", "Uppercase", "WrapText",
+      "Baseline", "BgColor", "TextColor", "FauxBold", "Inverse", "CharSpacing", "CharScaling", "StrikeThru",
+      "Underline", "CharAttribs", "VerticalAlignment"};
+  EXPECT_EQ(std::vector<std::string>(names.begin() + base.size(), names.end()), expected);
+
+  for (const char* name : {"Border", "ConstrainCellRatio", "ControlCellSize", "CellHeight", "CellWidth", "Justify",
+                           "LineSpacing", "LockCellSize", "WrapText", "VerticalAlignment", "CharSpacing"}) {
+    box.UpdateLayout();
+    box.Resource(name)->ValueText(std::string(name) == "Justify" ? "CENTER"
+                                  : std::string(name) == "VerticalAlignment" ? "ALIGN_BOTTOM" : "1");
+    EXPECT_TRUE(box.LayoutDirty()) << name;
+  }
+  for (const char* name : {"Halo", "Shadow", "Uppercase", "TextColor", "Underline"}) {
+    box.UpdateLayout();
+    box.Resource(name)->ValueText(std::string(name) == "TextColor" ? "1 2 3 4" : "1");
+    EXPECT_FALSE(box.LayoutDirty()) << name;
+  }
+  EXPECT_EQ(box.TextColor(), vesColor(1, 2, 3, 4));
+  EXPECT_EQ(box.Justify(), CENTER);
+  EXPECT_EQ(box.VerticalAlignment(), ALIGN_BOTTOM);
+  box.Resource("CharScaling")->ValueText("2");
+  EXPECT_EQ(box.CharScaling(), 1.0f) << "the range check holds for attributes too";
+  box.Resource("Text")->ValueText("a b");
+  std::ostringstream written;
+  box.Resource("Text")->WriteValue(written);
+  EXPECT_EQ(written.str(), "a\\sb");
+}
+
+TEST(VesText, CharAttribsShowsTheFirstRecordAndAppliesAFieldToAllWithTheRangeChecks) {
+  VesTextBox box;
+  box.TextColor(vesColor(10, 20, 30, 255));
+  std::ostringstream out;
+  box.Resource("CharAttribs")->WriteValue(out);
+  EXPECT_NE(out.str().find("Color: 10 20 30 255"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("Spacing: 1"), std::string::npos) << out.str();
+
+  box.UpdateLayout();
+  std::istringstream in("\n{\n  Color: 200 0 0 255\n  Scale: 1.5\n  Spacing: 2\n  Strike: 1\n}\n");
+  box.Resource("CharAttribs")->ReadValue(in);
+  EXPECT_EQ(box.TextColor(), vesColor(200, 0, 0, 255));
+  EXPECT_EQ(box.CharSpacing(), 2.0f);
+  EXPECT_EQ(box.CharScaling(), 1.0f) << "1.5 is out of range";
+  EXPECT_TRUE(box.StrikeThru());
+  EXPECT_TRUE(box.LayoutDirty());
+}
+
+TEST(VesText, MethodDescriptionsListTheTextsOperationsBeforeThePolygons) {
+  VesText text;
+  MethodDescriptionList* list = text.GetMethodDescriptions(nullptr);
+  std::vector<MethodDescription> rows;
+  for (auto* item = list->First(); item != nullptr; item = item->next) rows.push_back(*item->data);
+  text.ReleaseMethodDescriptions(list);
+  ASSERT_GT(rows.size(), 34u);
+  EXPECT_EQ(rows[0].signature, "------ VesText ------");
+  EXPECT_EQ(rows[0].name, "");
+  EXPECT_EQ(rows[1].signature, "void Baseline(float baselineShift)");
+  EXPECT_EQ(rows[1].name, "Baseline(");
+  EXPECT_EQ(rows[9].name, "Erase()");
+  EXPECT_EQ(rows[33].signature, "void WrapText(bool wrap)");
+  EXPECT_EQ(rows[34].signature, "------ DisplayObject ------");
+  EXPECT_EQ(rows[3].description, "Sets the spacing between the border and the text in logical units.");
+  EXPECT_EQ(rows[6].description,
+            "Sets the horizontal character spacing for all characters.  1.0 is the default spacing 2.0 would be twice "
+            "the normal spacing.");
+
+  VesTextBox box;
+  list = box.GetMethodDescriptions(nullptr);
+  EXPECT_EQ(list->First()->data->signature, "------ VesTextBox ------");
+  EXPECT_EQ(list->First()->next->next->next->data->signature, "void VaString(const char* format)");
+  box.ReleaseMethodDescriptions(list);
+}
+
+TEST(VesText, ACloneCarriesTextFontGeometryAndAlignment) {
+  bool destroyed = false;
+  WatchedFont* font = new WatchedFont("Cloned", "", 7, &destroyed);
+  VesTextBox box;
+  box.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 50.0, 0.0, 0.0, 255, 255, 255, 255, 50.0,
+                  20.0, 0.0, 255, 255, 255, 255, 0.0, 20.0, 0.0);
+  box.Location(5, 6, 0);
+  box.String("copy me");
+  box.Font(font);
+  box.VerticalAlignment(ALIGN_CENTER);
+  box.Underline(true);
+  box.InstanceName("original");
+  VesTextBox* clone = static_cast<VesTextBox*>(box.CloneObject(true));
+  EXPECT_EQ(clone->String(), "copy me");
+  EXPECT_EQ(clone->Font(), font);
+  EXPECT_EQ(FontRegistry::UserCount(font), 2);
+  EXPECT_EQ(clone->VerticalAlignment(), ALIGN_CENTER);
+  EXPECT_TRUE(clone->Underline());
+  EXPECT_EQ(clone->WorldVertex(2).Position(), Vector(55, 26, 0));
+  EXPECT_STRNE(clone->InstanceName(), "original");
+  EXPECT_TRUE(clone->LayoutDirty());
+  delete clone;
+  EXPECT_FALSE(destroyed);
+}
+
+TEST(VesText, RotatingTurnsTheTextFrame) {
+  VesText text;
+  text.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 10.0, 0.0, 0.0, 255, 255, 255, 255, 10.0,
+                   5.0, 0.0, 255, 255, 255, 255, 0.0, 5.0, 0.0);
+  text.UpdateTextAxes();
+  text.Rotate(Vector(0, 0, 0), 90.0f, Vector(0, 0, 1));
+  EXPECT_NEAR(text.XAxis().y, 1.0f, 1e-6f);
+  EXPECT_NEAR(text.YAxis().x, -1.0f, 1e-6f);
+  EXPECT_NEAR(text.Normal().z, 1.0f, 1e-6f);
+}
+
+}  // namespace
+}  // namespace orvan
