@@ -23,6 +23,7 @@
 #include "control/tessary_ctrl.h"
 #include "orvan/group.h"
 #include "orvan/log_sink.h"
+#include "splash/ActiveXSplash.h"
 
 namespace vessant {
 namespace {
@@ -162,7 +163,7 @@ void CTessaryCtrl::AcquireComponent() {
 
     if (!m_factory) {
         m_loading = false;
-        if (!file.empty()) m_loadFailure = m_splashMessage;
+        if (!file.empty()) m_loadFailure = SplashMessage();
     }
     if (m_host && m_host->HasWindow()) {
         m_host->Invalidate(true);
@@ -317,7 +318,7 @@ void CTessaryCtrl::FinishLoading() {
                                             " created no component";
         } catch (...) {
             SetSplashMessage(WithName("Failed to load %s", m_props.componentFileName));
-            m_loadFailure = m_splashMessage;
+            m_loadFailure = SplashMessage();
             component = nullptr;
         }
         if (component) {
@@ -353,10 +354,15 @@ void CTessaryCtrl::ReleaseLibrary() {
     m_defaultClassName.clear();
 }
 
+std::string CTessaryCtrl::SplashMessage() const {
+    ScopedLock lock(SplashLock());
+    return m_splash->MainMessage();
+}
+
 void CTessaryCtrl::SetSplashMessage(const std::string& text) {
     {
         ScopedLock lock(SplashLock());
-        m_splashMessage = text;
+        m_splash->MainMessage(orvan::VesPropString(text));
     }
     if (m_messageListener) m_messageListener(text);
     if (m_host && m_host->HasWindow()) {

@@ -12,6 +12,8 @@
 #include "control/gl_locks.h"
 #include "control/projection.h"
 #include "control/tessary_ctrl.h"
+#include "splash/ActiveXSplash.h"
+#include "orvan/eye_point.h"
 #include "orvan/component_base.h"
 #include "orvan/display_object.h"
 #include "orvan/frustum_culler.h"
@@ -151,7 +153,13 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
     }
 
     if (!m_currentObject) LoadComponent();
+    // While nothing is loaded (or a load runs) the splash stands in for this frame only.
+    orvan::DisplayObject* const saved = m_currentObject;
+    const bool substituted = !m_currentObject || m_loading;
+    if (substituted) m_currentObject = m_splash;
     orvan::DisplayObject* object = m_currentObject;
+    // The splash is shown only until the first component was created in this control.
+    if (object == m_splash && m_loadedCount >= 1) object = nullptr;
     if (object) {
         PlaceInRootGroup(object);
         const double time = m_host->AmbientUserMode() ? m_frameTimer->ElapsedTime() : 0.0;
@@ -162,12 +170,16 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
         }
     }
 
-    ScopedLock lock(GlLock());
-    if (CreateContext(&surface, index) && m_glContexts[index] && m_host->MakeCurrent(surface, m_glContexts[index])) {
-        glDrawBuffer(GL_BACK);
-        RenderScene(bounds);
-        ++m_framesDrawn;
+    {
+        ScopedLock lock(GlLock());
+        if (CreateContext(&surface, index) && m_glContexts[index] &&
+            m_host->MakeCurrent(surface, m_glContexts[index])) {
+            glDrawBuffer(GL_BACK);
+            RenderScene(bounds);
+            ++m_framesDrawn;
+        }
     }
+    if (substituted) m_currentObject = saved;
 }
 
 void CTessaryCtrl::RenderScene(const ScreenRect& bounds) {
@@ -191,7 +203,8 @@ void CTessaryCtrl::RenderScene(const ScreenRect& bounds) {
         glTranslatef(m_props.offsetX, m_props.offsetY, m_props.offsetZ);
 
         // Without an object the frame still shows the background rather than stale pixels.
-        if (m_currentObject) {
+        const bool splashRetired = m_currentObject == m_splash && m_loadedCount >= 1;
+        if (m_currentObject && !splashRetired) {
             m_rootGroup->CaptureMatrices();
             orvan::ViewMatrices view;
             view.GetCurrent();
@@ -261,6 +274,10 @@ bool CTessaryCtrl::ApplyNamedEyePoint(int cx, int cy) {
 
 void CTessaryCtrl::SetupProjection(int cx, int cy) {
     if (cx <= 0 || cy <= 0) return;
+    if (m_currentObject && m_currentObject == m_splash) {
+        if (m_splash->MainEye()) m_splash->MainEye()->ApplyView();
+        return;
+    }
     if (m_props.eyePoint.empty())
         m_lastEyePoint.clear();
     else if (ApplyNamedEyePoint(cx, cy))

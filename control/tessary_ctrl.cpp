@@ -8,6 +8,7 @@
 #include "orvan/callback_method_caller.h"
 #include "orvan/display_object.h"
 #include "orvan/group.h"
+#include "splash/ActiveXSplash.h"
 
 namespace vessant {
 
@@ -35,6 +36,12 @@ CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nul
     GlLock();
     LoadLock();
     SplashLock();
+    m_splash = new ActiveXSplashClass;
+    m_splash->Initialize();
+    {
+        ScopedLock lock(SplashLock());
+        m_splash->MainMessage(orvan::VesPropString("Please set control properties."));
+    }
     m_rootGroup = new orvan::Group(false);
     // Every object event that bubbles up to the root reaches the container.
     m_rootGroup->CallbackCaller(
@@ -55,6 +62,8 @@ CTessaryCtrl::~CTessaryCtrl() {
     if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
     delete m_rootGroup;
     m_rootGroup = nullptr;
+    delete m_splash;
+    m_splash = nullptr;
     ReleaseLibrary();
 }
 

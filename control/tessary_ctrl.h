@@ -15,6 +15,8 @@
 
 #include "bridge/kesh_interface1.h"
 
+class ActiveXSplashClass;
+
 namespace orvan {
 class ComponentBase;
 class OrvanAttributeBase;
@@ -103,7 +105,9 @@ public:
     // property set came from. Empty: the working directory.
     void SetDocumentAddress(const std::string& address) { m_documentAddress = address; }
     // Progress and failure texts of loading, as the splash display shows them.
-    const std::string& SplashMessage() const { return m_splashMessage; }
+    std::string SplashMessage() const;
+    // The splash display, drawn while nothing is loaded (owned by the control).
+    ActiveXSplashClass* Splash() const { return m_splash; }
     void SetMessageListener(std::function<void(const std::string&)> listener) { m_messageListener = std::move(listener); }
 
     // The container's event: ObjectEvent(EventName, InitiatorName, EventData).
@@ -236,7 +240,7 @@ private:
     std::string m_lastEyePoint;
     std::string m_pendingAttributes;
     std::string m_documentAddress;
-    std::string m_splashMessage = "Please set control properties.";
+    ActiveXSplashClass* m_splash = nullptr;  // owned
     std::function<void(const std::string&)> m_messageListener;
     ObjectEventSink m_objectEventSink;
     unsigned m_framesDrawn = 0;

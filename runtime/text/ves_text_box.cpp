@@ -137,11 +137,13 @@ void VesTextBox::MakeRectangleExact() {
   const float width = (v1 - v0).Length();
   const float height = (v3 - v0).Length();
   location = Vertex(location.x + v0.x, location.y + v0.y, location.z + v0.z, location.color);
-  const vesColor white(255, 255, 255, 255);
+  // The corners keep their colours (the panel's fill); missing corners are white.
+  vesColor colour[4];
+  for (unsigned int i = 0; i < 4; ++i) colour[i] = i < vertexCount ? vertices[i].color : vesColor(255, 255, 255, 255);
   const Vector across = xAxis * width, up = yAxis * height;
-  Vertex corners[4] = {Vertex(0.0f, 0.0f, 0.0f, white), Vertex(across.x, across.y, across.z, white),
-                       Vertex(across.x + up.x, across.y + up.y, across.z + up.z, white),
-                       Vertex(up.x, up.y, up.z, white)};
+  Vertex corners[4] = {Vertex(0.0f, 0.0f, 0.0f, colour[0]), Vertex(across.x, across.y, across.z, colour[1]),
+                       Vertex(across.x + up.x, across.y + up.y, across.z + up.z, colour[2]),
+                       Vertex(up.x, up.y, up.z, colour[3])};
   SetVertices(4, corners);
   for (int i = 0; i < 4; ++i) previousVertices[i] = corners[i];
   LocationChanged();
