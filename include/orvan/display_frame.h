@@ -9,7 +9,7 @@ namespace orvan {
 
 class DisplayObject;
 class Group;
-class LightManager;
+class ComponentLightMgr;
 class MaterialList;
 class OrvanAttribDict;
 class OrvanAttributeBase;
@@ -70,7 +70,7 @@ class DisplayFrame {
   OrvanAttribDict* FrameAttributes() const { return frameAttributes; }
   TexturePalette* Palette() const { return texturePalette; }
   MaterialList* Materials() const { return materials; }
-  LightManager* Lights() const { return lightManager; }
+  ComponentLightMgr* Lights() const { return lightManager; }
   DisplayObject* FocusObject() const { return focusObject; }
   float LastPickDepth() const { return lastPickDepth; }
   unsigned int ClearMask() const { return clearMask; }
@@ -107,7 +107,7 @@ class DisplayFrame {
   DisplayObject* focusObject;
   float lastPickDepth;
   MaterialList* materials;
-  LightManager* lightManager;
+  ComponentLightMgr* lightManager;
   unsigned int clearMask;
   TexturePalette* texturePalette;
   void* reserved;

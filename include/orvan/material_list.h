@@ -14,6 +14,9 @@ struct Material {
            const vesColor& emission_, float shininess_)
       : ambient(ambient_), diffuse(diffuse_), specular(specular_), emission(emission_), shininess(shininess_) {}
 
+  // Sets the OpenGL material of the given face (GL_FRONT_AND_BACK for polygons).
+  void Apply(unsigned int face) const;
+
   vesColor ambient;
   vesColor diffuse;
   vesColor specular;
@@ -21,8 +24,7 @@ struct Material {
   float shininess;
 };
 
-// A frame's materials, by index. This layer stores them; applying them to OpenGL comes with
-// lighting.
+// A frame's materials, by index.
 class MaterialList {
  public:
   MaterialList() = default;
@@ -37,6 +39,8 @@ class MaterialList {
   void Set(unsigned int index, const Material& m);
   // The material at index, or null beyond the list.
   const Material* Get(int index) const;
+  // The material at index, growing the list with default materials to reach it (index >= 0).
+  const Material& At(unsigned int index);
 
  private:
   std::vector<Material> materials;

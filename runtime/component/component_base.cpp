@@ -2,7 +2,7 @@
 
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute_property.h"
-#include "orvan/light_manager.h"
+#include "orvan/component_light_mgr.h"
 #include "orvan/object_resources.h"
 #include "orvan/static_image_list.h"
 

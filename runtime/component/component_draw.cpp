@@ -5,7 +5,8 @@
 #include "orvan/component_base.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/error_report.h"
-#include "orvan/light_manager.h"
+#include "orvan/component_light_mgr.h"
+#include "orvan/global_light_mgr.h"
 
 namespace orvan {
 
@@ -14,31 +15,33 @@ namespace {
 // Undoes what Draw set up even when a child's Draw throws, in the reverse order.
 class ComponentDrawScope {
  public:
-  ComponentDrawScope(DisplayObject& component_, LightManager& lights_, bool topLevel_)
+  ComponentDrawScope(DisplayObject& component_, ComponentLightMgr& lights_, bool topLevel_)
       : component(component_),
         lights(lights_),
         topLevel(topLevel_),
         savedIndex(DisplayObject::InheritedTextureIndex()),
         savedRepeat(DisplayObject::InheritedTextureRepeat()),
         pushed(false),
-        lightsOn(false) {}
+        lightsOn(false),
+        statePushed(false) {}
   ~ComponentDrawScope() {
     DisplayObject::SetInheritedTexture(savedIndex, savedRepeat);
     if (pushed) glPopMatrix();
-    if (lightsOn) lights.RestoreLights();
-    if (topLevel) lights.RestoreLightState();
+    if (lightsOn) lights.DisableLights();
+    if (statePushed) GlobalLightMgr::Instance().PopState();
     component.RestoreLighting();
   }
   ComponentDrawScope(const ComponentDrawScope&) = delete;
   ComponentDrawScope& operator=(const ComponentDrawScope&) = delete;
 
   DisplayObject& component;
-  LightManager& lights;
+  ComponentLightMgr& lights;
   bool topLevel;
   int savedIndex;
   int savedRepeat;
   bool pushed;
   bool lightsOn;
+  bool statePushed;
 };
 
 }  // namespace
@@ -50,10 +53,17 @@ void ComponentBase::Draw() {
   ComponentDrawScope scope(*this, *lightManager, topLevel);
   scope.pushed = PushTransform();
   if (topLevel) {
-    lightManager->SaveLightState();
-    if (!lightManager->UseParentsLighting()) lightManager->SwitchOffSurroundingLights();
+    // Lights enabled outside the scene graph are taken over; without the parent's lighting
+    // they go off for the children.
+    GlobalLightMgr& global = GlobalLightMgr::Instance();
+    global.PushState();
+    scope.statePushed = true;
+    if (!lightManager->UseParentsLighting()) {
+      global.SetDesired({});
+      global.ApplyLights(nullptr);
+    }
   }
-  lightManager->SwitchOnLights();
+  lightManager->EnableLights();
   scope.lightsOn = true;
   SetInheritedTexture(-1, -1);
   DrawStateRun::Loop children;
@@ -63,7 +73,7 @@ void ComponentBase::Draw() {
 }
 
 void ComponentBase::PreDraw(const ViewMatrices& parentMatrices, FrustumCuller& culler) {
-  lightManager->ResetFrameState();
+  lightManager->Reset();
   Group::PreDraw(parentMatrices, culler);
 }
 

@@ -7,6 +7,7 @@
 
 #include "orvan/display_frame.h"
 #include "orvan/display_object.h"
+#include "orvan/global_light_mgr.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/gl_info.h"
 #include "orvan/image.h"
@@ -95,7 +96,7 @@ void DisplayObject::RestoreAlpha() {
 void DisplayObject::SetupLighting() {
   if (!lightingEnabled) return;
   glEnable(GL_LIGHTING);
-  // The frame's lights are switched on here once display frames carry a light manager.
+  if (parent != nullptr) GlobalLightMgr::Instance().ApplyLights(nullptr);
   static const GLenum kColorMaterial[] = {GL_DIFFUSE, GL_AMBIENT, GL_AMBIENT_AND_DIFFUSE, GL_EMISSION,
                                           GL_SPECULAR};
   if (colorMaterialMode >= 1 && colorMaterialMode <= 5) {

@@ -5,7 +5,7 @@
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute_string.h"
 #include "orvan/group.h"
-#include "orvan/light_manager.h"
+#include "orvan/component_light_mgr.h"
 #include "orvan/material_list.h"
 #include "orvan/texture_palette.h"
 
@@ -39,7 +39,7 @@ DisplayFrame::DisplayFrame(int designWidth_, int designHeight_, bool createRoot)
       focusObject(nullptr),
       lastPickDepth(0.5f),
       materials(new MaterialList),
-      lightManager(new LightManager),
+      lightManager(new ComponentLightMgr),
       clearMask(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT),
       texturePalette(new TexturePalette),
       reserved(nullptr),

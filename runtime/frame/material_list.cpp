@@ -1,5 +1,7 @@
 #include "orvan/material_list.h"
 
+#include <GL/gl.h>
+
 namespace orvan {
 
 void MaterialList::Set(unsigned int index, const Material& m) {
@@ -10,6 +12,24 @@ void MaterialList::Set(unsigned int index, const Material& m) {
 const Material* MaterialList::Get(int index) const {
   if (index < 0 || static_cast<unsigned int>(index) >= materials.size()) return nullptr;
   return &materials[static_cast<unsigned int>(index)];
+}
+
+const Material& MaterialList::At(unsigned int index) {
+  if (index >= materials.size()) materials.resize(index + 1);
+  return materials[index];
+}
+
+void Material::Apply(unsigned int face) const {
+  constexpr float k = 0.003921569f;
+  auto set = [&](GLenum which, const vesColor& c) {
+    const GLfloat v[4] = {c.red * k, c.green * k, c.blue * k, c.alpha * k};
+    glMaterialfv(static_cast<GLenum>(face), which, v);
+  };
+  set(GL_AMBIENT, ambient);
+  set(GL_DIFFUSE, diffuse);
+  set(GL_SPECULAR, specular);
+  set(GL_EMISSION, emission);
+  glMaterialf(static_cast<GLenum>(face), GL_SHININESS, shininess);
 }
 
 }  // namespace orvan

@@ -1,4 +1,6 @@
 #include "orvan/gl_polygon.h"
+#include "orvan/material_list.h"
+#include "orvan/display_frame.h"
 
 #include <GL/gl.h>
 
@@ -172,8 +174,9 @@ void GLPolygon::DrawFill(bool textured) {
       glTexCoord2fv(&textureCoordinates[i].x);
     }
   };
+  if (lit && parent != nullptr && parent->Materials() != nullptr && materialIndex >= 0)
+    parent->Materials()->At(static_cast<unsigned int>(materialIndex)).Apply(GL_FRONT_AND_BACK);
   glBegin(GL_POLYGON);
-  // The frame's material at materialIndex is applied here once display frames carry materials.
   if (shading != 1) {
     // Flat: vertex 0's colour (and normal) for the whole fill.
     if (lit) {

@@ -40,7 +40,7 @@ TEST(DisplayFrameTest, StartsWithARootGroupAndEmptyLayers) {
   EXPECT_EQ(frame.Palette()->Count(), 0u);
   EXPECT_FALSE(frame.Palette()->HasTexture(0));
   EXPECT_EQ(frame.Materials()->Count(), 0u);
-  EXPECT_EQ(frame.Lights()->LightCount(), 0u);
+  EXPECT_EQ(frame.Lights()->Count(), 0u);
   ASSERT_EQ(frame.FrameAttributes()->Count(), 1u);
   EXPECT_EQ(frame.FrameAttributes()->At(0)->NameText(), "ComponentHeaderFile");
   EXPECT_EQ(frame.GetResource("ComponentHeaderFile"), "");

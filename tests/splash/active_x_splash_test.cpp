@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "orvan/image.h"
 #include "orvan/method_description.h"
 #include "orvan/texture_palette.h"
 #include "splash/ActiveXSplash.h"
