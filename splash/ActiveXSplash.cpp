@@ -27,8 +27,6 @@ const MethodDescriptionRow kSplashMethods[] = {
     {nullptr, nullptr, nullptr},
 };
 
-// The backdrop reaches far beyond the picture, so a window of any shape shows no gaps.
-constexpr double kBackdrop = 8192.0;
 // The status line's rectangle, relative to mainText's location: over the picture's dark band.
 constexpr double kTextLeft = 0.0, kTextRight = 986.0, kTextBottom = -225.0, kTextTop = -150.0;
 
@@ -75,9 +73,10 @@ void ActiveXSplashClass::Initialize() {
   backgroundPoly = new GLPolygon;
   backgroundPoly->SetValue(1, const_cast<char*>("backgroundPoly"), 18, 4, 31, 1, 35, 0, 36, 0, 21, 14, 20, 34, 255, 40,
                            1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0, 0.0, 0);
-  backgroundPoly->SetVertices(4, 14, 20, 34, 255, -kBackdrop, -kBackdrop, -10.0, 14, 20, 34, 255, kBackdrop, -kBackdrop,
-                              -10.0, 14, 20, 34, 255, kBackdrop, kBackdrop, -10.0, 14, 20, 34, 255, -kBackdrop,
-                              kBackdrop, -10.0);
+  // Behind the picture only: it shows through the rounded corners; around the picture the
+  // control's own background stays visible.
+  backgroundPoly->SetVertices(4, 14, 20, 34, 255, 0.0, 0.0, -10.0, 14, 20, 34, 255, 1024.0, 0.0, -10.0, 14, 20, 34, 255,
+                              1024.0, 512.0, -10.0, 14, 20, 34, 255, 0.0, 512.0, -10.0);
   backgroundPoly->SetNormals(4, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0);
   InsertObject(backgroundPoly, true, false);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "orvan/group.h"
 #include "support/headless_control.h"
 
 namespace vessant {
@@ -22,8 +23,10 @@ namespace {
 }
 
 TEST(Background, BackgroundColorClearsWhenNotUsingTheContainers) {
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(40, 30);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetUseContainerBackground(false);
     hc.Control().SetBackgroundColor(0x0000FF);
     EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 0, 255, 255));
@@ -34,15 +37,19 @@ TEST(Background, BackgroundColorClearsWhenNotUsingTheContainers) {
 TEST(Background, ContainerBackgroundIsTheAmbientColour) {
     HeadlessOptions options;
     options.ambientBackColor = 0x00FF00;
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(20, 20, options);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetBackgroundColor(0x0000FF);  // ignored while the container's colour is used
     EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 255, 0, 255));
 }
 
 TEST(Background, WithoutDrawBackgroundAndNoPixelsTheFrameIsTheRedKey) {
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(24, 16);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetDrawBackground(false);
     hc.Control().SetUseContainerBackground(false);  // has no effect without DrawBackground
     EXPECT_TRUE(AllPixels(hc.RenderFrame(), 255, 0, 0, 255));
@@ -61,8 +68,10 @@ TEST(Background, WithoutDrawBackgroundAndNoPixelsTheFrameIsTheRedKey) {
 }
 
 TEST(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(24, 16);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetTargetFrameRate(0);
     RgbaImage snapshot;
     snapshot.width = 24;
@@ -97,8 +106,10 @@ TEST(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
 }
 
 TEST(Background, SnapshotWithDrawBackgroundIsOpaque) {
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(30, 20);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetUseContainerBackground(false);
     hc.Control().SetBackgroundColor(0x0000FF);
     RgbaImage snapshot;
@@ -111,8 +122,10 @@ TEST(Background, SnapshotWithDrawBackgroundIsOpaque) {
 }
 
 TEST(Background, HostBackgroundImageShowsThroughRightSideUp) {
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(16, 12);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     RgbaImage image;
     image.width = 16;
     image.height = 12;
@@ -162,8 +175,10 @@ RgbaImage Plain(int width, int height, const std::uint8_t* rgb) {
 }
 
 TEST(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
+    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
     test::HeadlessControl hc(20, 10);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     const std::uint8_t first[3] = {10, 20, 30}, second[3] = {200, 100, 50};
     hc.Host().SetBackgroundImage(Plain(20, 10, first));
     hc.Control().SetDrawBackground(false);

@@ -56,22 +56,27 @@ TEST(PlayerCli, NoDisplayWithoutHeadlessSuggestsHeadless) {
     EXPECT_NE(r.output.find("--headless"), std::string::npos) << r.output;
 }
 
-TEST(PlayerCli, HeadlessSnapshotIsBlueEverywhere) {
+TEST(PlayerCli, HeadlessSnapshotIsBlueAroundTheSplash) {
     const std::string out = TempPath("blue.png");
     const auto r = RunCommand(PlayerPath() +
-                              " --headless --size 200x100 --set UseContainerBackground=0 --set BackgroundColor=0x0000FF"
+                              " --headless --size 200x200 --set UseContainerBackground=0 --set BackgroundColor=0x0000FF"
                               " --snapshot " + out);
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find(out), std::string::npos);
     RgbaImage image;
     ASSERT_TRUE(test::ReadPng(out, &image));
     ASSERT_EQ(image.width, 200);
-    ASSERT_EQ(image.height, 100);
-    for (int y = 0; y < 100; ++y)
+    ASSERT_EQ(image.height, 200);
+    // The 2:1 splash fills the middle rows; above and below it the background shows.
+    for (int y = 0; y < 200; ++y) {
+        if (y >= 45 && y < 155) continue;
         for (int x = 0; x < 200; ++x) {
             const std::uint8_t* p = image.At(x, y);
             ASSERT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 255 && p[3] == 255) << x << "," << y;
         }
+    }
+    const std::uint8_t* middle = image.At(100, 100);
+    EXPECT_FALSE(middle[0] == 0 && middle[1] == 0 && middle[2] == 255);
     unlink(out.c_str());
 }
 
@@ -81,7 +86,9 @@ TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
     ASSERT_EQ(r.status, 0) << r.output;
     RgbaImage image;
     ASSERT_TRUE(test::ReadPng(out, &image));
-    for (size_t i = 3; i < image.pixels.size(); i += 4) ASSERT_EQ(image.pixels[i], 0) << i;
+    // Left and right of the 2:1 splash (columns 8 to 23) only the key was drawn.
+    for (int y = 0; y < 8; ++y)
+        for (int x : {0, 1, 2, 3, 4, 5, 6, 25, 26, 27, 28, 29, 30, 31}) ASSERT_EQ(image.At(x, y)[3], 0) << x << "," << y;
     unlink(out.c_str());
 }
 

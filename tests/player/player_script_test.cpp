@@ -37,7 +37,7 @@ std::string HandmadePath() { return std::string(VESSANT_BINARY_DIR) + "/samples/
 TEST(PlayerScript, PropertiesFramesAndSnapshotAnswerInJson) {
     const std::string png = TempPath("shot.png");
     int status = -1;
-    const auto lines = RunScript("--size 16x8",
+    const auto lines = RunScript("--size 16x32",  // the 2:1 splash leaves the top rows to the background
                                  "set BackgroundColor 0x00FF00\n"
                                  "set UseContainerBackground 0\n"
                                  "get BackgroundColor\n"
