@@ -8,7 +8,7 @@
 #include "orvan/display_frame.h"
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
-#include "orvan/light_manager.h"
+#include "orvan/component_light_mgr.h"
 #include "orvan/material_list.h"
 #include "orvan/texture_palette.h"
 
