@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "control/projection.h"
+#include "orvan/group.h"
 #include "support/headless_control.h"
 
 namespace vessant {
@@ -43,8 +44,10 @@ protected:
 };
 
 TEST_F(ProjectionFrame, PerspectiveMatchesGluPerspective) {
+    orvan::Group nothing;  // drawn in place of the splash, whose own view would apply
     test::HeadlessControl hc(400, 300);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetPerspective(true);
     hc.RenderFrame();
     ReadMatrices();
@@ -63,8 +66,10 @@ TEST_F(ProjectionFrame, PerspectiveMatchesGluPerspective) {
 }
 
 TEST_F(ProjectionFrame, OrthographicPutsTheOriginLowerLeftAndAppliesScaleAndOffsets) {
+    orvan::Group nothing;  // drawn in place of the splash, whose own view would apply
     test::HeadlessControl hc(400, 300);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.SetDrawnObject(&nothing);
     hc.Control().SetScaleX(2.0f);
     hc.Control().SetOffsetX(10.0f);
     hc.Control().SetOffsetY(-5.0f);

@@ -118,12 +118,12 @@ TEST(PlayerCli, SavedPropertySetLoadsBackBeforeOtherOptions) {
     ASSERT_EQ(r.status, 0) << r.output;
     RgbaImage image;
     ASSERT_TRUE(test::ReadPng(out, &image));
-    EXPECT_EQ(image.At(3, 3)[1], 255);
+    EXPECT_EQ(image.At(3, 0)[1], 255);
     // Options after --load override what it read.
     r = RunCommand(PlayerPath() + " --headless --size 8x8 --set BackgroundColor=0x0000FF --load " + set +
                    " --snapshot " + out);
     ASSERT_TRUE(test::ReadPng(out, &image));
-    EXPECT_EQ(image.At(3, 3)[2], 255);
+    EXPECT_EQ(image.At(3, 0)[2], 255);
     // A broken property set is refused with its file and line.
     RunCommand("printf 'version 4.4\nscaleX 2\n' > " + set);
     r = RunCommand(PlayerPath() + " --headless --load " + set);

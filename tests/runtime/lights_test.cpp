@@ -173,6 +173,7 @@ TEST_F(Lights, AComponentWithoutParentsLightingDrawsWithSurroundingLightsOff) {
     glDisable(GL_LIGHT1);
   }), true, false);
   Render(scene);
+  scene.DeleteAllChildren();
   EXPECT_FALSE(insideOn);
   EXPECT_TRUE(afterOn);
   EXPECT_EQ(GlobalLightMgr::Instance().StackDepth(), 0);

@@ -59,7 +59,7 @@ TEST(VesTextBox, LayoutMakesTheRectangleExactAndTakesTheFontsCell) {
   EXPECT_EQ(v[1].Position(), Vector(30, 0, 0));
   EXPECT_EQ(v[2].Position(), Vector(30, 10, 0));
   EXPECT_EQ(v[3].Position(), Vector(0, 10, 0));
-  EXPECT_EQ(v[2].color, vesColor(255, 255, 255, 255));
+  EXPECT_EQ(v[2].color, vesColor(0, 0, 0, 255));  // the corners keep their colours
   EXPECT_EQ(box.PreviousVertices()[2].Position(), Vector(30, 10, 0));
   // The built-in font's cell: one texture pixel per unit.
   EXPECT_EQ(box.CellWidth(), 16.0f);
