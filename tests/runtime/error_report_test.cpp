@@ -22,14 +22,6 @@ class ErrorReportTest : public testing::Test {
   bool wasQuiet_ = false;
 };
 
-TEST_F(ErrorReportTest, QuietFlagIsProcessWide) {
-  EXPECT_TRUE(ErrorDialogsSuppressed());
-  SetErrorDialogsSuppressed(false);
-  EXPECT_FALSE(ErrorDialogsSuppressed());
-  SetErrorDialogsSuppressed(true);
-  EXPECT_TRUE(ErrorDialogsSuppressed());
-}
-
 TEST_F(ErrorReportTest, ShowErrorPrintsTheFormattedTextWhenQuiet) {
   vessant::test::CaptureLog();
   ShowError("Unable to open file(%s) %d", "a.res", 7);
@@ -44,14 +36,9 @@ TEST_F(ErrorReportTest, ShowErrorCutsAt255Characters) {
   const std::string out = vessant::test::TakeCapturedLog();
   const std::string expected = ("Error: " + text).substr(0, 255) + "\n";
   EXPECT_EQ(out, expected);
-  EXPECT_EQ(out.size(), 256u);
-}
-
-TEST_F(ErrorReportTest, ShowErrorAtTheLimitIsNotCut) {
-  const std::string text(248, 'x');
   vessant::test::CaptureLog();
-  ShowError("%s", text.c_str());
-  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: " + text + "\n");
+  ShowError("%s", text.substr(0, 248).c_str());  // at the limit: whole
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: " + text.substr(0, 248) + "\n");
 }
 
 TEST(ReportAssertionTest, WritesTheTextAndThrows) {
@@ -66,21 +53,6 @@ TEST(ReportAssertionTest, WritesTheTextAndThrows) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
 }
 
-TEST(ReportAssertionTest, MacroReportsOnlyFalseExpressions) {
-  const int* missing = nullptr;
-  EXPECT_NO_THROW(ORVAN_ASSERT(1 + 1 == 2));
-  testing::internal::CaptureStderr();
-  try {
-    ORVAN_ASSERT(missing);
-    ADD_FAILURE() << "no exception";
-  } catch (const OrvanException& e) {
-    const std::string message = e.Message();
-    EXPECT_EQ(message.rfind("Vessant Assertion Failure:\nmissing\n", 0), 0u) << message;
-    EXPECT_NE(message.find("error_report_test.cpp ("), std::string::npos) << message;
-  }
-  testing::internal::GetCapturedStderr();
-}
-
 TEST(OrvanExceptionTest, OwnsCopiesOfItsMessage) {
   char text[] = "first";
   OrvanException a(text);
@@ -91,10 +63,9 @@ TEST(OrvanExceptionTest, OwnsCopiesOfItsMessage) {
   EXPECT_NE(b.Message(), a.Message());
   OrvanException c("second");
   c = a;
-  EXPECT_STREQ(c.Message(), "first");
-  EXPECT_NE(c.Message(), a.Message());
   c = c;
   EXPECT_STREQ(c.Message(), "first");
+  EXPECT_NE(c.Message(), a.Message());
   OrvanException empty(nullptr);
   EXPECT_STREQ(empty.Message(), "");
 }

@@ -21,29 +21,17 @@ void ExpectVectorNear(const Vector& v, float x, float y, float z) {
   EXPECT_NEAR(v.z, z, 1e-6);
 }
 
-TEST(MatrixTest, DefaultIsIdentityAndStorageIsColumnMajor) {
-  Matrix m;
-  EXPECT_TRUE(m.IsIdentity());
-  m(1, 3) = 7.0;  // row 1, column 3
-  EXPECT_EQ(m.data[13], 7.0);
-  EXPECT_EQ(m.col[3][1], 7.0);
-  EXPECT_EQ(m.col[2], &m.data[8]);
-  EXPECT_EQ(m.Data(), m.data);
-}
-
-TEST(MatrixTest, CopyRebindsColumnsToItsOwnData) {
+TEST(MatrixTest, StorageIsColumnMajorAndCopiesRebindTheirColumns) {
   Matrix a;
-  a(0, 1) = 2.0;
+  a(1, 3) = 7.0;  // row 1, column 3
+  EXPECT_EQ(a.data[13], 7.0);
   Matrix b(a);
-  EXPECT_EQ(b.col[0], &b.data[0]);
-  EXPECT_EQ(b.col[3], &b.data[12]);
-  EXPECT_EQ(b(0, 1), 2.0);
   Matrix c;
   c = a;
-  EXPECT_EQ(c.col[1], &c.data[4]);
-  EXPECT_EQ(c(0, 1), 2.0);
-  c = c;
-  EXPECT_EQ(c(0, 1), 2.0);
+  for (Matrix* m : {&b, &c}) {
+    EXPECT_EQ(m->col[3], &m->data[12]);
+    EXPECT_EQ((*m)(1, 3), 7.0);
+  }
 }
 
 TEST(MatrixTest, ProductIsRowTimesColumn) {
@@ -101,15 +89,6 @@ TEST(MatrixTest, InverseTimesMatrixIsIdentity) {
   ExpectNearIdentity(s.Inverse() * s, 1e-12);
 }
 
-TEST(MatrixTest, InverseWorksInFloat) {
-  const float values[16] = {1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 3, 4, 5, 1};
-  const VesMatrix<float, 4> m(values);
-  const VesMatrix<float, 4> product = m.Inverse() * m;
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_NEAR(product(r, c), r == c ? 1.0f : 0.0f, 1e-5f);
-  }
-}
-
 TEST(AffineTest, RotateAboutEachAxis) {
   Affine z;
   z.Rotate(90, 2);
@@ -123,24 +102,16 @@ TEST(AffineTest, RotateAboutEachAxis) {
   y.Rotate(90, 1);
   ExpectVectorNear(y.TransformPoint(Vector(0, 0, 1)), 1, 0, 0);
   ExpectVectorNear(y.TransformPoint(Vector(1, 0, 0)), 0, 0, -1);
-}
 
-TEST(AffineTest, RotateWithAnUnknownAxisChangesNothing) {
-  Affine m;
-  m.Translate(1, 2, 3);
-  m.Rotate(30, 0);
-  const Affine before(m);
-  m.Rotate(45, 3);
-  m.Rotate(45, -1);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(m.data[i], before.data[i]);
+  const Affine before(y);
+  y.Rotate(45, 3);  // no such axis: nothing changes
+  y.Rotate(45, -1);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(y.data[i], before.data[i]);
 }
 
 TEST(AffineTest, TranslateComposesOnTheLeft) {
   Affine m;
   m.Translate(1, 2, 3);
-  EXPECT_EQ(m.data[12], 1.0);
-  EXPECT_EQ(m.data[13], 2.0);
-  EXPECT_EQ(m.data[14], 3.0);
   m.Translate(Vector(10, 20, 30));
   ExpectVectorNear(m.TransformPoint(Vector(0, 0, 0)), 11, 22, 33);
   // Directions ignore the translation.
@@ -156,13 +127,6 @@ TEST(AffineTest, TranslateComposesOnTheLeft) {
   tr.Translate(5, 0, 0);
   tr.Rotate(90, 2);
   ExpectVectorNear(tr.TransformPoint(Vector(1, 0, 0)), 0, 6, 0);
-}
-
-TEST(AffineTest, TranslateScalesWithTheFourthRow) {
-  Affine m;
-  m(3, 3) = 2.0;  // the translation follows col[c][3]
-  m.Translate(1, 0, 0);
-  EXPECT_EQ(m(0, 3), 2.0);
 }
 
 TEST(AffineTest, AffineInverseUndoesTheTransform) {

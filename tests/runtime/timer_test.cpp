@@ -33,30 +33,21 @@ TEST(TimerTest, ElapsedReadingsUseTheOverriddenClock) {
   EXPECT_EQ(t.ElapsedPlus(1, 5), 3500128u);
   EXPECT_NEAR(t.TimeUntil(3, 0), 0.499877, 1e-9);
   EXPECT_NEAR(t.TimeUntil(1, 0), -1.500123, 1e-9);
+  t.Set(1000000000ULL + (1ULL << 32) + 7);
+  EXPECT_EQ(t.ElapsedMicroseconds(), 7u);  // the low 32 bits
 }
 
-TEST(TimerTest, ElapsedMicrosecondsKeepsTheLow32Bits) {
-  ClockTimer t(0);
-  t.Set((1ULL << 32) + 7);
-  EXPECT_EQ(t.ElapsedMicroseconds(), 7u);
-}
-
-TEST(TimerTest, RelativeTimestampAtHalfPastIsJustBelowTwoToThe31) {
+TEST(TimerTest, RelativeTimestampIsEvenAndRestartsEveryHour) {
   ClockTimer t(5 * 3600000000ULL + 1800000000ULL);
-  EXPECT_EQ(t.RelativeTimestamp(), 2147483646u);
-}
-
-TEST(TimerTest, RelativeTimestampLowestBitIsZero) {
-  ClockTimer t(0);
-  EXPECT_EQ(t.RelativeTimestamp(), 0u);
-  for (unsigned long long now : {1ULL, 999999ULL, 1234567891ULL, 3599999999ULL, 3600000000ULL, 7777777777ULL}) {
+  EXPECT_EQ(t.RelativeTimestamp(), 2147483646u);  // half past: just below 2^31
+  for (unsigned long long now : {1ULL, 999999ULL, 1234567891ULL, 7777777777ULL}) {
     t.Set(now);
     EXPECT_EQ(t.RelativeTimestamp() & 1u, 0u) << now;
   }
-  t.Set(3600000000ULL);  // the top of the hour starts again at 0
+  t.Set(3600000000ULL);
   EXPECT_EQ(t.RelativeTimestamp(), 0u);
   t.Set(3599999999ULL);
-  EXPECT_EQ(t.RelativeTimestamp(), 4294967294u);  // 2147483647 doubled
+  EXPECT_EQ(t.RelativeTimestamp(), 4294967294u);
 }
 
 TEST(TimerTest, RealClockAdvancesWithSleep) {
@@ -66,18 +57,13 @@ TEST(TimerTest, RealClockAdvancesWithSleep) {
   const double after = t.ElapsedTime();
   EXPECT_GE(after - before, 0.019);
   EXPECT_LT(after - before, 5.0);
-  const unsigned int ms = t.ElapsedMilliseconds();
-  t.SleepMicroseconds(10000);
-  EXPECT_GE(t.ElapsedMilliseconds(), ms + 9);
 }
 
 TEST(TimerTest, SharedTimerCanBeSubstituted) {
   Timer& builtIn = SharedTimer();
-  EXPECT_EQ(&SharedTimer(), &builtIn);
   ClockTimer fixed(42000000ULL);
   fixed.Set(42000000ULL + 1500000ULL);
   SetSharedTimer(&fixed);
-  EXPECT_EQ(&SharedTimer(), &fixed);
   EXPECT_DOUBLE_EQ(SharedTimer().ElapsedTime(), 1.5);
   SetSharedTimer(nullptr);
   EXPECT_EQ(&SharedTimer(), &builtIn);
