@@ -52,8 +52,8 @@ TEST(AttributeBoolTest, AcceptsWordsAndNumbers) {
   bool value = false;
   OrvanAttribute<bool> attribute(&callback, "Visible", &value);
   const std::vector<std::pair<std::string, bool>> cases = {
-      {"true", true}, {"FALSE", false}, {"True", true}, {"false", false}, {"TRUE", true}, {"0", false},
-      {"2", true},    {"yes", false},   {"-7", true},   {"0x1", false},  {"99999999999999999999999", true}};
+      {"True", true}, {"FALSE", false}, {"2", true}, {"yes", false}, {"-7", true}, {"0x1", false},
+      {"99999999999999999999999", true}};
   for (const auto& c : cases) {
     value = !c.second;
     attribute.ValueText(c.first);

@@ -77,13 +77,6 @@ TEST(EnumAttributeTest, ReadingNotifiesValueIntDoesNot) {
   attribute.ValueInt(0);
   EXPECT_EQ(end, 0);
   EXPECT_EQ(notified, 1);
-
-  unsigned char polyMode = 0;
-  OrvanAttributePolyModeEnum modeAttribute(&callback, "PolygonMode", &polyMode);
-  modeAttribute.ValueInt(2);
-  EXPECT_EQ(polyMode, 2);
-  EXPECT_EQ(modeAttribute.ValueInt(), 2);
-  EXPECT_EQ(notified, 1);
 }
 
 TEST(EnumAttributeTest, OverlongWordsNeverOverrun) {
@@ -154,19 +147,6 @@ TEST(FixedListAttributeTest, JustificationNamesOnly) {
   EXPECT_EQ(notified, 3);
   justify = static_cast<Justify_t>(5);
   EXPECT_EQ(attribute.ValueText(), "");
-}
-
-TEST(FixedListAttributeTest, AlignmentNamesAndTypedCopy) {
-  Align_t a = ALIGN_TOP, b = ALIGN_BOTTOM;
-  OrvanAttribute<Align_t> first(nullptr, "VerticalAlignment", &a);
-  OrvanAttribute<Align_t> second(nullptr, "VerticalAlignment", &b);
-  EXPECT_EQ(first.ValueText(), "ALIGN_TOP");
-  EXPECT_FALSE(first == second);
-  first = second;
-  EXPECT_EQ(a, ALIGN_BOTTOM);
-  EXPECT_TRUE(first == second);
-  first.ValueText("ALIGN_CENTER");
-  EXPECT_EQ(a, ALIGN_CENTER);
 }
 
 }  // namespace

@@ -117,21 +117,5 @@ TEST(ResourceRoundTrip, TreeTextReadIntoAFreshTreeWritesTheSameText) {
   }
 }
 
-TEST(ResourceRoundTrip, EachObjectsLinesReadBackThroughItsOwnDictionary) {
-  Panel source(true), copy(false);
-  VesResourceFilter bare;
-  bare.QualificationLevels(0);
-  std::vector<DisplayObject*> from = source.Objects(), to = copy.Objects();
-  for (std::size_t i = 0; i < from.size(); ++i) {
-    std::ostringstream written;
-    from[i]->GetResources(written, &bare);
-    std::istringstream is(written.str());
-    EXPECT_TRUE(to[i]->Attributes()->Read(is));
-    std::ostringstream again;
-    to[i]->GetResources(again, &bare);
-    EXPECT_EQ(again.str(), written.str()) << from[i]->InstanceName();
-  }
-}
-
 }  // namespace
 }  // namespace orvan
