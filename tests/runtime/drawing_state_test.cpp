@@ -27,62 +27,9 @@ const vesColor kGreen(0, 255, 0, 255);
 const Rgba kRedPixel{255, 0, 0, 255};
 const Rgba kGreenPixel{0, 255, 0, 255};
 
-class SteppedTimer : public Timer {
- public:
-  SteppedTimer() { Restart(); }
-  using Timer::Now;
-  void Now(unsigned long long* microseconds) override { *microseconds = now; }
-  unsigned long long now = 0;
-};
-
-TEST(Blinking, OffForTheFirstHalfOfEachPeriod) {
-  SteppedTimer timer;
-  SetSharedTimer(&timer);
-  auto offAt = [&](DisplayObject& o, double seconds) {
-    timer.now = static_cast<unsigned long long>(seconds * 1e6 + 0.5);
-    return o.BlinkedOff();
-  };
-  Probe o;
-  o.BlinkRate(2);
-  EXPECT_TRUE(offAt(o, 0.1));
-  EXPECT_FALSE(offAt(o, 0.3));
-  EXPECT_TRUE(offAt(o, 0.55));
-  EXPECT_FALSE(o.DrawSkipped());  // only a blinking object is skipped
-  o.Blinking(true);
-  EXPECT_TRUE(o.DrawSkipped());
-  o.BlinkRate(0);
-  EXPECT_FALSE(offAt(o, 0.1));
-  SetSharedTimer(nullptr);
-}
-
 // --- State seen from inside a frame --------------------------------------------------------------
 
 using DrawingState = SceneTest;
-
-TEST_F(DrawingState, LineStyleChangesOnlyWhatDiffersFromSolidWidthOne) {
-  bool changed = false, stipple = false;
-  GLfloat width = 0;
-  GLint pattern = 0;
-  Probe probe([&](Probe& self) {
-    changed = self.SetupLineStyle();
-    stipple = Enabled(GL_LINE_STIPPLE);
-    width = Float(GL_LINE_WIDTH);
-    pattern = Integer(GL_LINE_STIPPLE_PATTERN);
-    DisplayObject::RestoreLineStyle();
-  });
-  Render(probe);
-  EXPECT_FALSE(changed || stipple);
-  probe.LineWidth(3);
-  Render(probe);
-  EXPECT_TRUE(changed);
-  EXPECT_FALSE(stipple);
-  EXPECT_EQ(width, 3.0f);
-  probe.LineWidth(1);
-  probe.LineStipplePattern(0x0F0F);
-  Render(probe);
-  EXPECT_TRUE(changed && stipple);
-  EXPECT_EQ(pattern, 0x0F0F);
-}
 
 TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   FrameState before{}, after{};
@@ -211,6 +158,9 @@ TEST_F(DrawingStatePixels, AlphaModesOnAHalfTransparentFill) {
 
 TEST_F(DrawingStatePixels, BlinkingObjectIsDrawnInItsOnPhaseOnly) {
   auto square = Rect(20, 20, 60, 60, kRed);
+  square->BlinkRate(2);
+  SetTime(0.1);
+  EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);  // only a blinking object blinks
   square->Blinking(true);
   square->BlinkRate(2);
   SetTime(0.1);
@@ -219,6 +169,8 @@ TEST_F(DrawingStatePixels, BlinkingObjectIsDrawnInItsOnPhaseOnly) {
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
   SetTime(1.1);
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kBlack);
+  square->BlinkRate(0);  // a rate of 0 never turns it off
+  EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
 }
 
 }  // namespace
