@@ -13,11 +13,17 @@
 #include <memory>
 #include <vector>
 
+#include "orvan/image.h"
 #include "orvan/static_image_info.h"
 
 namespace orvan::image_test {
 
 using Bytes = std::vector<std::uint8_t>;
+
+struct ImageDeleter {
+  void operator()(Image* image) const { image->Release(); }
+};
+using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
 
 class ChunkTable {
  public:
