@@ -4,10 +4,13 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
+
+#include "orvan/render_state.h"
 
 namespace bench {
 
@@ -49,6 +52,20 @@ private:
     EGLSurface surface_ = EGL_NO_SURFACE;
     EGLContext context_ = EGL_NO_CONTEXT;
 };
+
+// A fresh frame for the runtime: its reset state, a size x size view with one unit a pixel
+// (depth -depth .. depth), cleared to the grey level.
+inline void SetUpFrame(int size, float grey, double depth = 1000.0) {
+  orvan::ResetRenderState(false);
+  glViewport(0, 0, size, size);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, size, 0, size, -depth, depth);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClearColor(grey, grey, grey, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
 
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

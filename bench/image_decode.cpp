@@ -17,6 +17,7 @@
 #include "bench/bench_support.h"
 #include "orvan/image.h"
 #include "orvan/static_image_info.h"
+#include "tools/vessant_image/stream_codec.h"
 
 namespace {
 
@@ -35,46 +36,6 @@ Bytes Picture() {
     }
   }
   return rgb;
-}
-
-Bytes EncodeJpeg(const Bytes& rgb) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = kWidth;
-  cinfo.image_height = kHeight;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 75, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<unsigned char*>(&rgb[static_cast<std::size_t>(cinfo.next_scanline) * kWidth * 3]);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
-}
-
-Bytes Deflate(const Bytes& raw) {
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  Bytes out(size);
-  compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
-  out.resize(size);
-  return out;
-}
-
-std::vector<const unsigned char*> Chunks(const Bytes& data) {
-  std::vector<const unsigned char*> table;
-  for (std::size_t at = 0; at < data.size(); at += kChunk) table.push_back(&data[at]);
-  return table;
 }
 
 // What plain code does with the same two streams: one RGBA buffer, the JPEG decoded into it,
@@ -106,11 +67,12 @@ unsigned char* PlainDecode(const Bytes& jpeg, const Bytes& alphaStream) {
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(5, std::atoi(argv[1])) : 40;
-  const Bytes jpeg = EncodeJpeg(Picture());
+  const Bytes jpeg = vessant_image::EncodeJpeg(Picture().data(), kWidth, kHeight, 3, 75);
   Bytes alpha(static_cast<std::size_t>(kWidth) * kHeight, 255);
   for (int y = 0; y < 64; ++y) std::memset(&alpha[static_cast<std::size_t>(y) * kWidth], 0, kWidth);  // a clear band
-  const Bytes alphaStream = Deflate(alpha);
-  const std::vector<const unsigned char*> colourChunks = Chunks(jpeg), alphaChunks = Chunks(alphaStream);
+  const Bytes alphaStream = vessant_image::Deflate(alpha);
+  const std::vector<const unsigned char*> colourChunks = vessant_image::Chunks(jpeg, kChunk),
+                                         alphaChunks = vessant_image::Chunks(alphaStream, kChunk);
   orvan::StaticImageInfo info{kWidth, kHeight, 4, GL_RGBA, orvan::VES_CODEC_JPEG, 0, 0,
                               static_cast<int>(jpeg.size()), static_cast<int>(alphaStream.size()), kChunk,
                               colourChunks.data(), alphaChunks.data()};

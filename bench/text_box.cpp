@@ -15,7 +15,6 @@
 #include "bench/bench_support.h"
 #include "orvan/font_registry.h"
 #include "orvan/image.h"
-#include "orvan/render_state.h"
 #include "orvan/ves_font_base.h"
 #include "orvan/ves_text_box.h"
 
@@ -43,18 +42,6 @@ std::string Words(std::size_t length) {
 struct Quad {
   float x0, y0, x1, y1, s0, t0, s1, t1;
 };
-
-void SetUpFrame() {
-  orvan::ResetRenderState(false);
-  glViewport(0, 0, kSize, kSize);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, kSize, 0, kSize, -1000, 1000);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(1, 1, 1, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
 
 // The quads the box draws, from its own line breaking, for the raw loop.
 std::vector<Quad> LaidOut(orvan::VesTextBox& box, int* drawnCharacters) {
@@ -85,13 +72,13 @@ std::vector<Quad> LaidOut(orvan::VesTextBox& box, int* drawnCharacters) {
 }
 
 void DrawBox(orvan::VesTextBox& box) {
-  SetUpFrame();
+  bench::SetUpFrame(kSize, 1.0f);
   box.Draw();
   glFinish();
 }
 
 void DrawDirectly(const std::vector<Quad>& quads, GLuint texture) {
-  SetUpFrame();
+  bench::SetUpFrame(kSize, 1.0f);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

@@ -20,7 +20,6 @@
 #include "orvan/component_base.h"
 #include "orvan/gl_polygon.h"
 #include "orvan/image.h"
-#include "orvan/render_state.h"
 #include "orvan/static_image_info.h"
 #include "orvan/texture_palette.h"
 
@@ -63,20 +62,8 @@ struct Scene {
   orvan::ComponentBase component;
 };
 
-void SetUpFrame() {
-  orvan::ResetRenderState(false);
-  glViewport(0, 0, kSize, kSize);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, kSize, 0, kSize, -1000, 1000);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
 void DrawThroughSceneGraph(Scene& scene) {
-  SetUpFrame();
+  bench::SetUpFrame(kSize, 0.0f);
   scene.component.CaptureMatrices();
   orvan::ViewMatrices view;
   view.GetCurrent();
@@ -88,7 +75,7 @@ void DrawThroughSceneGraph(Scene& scene) {
 
 // The same quads, texture coordinates and colour, the texture bound once for the frame.
 void DrawDirectly(GLuint texture) {
-  SetUpFrame();
+  bench::SetUpFrame(kSize, 0.0f);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);

@@ -20,6 +20,16 @@ struct Box {
   float x0, y0, x1, y1;
 };
 
+// The box's four corners as one primitive of the given mode.
+void Corners(GLenum mode, const Box& b) {
+  glBegin(mode);
+  glVertex2f(b.x0, b.y0);
+  glVertex2f(b.x1, b.y0);
+  glVertex2f(b.x1, b.y1);
+  glVertex2f(b.x0, b.y1);
+  glEnd();
+}
+
 // A finished underline or strike-through bar.
 struct Bar {
   Box box;
@@ -69,12 +79,7 @@ class GlyphPainter {
     End();
     if (textured_) glDisable(GL_TEXTURE_2D);
     glColor4ubv(c.Bytes());
-    glBegin(GL_POLYGON);
-    glVertex2f(b.x0, b.y0);
-    glVertex2f(b.x1, b.y0);
-    glVertex2f(b.x1, b.y1);
-    glVertex2f(b.x0, b.y1);
-    glEnd();
+    Corners(GL_POLYGON, b);
     if (textured_) glEnable(GL_TEXTURE_2D);
     colourStale_ = true;
   }
@@ -106,18 +111,8 @@ struct Run {
 
 void DrawBox(const Box& b, const vesColor& c) {
   glColor4ubv(c.Bytes());
-  glBegin(GL_POLYGON);
-  glVertex2f(b.x0, b.y0);
-  glVertex2f(b.x1, b.y0);
-  glVertex2f(b.x1, b.y1);
-  glVertex2f(b.x0, b.y1);
-  glEnd();
-  glBegin(GL_LINE_LOOP);
-  glVertex2f(b.x0, b.y0);
-  glVertex2f(b.x1, b.y0);
-  glVertex2f(b.x1, b.y1);
-  glVertex2f(b.x0, b.y1);
-  glEnd();
+  Corners(GL_POLYGON, b);
+  Corners(GL_LINE_LOOP, b);
 }
 
 GLint Filter(int value, bool minification) {

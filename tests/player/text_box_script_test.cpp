@@ -14,12 +14,13 @@
 #include "orvan/ves_text_box.h"
 #include "support/acquisition_fixture.h"
 #include "support/png_read.h"
+#include "support/rectangle.h"
 #include "support/run_command.h"
 
 namespace {
 
 constexpr int kWidth = 200, kHeight = 100;
-constexpr int kBoxX = 0, kBoxY = 0, kBoxWidth = 180, kBoxHeight = 80;
+constexpr int kBoxX = 0, kBoxY = 0, kBoxHeight = 80;
 
 struct Shot {
   vessant::RgbaImage image;
@@ -56,8 +57,7 @@ class TextBoxThroughThePlayer : public ::testing::Test {
 // the lines the layout gives (the same box, font and sizes as the fixture's).
 std::vector<float> ExpectedText(const std::string& text, float width, bool wrap) {
   orvan::VesTextBox box;
-  box.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, static_cast<double>(width), 0.0, 0.0,
-                  255, 255, 255, 255, static_cast<double>(width), 80.0, 0.0, 255, 255, 255, 255, 0.0, 80.0, 0.0);
+  vessant::test::SetRectangle(box, width, 80.0);
   box.String(text);
   box.WrapText(wrap);
   box.UpdateLayout();
@@ -114,24 +114,16 @@ void ExpectPixels(const Shot& shot, const std::vector<float>& expected) {
   EXPECT_GT(inked, 20);
 }
 
-TEST_F(TextBoxThroughThePlayer, HiAtOneToOnePutsTheGlyphTexelsWhereTheGlyphTableSays) {
-  const Shot shot = Run("setattrib box.Text Hi\n");
-  ExpectPixels(shot, ExpectedText("Hi", kBoxWidth, true));
-}
-
 TEST_F(TextBoxThroughThePlayer, WrappedTextLandsOnTheLinesTheLayoutGives) {
-  // A 60-unit box: the words go on lines of their own, the long one broken by characters; a
+  // Every glyph's texels where the glyph table says, on the lines the layout gives. A 60-unit box: the words go on lines of their own, the long one broken by characters; a
   // newline ends a line early.
   const std::string text = "one two Mississippi\nx";
-  const Shot shot = Run("setattrib box.Vertices 4\\n0 0 0 255 255 255 255\\n60 0 0 255 255 255 255\\n"
-                        "60 80 0 255 255 255 255\\n0 80 0 255 255 255 255\n"
-                        "setattrib box.Text one two Mississippi\\nx\n");
-  ExpectPixels(shot, ExpectedText(text, 60.0f, true));
+  const std::string narrow = "setattrib box.Vertices 4\\n0 0 0 255 255 255 255\\n60 0 0 255 255 255 255\\n"
+                             "60 80 0 255 255 255 255\\n0 80 0 255 255 255 255\n"
+                             "setattrib box.Text one two Mississippi\\nx\n";
+  ExpectPixels(Run(narrow), ExpectedText(text, 60.0f, true));
   // Wrapping off cuts each source line at the box's edge instead.
-  const Shot cut = Run("setattrib box.WrapText 0\nsetattrib box.Vertices 4\\n0 0 0 255 255 255 255\\n"
-                       "60 0 0 255 255 255 255\\n60 80 0 255 255 255 255\\n0 80 0 255 255 255 255\n"
-                       "setattrib box.Text one two Mississippi\\nx\n");
-  ExpectPixels(cut, ExpectedText(text, 60.0f, false));
+  ExpectPixels(Run("setattrib box.WrapText 0\n" + narrow), ExpectedText(text, 60.0f, false));
 }
 
 // The columns under the blanks between two x's, and the line's pen height.

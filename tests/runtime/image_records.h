@@ -4,20 +4,23 @@
 // sees a read past any of them.
 
 #include <GL/gl.h>
-#include <zlib.h>
-
-#include <cstdio>  // before jpeglib.h, which needs FILE and size_t
-#include <jpeglib.h>
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "orvan/image.h"
 #include "orvan/static_image_info.h"
+#include "tools/vessant_image/stream_codec.h"
 
 namespace orvan::image_test {
 
 using Bytes = std::vector<std::uint8_t>;
+
+struct ImageDeleter {
+  void operator()(Image* image) const { image->Release(); }
+};
+using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
 
 class ChunkTable {
  public:
@@ -53,39 +56,11 @@ struct Record {
   StaticImageInfo info;
 };
 
-inline Bytes Deflate(const Bytes& raw) {
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  Bytes out(size);
-  compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
-  out.resize(size);
-  return out;
-}
+using vessant_image::Deflate;
 
 // A baseline JPEG of packed RGB (or, with components 1, grey) pixels.
-inline Bytes EncodeJpeg(const Bytes& rgb, int width, int height, int quality = 95, int components = 3) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = components;
-  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<std::uint8_t*>(rgb.data()) + static_cast<std::size_t>(cinfo.next_scanline) * width * components;
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes out(buffer, buffer + size);
-  free(buffer);
-  return out;
+inline Bytes EncodeJpeg(const Bytes& pixels, int width, int height, int quality = 95, int components = 3) {
+  return vessant_image::EncodeJpeg(pixels.data(), width, height, components, quality);
 }
 
 // The checksum computed bit by bit, without a table: each byte enters at the top and eight

@@ -25,10 +25,11 @@ using namespace scene_test;
 // Texel (x, y) of the 4 x 4 test picture: its own colour, opaque.
 Rgba Texel(int x, int y) { return Rgba{40 + 50 * x, 30 + 60 * y, 200 - 40 * x, 255}; }
 
-Bytes CheckerPicture() {
+// A side x side picture of those texels.
+Bytes TexelPicture(int side) {
   Bytes out;
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
       const Rgba c = Texel(x, y);
       out.insert(out.end(), {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
                              static_cast<std::uint8_t>(c.b), 255});
@@ -57,13 +58,13 @@ GLPolygon* TexturedQuad(float x0, float y0, float x1, float y1, int index, float
 
 class TexturedDrawing : public SceneTest {
  protected:
-  TexturedDrawing() : picture(CheckerPicture()), record(4, 4, GL_RGBA, VES_CODEC_RAW, picture) {}
+  TexturedDrawing() : picture(TexelPicture(4)), record(4, 4, GL_RGBA, VES_CODEC_RAW, picture) {}
 
-  // A component whose palette entry 0 holds the test picture.
-  std::unique_ptr<ComponentBase> Scene() {
+  // A component whose palette entry 0 holds the record (by default the test picture).
+  std::unique_ptr<ComponentBase> Scene(const StaticImageInfo* info = nullptr) {
     auto component = std::make_unique<ComponentBase>();
     component->Palette()->Resize(1);
-    component->Palette()->SetImage(0, &record.info);
+    component->Palette()->SetImage(0, info != nullptr ? info : &record.info);
     return component;
   }
   static void Add(ComponentBase& component, DisplayObject* object) {
@@ -105,14 +106,7 @@ class UnstretchedImage : public Image {
 
 TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCovers) {
   auto* image = new UnstretchedImage;
-  Bytes pixels;
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 3; ++x) {
-      const Rgba c = Texel(x, y);
-      pixels.insert(pixels.end(), {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
-                                   static_cast<std::uint8_t>(c.b), 255});
-    }
-  }
+  const Bytes pixels = TexelPicture(3);
   image->SetPixels(pixels.data(), 3, 3, 4);
   ASSERT_FLOAT_EQ(image->TexCoordScaleX(), 0.75f);
   auto scene = std::make_unique<ComponentBase>();
@@ -159,9 +153,7 @@ TEST_F(TexturedDrawing, MipMapFiltersBuildLevelsAndAverageAMinifiedPicture) {
     if ((i / 4) % 2 == 0) stripes[i] = stripes[i + 1] = stripes[i + 2] = 0;
   }
   Record striped(64, 64, GL_RGBA, VES_CODEC_RAW, stripes);
-  auto scene = std::make_unique<ComponentBase>();
-  scene->Palette()->Resize(1);
-  scene->Palette()->SetImage(0, &striped.info);
+  auto scene = Scene(&striped.info);
   // Blue vertices: the texture must still replace them once its mipmapped texture is rebuilt.
   GLPolygon* quad = TexturedQuad(10, 10, 18, 18, 0, 1.0f, vesColor(0, 0, 255, 255));
   Add(*scene, quad);
@@ -224,12 +216,10 @@ TEST_F(TexturedDrawing, ChildrenWithoutATextureUseTheirGroupsUntilAGroupSwitches
 TEST_F(TexturedDrawing, AComponentsTextureStaysInsideIt) {
   // The container shows the test picture; the component inside holds a plain green one.
   auto container = Scene();
-  auto inner = std::make_unique<ComponentBase>();
   Bytes green(4 * 4 * 4);
   for (std::size_t i = 0; i < green.size(); i += 4) green[i + 1] = green[i + 3] = 255;
   Record greenRecord(4, 4, GL_RGBA, VES_CODEC_RAW, green);
-  inner->Palette()->Resize(1);
-  inner->Palette()->SetImage(0, &greenRecord.info);
+  auto inner = Scene(&greenRecord.info);
   inner->InsertObject(TexturedQuad(0, 0, 20, 20, 0), true, false);   // its own index 0: green
   inner->InsertObject(TexturedQuad(20, 0, 40, 20, -1), true, false);  // nothing inherited: white
   inner->SetValue(38, 1, 0);
@@ -251,9 +241,7 @@ TEST_F(TexturedDrawing, AComponentsTextureStaysInsideIt) {
 
 TEST_F(TexturedDrawing, APictureThatCannotBeDecodedIsReportedOnceAndDrawnUntextured) {
   Record broken(4, 4, GL_RGBA, VES_CODEC_LZ77, Bytes(40, 0x33));
-  auto scene = std::make_unique<ComponentBase>();
-  scene->Palette()->Resize(1);
-  scene->Palette()->SetImage(0, &broken.info);
+  auto scene = Scene(&broken.info);
   Add(*scene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
   // The error display writes to standard output or to the log sink, depending on the host.
   std::string logged;

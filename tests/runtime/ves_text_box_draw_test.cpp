@@ -10,6 +10,7 @@
 #include "orvan/ves_font_base.h"
 #include "orvan/ves_text_box.h"
 #include "runtime/scene_fixture.h"
+#include "support/rectangle.h"
 
 namespace orvan {
 namespace {
@@ -17,10 +18,8 @@ namespace {
 using namespace scene_test;
 
 // White text in a box that fills the 100 x 80 view and draws no rectangle of its own.
-void Prepare(VesTextBox& box, const std::string& text, float width = 100.0f, float height = 80.0f) {
-  box.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, static_cast<double>(width), 0.0, 0.0, 255,
-                  255, 255, 255, static_cast<double>(width), static_cast<double>(height), 0.0, 255, 255, 255, 255, 0.0,
-                  static_cast<double>(height), 0.0);
+void Prepare(VesTextBox& box, const std::string& text) {
+  vessant::test::SetRectangle(box, 100.0, 80.0);
   box.PolygonMode(0);
   box.TextColor(vesColor(255, 255, 255, 255));
   box.String(text);
@@ -90,13 +89,18 @@ Cell FirstCell(unsigned int c, float unitsPerPixel = 1.0f) {
   return Cell{x0, x0 + static_cast<int>(g[0] * unitsPerPixel), 80 - static_cast<int>(17 * unitsPerPixel), 80};
 }
 
-TEST_F(TextBoxDrawing, InverseWithoutBackgroundDrawsTheGlyphAsAHoleWithoutHaloOrShadow) {
-  VesTextBox box;
+// An "H" in cells of 64 x 68 units: four units per texel.
+void PrepareBigH(VesTextBox& box) {
   Prepare(box, "H");
   box.ControlCellSize(true);
   box.CellWidth(64.0f);
   box.CellHeight(68.0f);
   box.UpdateLayout();
+}
+
+TEST_F(TextBoxDrawing, InverseWithoutBackgroundDrawsTheGlyphAsAHoleWithoutHaloOrShadow) {
+  VesTextBox box;
+  PrepareBigH(box);
   box.Inverse(true);
   box.Halo(true);
   box.HaloColor(vesColor(0, 255, 0, 255));
@@ -121,11 +125,7 @@ TEST_F(TextBoxDrawing, InverseWithoutBackgroundDrawsTheGlyphAsAHoleWithoutHaloOr
 
 TEST_F(TextBoxDrawing, InverseWithABackgroundSwapsTheColours) {
   VesTextBox box;
-  Prepare(box, "H");
-  box.ControlCellSize(true);
-  box.CellWidth(64.0f);
-  box.CellHeight(68.0f);
-  box.UpdateLayout();
+  PrepareBigH(box);
   box.BgColor(vesColor(0, 0, 255, 255));
   vessant::RgbaImage image = Render(box);
   const Cell cell = FirstCell('H', 4.0f);

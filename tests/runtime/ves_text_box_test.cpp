@@ -9,6 +9,7 @@
 #include "orvan/font_registry.h"
 #include "orvan/ves_font_base.h"
 #include "orvan/ves_text_box.h"
+#include "support/rectangle.h"
 
 namespace orvan {
 namespace {
@@ -23,9 +24,7 @@ float Width(const std::string& s) {
 
 // A box of width x 80 units at the origin, laid out.
 void Shape(VesTextBox& box, float width, float height = 80.0f) {
-  box.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, static_cast<double>(width), 0.0, 0.0, 255,
-                  255, 255, 255, static_cast<double>(width), static_cast<double>(height), 0.0, 255, 255, 255, 255, 0.0,
-                  static_cast<double>(height), 0.0);
+  vessant::test::SetRectangle(box, width, height);
   box.MarkLayoutDirty();
   box.UpdateLayout();
 }
