@@ -26,7 +26,10 @@ class GLPolygon : public DisplayObject {
   /* 124 */ virtual void CalculateNormals(int direction);
 
  protected:
-  // The parts of Draw, for subclasses that draw more inside the same set-up.
+  // Draw's whole sequence: set up the drawing state, draw the polygon, then `inside` (what a
+  // subclass draws in the same state and transformation), and restore. Nothing for an object
+  // that is hidden, culled, blinked off or has no vertices.
+  void DrawShape(void (*inside)(GLPolygon&) = nullptr);
   void DrawFill(bool textured);
   void DrawOutline();
   void DrawPoints();

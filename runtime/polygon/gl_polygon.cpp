@@ -119,7 +119,9 @@ void GLPolygon::CalculateNormals(int direction) {
   SetNormals(count, result.data());
 }
 
-void GLPolygon::Draw() {
+void GLPolygon::Draw() { DrawShape(); }
+
+void GLPolygon::DrawShape(void (*inside)(GLPolygon&)) {
   if (!visible || culled || vertexCount == 0 || vertices == nullptr) return;
   if (blinking && BlinkedOff()) return;
   const bool inRun = DrawStateRun::Enter();
@@ -144,6 +146,7 @@ void GLPolygon::Draw() {
   } else if (polygonMode == 1) {
     DrawPoints();
   }
+  if (inside != nullptr) inside(*this);
 
   if (pushed) {
     glPopMatrix();

@@ -129,50 +129,21 @@ GLint Filter(int value, bool minification) {
 }  // namespace
 
 void VesTextBox::Draw() {
-  if (!visible || culled || vertexCount == 0 || vertices == nullptr) return;
-  if (blinking && BlinkedOff()) return;
-
-  SetupCullFace();
-  const bool smoothed = SetupAntiAlias();
-  SetupDepthTest();
-  SetupShading();
-  const bool alphaChanged = SetupAlpha();
-  SetupLighting();
-  const bool pushed = PushTransform();
-  glTranslatef(location.x, location.y, location.z);
-  if (polygonOffset != 0) glPolygonOffset(1.0f, static_cast<GLfloat>(polygonOffset));
-
-  const bool textured = SetupTexture();
-  SetupTextureEnvironment(-1);
-  if (polygonMode == 3 || polygonMode == 4 || textured) DrawFill(textured);
-  RestoreLighting();
-  if (polygonMode == 2 || polygonMode == 4) {
-    DrawOutline();
-  } else if (polygonMode == 1) {
-    DrawPoints();
-  }
-
-  // The text is laid out in its own frame: x and y along the rectangle's sides.
-  const bool framed = xAxis != Vector(1.0f, 0.0f, 0.0f) || yAxis != Vector(0.0f, 1.0f, 0.0f) ||
-                      normal != Vector(0.0f, 0.0f, 1.0f);
-  if (framed) {
-    const GLfloat frame[16] = {xAxis.x, xAxis.y, xAxis.z, 0.0f, yAxis.x, yAxis.y, yAxis.z, 0.0f,
-                               normal.x, normal.y, normal.z, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
-    glPushMatrix();
-    glMultMatrixf(frame);
-  }
-  DrawText();
-  if (framed) glPopMatrix();
-
-  if (pushed) {
-    glPopMatrix();
-  } else {
-    glTranslatef(-location.x, -location.y, -location.z);
-  }
-  if (alphaChanged) RestoreAlpha();
-  if (smoothed) RestoreAntiAlias();
-  if (polygonOffset != 0) glPolygonOffset(1.0f, 0.0f);
-  RestoreDepthAndCulling();
+  DrawShape([](GLPolygon& polygon) {
+    VesTextBox& box = static_cast<VesTextBox&>(polygon);
+    // The text is laid out in its own frame: x and y along the rectangle's sides.
+    const bool framed = box.xAxis != Vector(1.0f, 0.0f, 0.0f) || box.yAxis != Vector(0.0f, 1.0f, 0.0f) ||
+                        box.normal != Vector(0.0f, 0.0f, 1.0f);
+    if (framed) {
+      const GLfloat frame[16] = {box.xAxis.x, box.xAxis.y, box.xAxis.z, 0.0f, box.yAxis.x, box.yAxis.y,
+                                 box.yAxis.z, 0.0f, box.normal.x, box.normal.y, box.normal.z, 0.0f,
+                                 0.0f, 0.0f, 0.0f, 1.0f};
+      glPushMatrix();
+      glMultMatrixf(frame);
+    }
+    box.DrawText();
+    if (framed) glPopMatrix();
+  });
 }
 
 void VesTextBox::DrawText() {
