@@ -9,7 +9,6 @@
 
 #include "orvan/callback_method_caller.h"
 #include "orvan/component_base.h"
-#include "orvan/gl_polygon.h"
 #include "orvan/mouse_event.h"
 #include "runtime/pick_view.h"
 
@@ -37,9 +36,7 @@ class Recorder {
 };
 
 GLPolygon* Rect(float x0, float y0, float x1, float y1, float z, const char* name, Recorder& recorder) {
-  const Vertex corners[4] = {Vertex(x0, y0, z), Vertex(x1, y0, z), Vertex(x1, y1, z), Vertex(x0, y1, z)};
-  auto* p = new GLPolygon(4, corners);
-  p->InstanceName(name);
+  GLPolygon* p = pick_test::NewRect(x0, y0, x1, y1, z, name);
   p->CallbackCaller(new CallbackMethodCallerTemplate<Recorder>(&recorder, &Recorder::On));
   return p;
 }
