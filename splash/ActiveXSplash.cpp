@@ -46,8 +46,6 @@ ActiveXSplashClass::ActiveXSplashClass()
       static_cast<Getter>(&ActiveXSplashClass::MainMessage)));
 }
 
-ActiveXSplashClass::~ActiveXSplashClass() { mainMessageBacking.clear(); }
-
 void ActiveXSplashClass::Calculate(double time) { Group::Calculate(time); }
 
 DisplayObject* ActiveXSplashClass::CloneObject(bool generateNames) {

@@ -21,7 +21,6 @@ class ActiveXSplashClass : public orvan::ComponentBase {
   static constexpr float kPictureHeight = 512.0f;
 
   ActiveXSplashClass();
-  ~ActiveXSplashClass() override;
 
   using orvan::DisplayObject::SetValue;
 
@@ -42,6 +41,6 @@ class ActiveXSplashClass : public orvan::ComponentBase {
   orvan::GLPolygon* splashImage;
   orvan::VesTextBox* mainText;
   orvan::VesEyePoint* mainEye;
-  // Bound to both MainMessage operations, so the text lives in mainText and this stays empty.
+  // Bound to both MainMessage operations; the text lives in mainText and this stays empty.
   orvan::VesPropString mainMessageBacking;
 };

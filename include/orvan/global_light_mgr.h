@@ -31,7 +31,6 @@ class GlobalLightMgr {
   // Entries beyond MaxLights are dropped; missing ones are empty.
   void SetDesired(const LightList& list);
   const LightList& Desired();
-  const LightList& Applied();
   // Brings OpenGL to the desired list, touching only slots that differ (every slot when forced).
   void ApplyLights(VesEyePoint* eye);
   void Force() { force = true; }

@@ -11,15 +11,6 @@ namespace orvan {
 
 namespace {
 
-// The event's window ray in the component's coordinates, those its children are placed in.
-bool WindowRayInComponent(const ComponentBase& component, const LocationEvent& ev, Vector& origin,
-                          Vector& direction) {
-  const ViewMatrices own(const_cast<int*>(component.Viewport()),
-                         const_cast<VesMatrix<double, 4>*>(component.ProjectionMatrix()),
-                         const_cast<VesMatrix<double, 4>*>(component.ModelViewMatrix()));
-  return component.WindowToObject(ev.location, origin, &direction, own);
-}
-
 bool ContinuesInteraction(const DisplayEvent& ev) {
   if (ev.IsKeyboard()) return true;
   return ev.IsMouse() && (ev.eventSubtype == MOUSE_UP || ev.eventSubtype == MOUSE_DRAG);
@@ -79,9 +70,10 @@ DisplayObject* ComponentBase::HandleFrameEvent(DisplayEvent* ev) {
 }
 
 DisplayObject* ComponentBase::PickEventTarget(LocationEvent& ev, Vector& hitPoint) {
-  Vector origin, direction;
-  if (!WindowRayInComponent(*this, ev, origin, direction)) return nullptr;
   const ViewMatrices matrices(viewport, projectionMatrix, modelViewMatrix);
+  // The event's window ray in the component's coordinates, those its children are placed in.
+  Vector origin, direction;
+  if (!WindowToObject(ev.location, origin, &direction, matrices)) return nullptr;
   // An object returned without a test keeps the depth the event arrived with.
   hitPoint = ev.location;
   DisplayObject* hit = Pick3D(ev.location, origin, 1.0f, direction, hitPoint, matrices);

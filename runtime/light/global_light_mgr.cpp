@@ -89,11 +89,6 @@ const GlobalLightMgr::LightList& GlobalLightMgr::Desired() {
   return desired;
 }
 
-const GlobalLightMgr::LightList& GlobalLightMgr::Applied() {
-  Size();
-  return applied;
-}
-
 void GlobalLightMgr::ApplyLights(VesEyePoint* eye) {
   Size();
   if (!force && applied == desired) return;

@@ -3,72 +3,47 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "support/acquisition_fixture.h"
-#include "support/run_command.h"
+#include "support/player_script.h"
 
 namespace vessant {
 namespace {
 
-std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
-
-// The JSON lines the player writes for the script, in order.
-std::vector<std::string> RunScript(const std::string& script) {
-    test::ScratchDir dir;
-    const std::string input = dir.Path() + "/input.txt";
-    { std::ofstream(input, std::ios::binary) << script; }
-    const auto r = test::RunCommand("TEMP='" + dir.Path() + "' " + test::PlayerPath() +
-                                    " --headless --size 200x200 --script " + Instrument() + " < " + input);
-    EXPECT_EQ(r.status, 0) << r.output;
-    std::vector<std::string> lines;
-    std::istringstream in(r.output);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line[0] == '{' && line.find("\"reply\":\"mouse\"") == std::string::npos)
-            lines.push_back(line);
-    return lines;
-}
-
-std::string Click(const char* name) {
-    return std::string(R"({"event":"ObjectEvent","EventName":"Click","InitiatorName":")") + name +
-           R"(","EventData":"pressed"})";
-}
+using test::ClickEvent;
 
 class PickingScript : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (access(Instrument().c_str(), R_OK) != 0) GTEST_SKIP() << "instrument sample not built";
+        if (access(instrument.c_str(), R_OK) != 0) GTEST_SKIP() << "instrument sample not built";
     }
+    std::vector<std::string> Run(const std::string& script) { return test::RunPlayerScript(instrument, script); }
+    const std::string instrument = test::SampleLibrary("instrument");
 };
 
 // At 200 x 200 the instrument's 100 x 100 square fills the window: world (x, y) is pixel
 // (2x, 200 - 2y) from the top left.
 TEST_F(PickingScript, ButtonsAndTheNearerBadgeAnswerClicksByName) {
-    const auto lines = RunScript("frames 1\n"
+    const auto lines = Run("frames 1\n"
                            "mouse ldown 180 180\nmouse lup 180 180\n"  // plus
                            "getattrib Value\n"
                            "mouse ldown 20 180\nmouse lup 20 180\n"  // minus
                            "mouse ldown 178 18\nmouse lup 178 18\n"  // where the two badges overlap
                            "mouse ldown 196 2\nmouse lup 196 2\n"    // the back badge alone
-                           "mouse ldown 4 4\nmouse lup 4 4\n"  // the empty upper left corner
+                           "mouse ldown 4 4\nmouse lup 4 4\n"        // the empty upper left corner
                            "quit\n");
     const std::vector<std::string> expected = {
         R"({"reply":"frames","ok":true})",
-        Click("plus"),
+        ClickEvent("plus"),
         R"({"reply":"getattrib","ok":true,"value":"60"})",
-        Click("minus"),
-        Click("badgeFront"),
-        Click("badgeBack"),
+        ClickEvent("minus"),
+        ClickEvent("badgeFront"),
+        ClickEvent("badgeBack"),
         R"({"reply":"quit","ok":true})",
     };
     EXPECT_EQ(lines, expected);
 }
 
 TEST_F(PickingScript, DraggingOnTheDialTurnsTheNeedleAndChangesTheValue) {
-    const auto lines = RunScript("frames 1\n"
+    const auto lines = Run("frames 1\n"
                            "mouse ldown 40 100\n"  // left of the centre: value 16.7
                            "getattrib Value\n"
                            "mouse move 160 100\n"  // dragged to the right of the centre
@@ -88,14 +63,14 @@ TEST_F(PickingScript, TheInstrumentsEyePointGivesTheViewThatClicksArePickedIn) {
     // 380 units in front of the dial's centre with its 30 degree field of view, the eye sees
     // the instrument in the middle half of the window: the plus button's centre (90, 10) is at
     // pixel (139, 139), which the flat view would put on the dial.
-    const auto lines = RunScript("set EyePoint eye\nsetattrib eye.Location 50 50 380\nframes 1\n"
+    const auto lines = Run("set EyePoint eye\nsetattrib eye.Location 50 50 380\nframes 1\n"
                            "mouse ldown 139 139\nmouse lup 139 139\n"
                            "getattrib Value\nquit\n");
     const std::vector<std::string> expected = {
         R"({"reply":"set","ok":true})",
         R"({"reply":"setattrib","ok":true})",
         R"({"reply":"frames","ok":true})",
-        Click("plus"),
+        ClickEvent("plus"),
         R"({"reply":"getattrib","ok":true,"value":"60"})",
         R"({"reply":"quit","ok":true})",
     };

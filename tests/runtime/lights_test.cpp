@@ -41,16 +41,26 @@ class Lights : public SceneTest {
   }
 };
 
+TEST(LightSource, PropertyNumbersAndAttributesReachTheLightFields) {
+  VesLightSource light;
+  light.RegisterAttributes(0x4);
+  EXPECT_EQ(light.Resource("LightType")->ValueText(), "LIGHT_INFINITE");
+  light.SetValue(43, 10, 20, 30, 40, 45, 30.0, 46, 2.0, 47, 0.5, 48, 0.25, 49, 0.125, 0);
+  EXPECT_EQ(light.GetDiffuse().green, 20);
+  EXPECT_EQ(light.SpotCutoff(), 30.0f);
+  EXPECT_EQ(light.Resource("SpotExponent")->ValueText(), "2");
+  EXPECT_EQ(light.Resource("QuadraticAttenuation")->ValueText(), "0.125");
+}
+
 TEST_F(Lights, ANewLightShinesAlongMinusZAndALocalLightHasAPosition) {
   VesLightSource light;
-  EXPECT_EQ(light.LightType(), LIGHT_INFINITE);
+  light.RegisterAttributes(0x4);
   std::array<float, 4> position{}, spot{}, local{};
   WithContext([&] {
     VesMatrix<double, 4> identity;
     light.SetupLight(0, &identity);
     position = LightVector(GL_POSITION);
     spot = LightVector(GL_SPOT_DIRECTION);
-    light.RegisterAttributes(0x4);
     light.Resource("LightType")->ValueText("LIGHT_LOCAL");
     light.SetupLight(0, &identity);
     local = LightVector(GL_POSITION);
@@ -61,20 +71,6 @@ TEST_F(Lights, ANewLightShinesAlongMinusZAndALocalLightHasAPosition) {
   EXPECT_FLOAT_EQ(spot[1], 0.0f);
   EXPECT_FLOAT_EQ(spot[2], -1.0f);
   EXPECT_EQ(local[3], 1.0f);
-  EXPECT_EQ(light.LightType(), LIGHT_LOCAL);
-}
-
-TEST_F(Lights, SetValueAndAttributesReachTheLightFields) {
-  VesLightSource light;
-  light.RegisterAttributes(0x4);
-  light.SetValue(43, 10, 20, 30, 40, 45, 30.0, 46, 2.0, 47, 0.5, 48, 0.25, 49, 0.125, 0);
-  EXPECT_EQ(light.GetDiffuse().green, 20);
-  EXPECT_EQ(light.SpotCutoff(), 30.0f);
-  EXPECT_EQ(light.Resource("SpotExponent")->ValueText(), "2");
-  EXPECT_EQ(light.Resource("QuadraticAttenuation")->ValueText(), "0.125");
-  EXPECT_EQ(light.Resource("LightType")->ValueText(), "LIGHT_INFINITE");
-  light.SetAmbient(vesColor(1, 2, 3, 4));
-  EXPECT_EQ(light.GetAmbient().blue, 3);
 }
 
 TEST_F(Lights, ApplyingTheSameLightsTwiceMakesNoOpenGLCallsAndSlotsStopAtTheMaximum) {

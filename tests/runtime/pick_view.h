@@ -4,6 +4,7 @@
 
 #include "orvan/display_object.h"
 #include "orvan/frustum_culler.h"
+#include "orvan/gl_polygon.h"
 #include "orvan/view_matrices.h"
 
 namespace orvan::pick_test {
@@ -17,6 +18,14 @@ inline VesMatrix<double, 4> Ortho(double l, double r, double b, double t, double
   m(1, 3) = -(t + b) / (t - b);
   m(2, 3) = -(f + n) / (f - n);
   return m;
+}
+
+// A new rectangle from (x0, y0) to (x1, y1) at depth z.
+inline GLPolygon* NewRect(float x0, float y0, float x1, float y1, float z = 0.0f, const char* name = "") {
+  const Vertex corners[4] = {Vertex(x0, y0, z), Vertex(x1, y0, z), Vertex(x1, y1, z), Vertex(x0, y1, z)};
+  auto* p = new GLPolygon(4, corners);
+  p->InstanceName(name);
+  return p;
 }
 
 struct PickView {

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "runtime/pick_view.h"
 
@@ -15,16 +14,14 @@ namespace {
 
 using pick_test::PickView;
 
-std::unique_ptr<GLPolygon> Polygon(std::initializer_list<Vector> points, const char* name = "") {
+std::unique_ptr<GLPolygon> Polygon(std::initializer_list<Vector> points) {
   std::vector<Vertex> v;
   for (const Vector& p : points) v.push_back(Vertex(p.x, p.y, p.z));
-  auto polygon = std::make_unique<GLPolygon>(static_cast<unsigned>(v.size()), v.data());
-  polygon->InstanceName(name);
-  return polygon;
+  return std::make_unique<GLPolygon>(static_cast<unsigned>(v.size()), v.data());
 }
 
 std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, float z = 0.0f, const char* name = "") {
-  return Polygon({Vector(x0, y0, z), Vector(x1, y0, z), Vector(x1, y1, z), Vector(x0, y1, z)}, name);
+  return std::unique_ptr<GLPolygon>(pick_test::NewRect(x0, y0, x1, y1, z, name));
 }
 
 TEST(Picking, TheToleranceBandIsFiveUnitsPerScaleInYAndInXBesideVerticalEdges) {
@@ -71,19 +68,11 @@ TEST(Picking, TheCollisionPointIsOnThePlaneAndComesBackAsWindowDepth) {
   EXPECT_NEAR(win.z, 0.25f, 1e-5f);
 }
 
-TEST(Picking, WithoutAViewOrWithASingularOneNothingIsHit) {
+TEST(Picking, NothingIsHitWithoutAViewOrHiddenOrUnpickableButPickableThreeAlwaysIs) {
   auto r = Rect(20, 20, 120, 60);
   Vector origin, direction;
-  const ViewMatrices none;
-  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, none));
+  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, ViewMatrices()));
   PickView view;
-  view.modelView(0, 0) = 0.0;
-  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, view.record));
-}
-
-TEST(Picking, InvisibleOrUnpickableObjectsAreNotHitButPickableThreeAlwaysIs) {
-  PickView view;
-  auto r = Rect(20, 20, 120, 60);
   r->Visibility(false);
   EXPECT_EQ(view.PickAt(*r, 70, 40), nullptr);
   r->Pickable(3);
@@ -91,6 +80,8 @@ TEST(Picking, InvisibleOrUnpickableObjectsAreNotHitButPickableThreeAlwaysIs) {
   r->Visibility(true);
   r->Pickable(0);
   EXPECT_EQ(view.PickAt(*r, 70, 40), nullptr);
+  view.modelView(0, 0) = 0.0;  // a singular view
+  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, view.record));
 }
 
 class GroupPicking : public ::testing::Test {
@@ -105,21 +96,15 @@ class GroupPicking : public ::testing::Test {
   std::unique_ptr<GLPolygon> back = Rect(50, 20, 120, 80, 0.0f, "back");
 };
 
-TEST_F(GroupPicking, PickableTwoReturnsTheNearestHitWhereverItIsInTheList) {
-  group.Pickable(2);
+TEST_F(GroupPicking, PickableDecidesBetweenTheLastChildHitTheNearestTheGroupAndNothing) {
+  EXPECT_EQ(view.PickAt(group, 60, 50), back.get());  // 1: the last child hit
+  EXPECT_EQ(view.PickAt(group, 30, 50), front.get());
+  EXPECT_EQ(view.PickAt(group, 150, 50), nullptr);
+  group.Pickable(2);  // the nearest hit, wherever it is in the list
   Vector hit;
   EXPECT_EQ(view.PickAt(group, 60, 50, &hit), front.get());
   EXPECT_NEAR(hit.z, 0.5f - 10.0f / 2000.0f, 1e-5f);
   EXPECT_EQ(view.PickAt(group, 100, 50), back.get());
-}
-
-TEST_F(GroupPicking, PickableOneReturnsTheLastChildThatIsHit) {
-  EXPECT_EQ(view.PickAt(group, 60, 50), back.get());
-  EXPECT_EQ(view.PickAt(group, 30, 50), front.get());
-  EXPECT_EQ(view.PickAt(group, 150, 50), nullptr);
-}
-
-TEST_F(GroupPicking, PickableThreeReturnsTheGroupAndZeroOrInvisibleNothing) {
   group.Pickable(3);
   group.Visibility(false);
   EXPECT_EQ(view.PickAt(group, 190, 90), &group);

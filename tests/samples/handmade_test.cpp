@@ -54,15 +54,6 @@ protected:
     VesKeshWrapper* wrapper = nullptr;
 };
 
-TEST_F(HandmadeTest, ExportsNameItsClassAndAcceptedVersion) {
-    auto name = reinterpret_cast<KeshDefaultClassNameFunction>(library.GetSymbol(kKeshDefaultClassNameExport));
-    auto version = reinterpret_cast<KeshBuiltVersionFunction>(library.GetSymbol(kKeshBuiltVersionExport));
-    ASSERT_NE(name, nullptr);
-    ASSERT_NE(version, nullptr);
-    EXPECT_STREQ(name(), "Handmade");
-    EXPECT_TRUE(KeshBuiltVersionAccepted(version()));
-}
-
 TEST_F(HandmadeTest, AttributesAnswerThroughTheFrame) {
     EXPECT_EQ(wrapper->GetResource("Color"), "0 0 255 255");
     wrapper->SetResource("Color", "255 0 0 255");

@@ -13,9 +13,8 @@
 #include "instrument/instrument.h"
 #include "orvan/error_report.h"
 #include "orvan/group.h"
-#include "orvan/material_list.h"
 #include "orvan/resource_filter.h"
-#include "support/headless_control.h"
+#include "runtime/scene_fixture.h"
 
 namespace {
 
@@ -48,44 +47,12 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-TEST(InstrumentTest, InitializeBuildsNamedPartsAndPublishesValue) {
-  Instrument gauge;
-  gauge.Initialize();
-  for (const char* part : {"dial", "ticks", "tick0", "tick10", "needle", "needleShape", "label"}) {
-    EXPECT_NE(gauge.FindByName(part), nullptr) << part;
-  }
-  EXPECT_EQ(gauge.GetResource("Value"), "50");
-  EXPECT_EQ(gauge.GetResource("ComponentHeaderFile"), "instrument.h");
-  EXPECT_EQ(gauge.Location().Position(), Vector(0, 0, 0));
-  EXPECT_EQ(gauge.FindByName("needle")->Parent(), static_cast<DisplayFrame*>(&gauge));
-  EXPECT_EQ(gauge.Materials()->Count(), 1u);
-
-  MethodDescriptionList* list = gauge.GetMethodDescriptions(nullptr);
-  std::vector<std::string> names;
-  for (auto* item = list->First(); item != nullptr; item = item->next) names.push_back(item->data->name);
-  const std::string firstSignature = list->First()->data->signature;
-  gauge.ReleaseMethodDescriptions(list);
-  EXPECT_EQ(firstSignature, "------ Instrument ------");
-  const std::vector<std::string> valueRows = {"Resource(\"Value\")", "Value(", "SetResource(\"Value\",\"", "Value()",
-                                              "GetResource(\"Value\")"};
-  ASSERT_GE(names.size(), 8u);
-  EXPECT_EQ(std::vector<std::string>(names.begin() + 3, names.begin() + 8), valueRows);
-}
-
-TEST(InstrumentTest, TheReadoutFollowsTheValueTheHostSetsAndTheScaleIsLabelled) {
-  Instrument gauge;
-  gauge.Initialize();
-  EXPECT_EQ(gauge.GetResource("readout.Text"), "50");
-  gauge.SetResource("Value", "73.4");
-  EXPECT_EQ(gauge.GetResource("readout.Text"), "73");
-  for (int value = 0; value <= 100; value += 20) {
-    EXPECT_EQ(gauge.GetResource("scale" + std::to_string(value) + ".Text"), std::to_string(value));
-  }
-}
-
-TEST(InstrumentTest, ValueTurnsTheNeedleAndIsReachedThroughTheFrame) {
+TEST(InstrumentTest, ValueTurnsTheNeedleAndTheReadoutAndIsReachedThroughTheFrame) {
   Panel panel;
   DisplayObject* needle = panel.gauge->FindByName("needle");
+  EXPECT_EQ(panel.frame.GetResource("gauge.readout.Text"), "50");
+  panel.frame.SetResource("gauge.Value", "73.4");
+  EXPECT_EQ(panel.frame.GetResource("gauge.readout.Text"), "73");
   panel.frame.SetResource("gauge.Value", "100");
   EXPECT_FLOAT_EQ(needle->DynamicRotation(2), -135.0f);
   EXPECT_EQ(panel.frame.GetResource("gauge.Value"), "100");
@@ -93,6 +60,9 @@ TEST(InstrumentTest, ValueTurnsTheNeedleAndIsReachedThroughTheFrame) {
   EXPECT_FLOAT_EQ(needle->DynamicRotation(2), 12.5f);
   panel.gauge->Value(0.0f);
   EXPECT_FLOAT_EQ(needle->DynamicRotation(2), 135.0f);
+  for (int value = 0; value <= 100; value += 20) {
+    EXPECT_EQ(panel.gauge->GetResource("scale" + std::to_string(value) + ".Text"), std::to_string(value));
+  }
 }
 
 TEST(InstrumentTest, ACloneIsBuiltAndPlacedLikeTheOriginal) {
@@ -146,62 +116,36 @@ TEST(InstrumentTest, TheWholeTreeSurvivesAFileRoundTrip) {
   EXPECT_FLOAT_EQ(target.gauge->Value(), 80.0f);
 }
 
-class InstrumentDrawTest : public ::testing::Test {
+class InstrumentDrawTest : public scene_test::SceneTest {
  protected:
-  static constexpr int kSize = 110;
-
-  void SetUp() override {
-    control = std::make_unique<vessant::test::HeadlessControl>(kSize, kSize);
-    if (!control->Ok()) GTEST_SKIP() << "no EGL display here";
-    auto& properties = control->Control().Properties();
-    properties.useExtents = false;
-    properties.perspective = false;
-    properties.useContainerBackground = false;
-    properties.backgroundColor = 0x000000;
-    properties.drawBackground = true;
-  }
-  void TearDown() override {
-    if (control) control->SetDrawnObject(nullptr);
-  }
-  // Whether world point (x, y) shows the needle's red.
-  bool NeedleAt(const vessant::RgbaImage& image, double x, double y) {
-    const std::uint8_t* p = image.At(static_cast<int>(x), image.height - 1 - static_cast<int>(y));
-    return p[0] > 180 && p[1] < 60 && p[2] < 60;
-  }
-  // A point `distance` along the needle from the dial's centre at `degrees` from straight up.
-  static std::pair<double, double> Along(double degrees, double distance) {
+  // Whether the needle's red shows at three points along it, at `degrees` from straight up.
+  static bool NeedlePointsAt(const vessant::RgbaImage& image, double degrees) {
     const double radians = degrees * 3.14159265358979323846 / 180.0;
-    return {Instrument::kCentreX - distance * std::sin(radians), Instrument::kCentreY + distance * std::cos(radians)};
-  }
-  bool NeedlePointsAt(const vessant::RgbaImage& image, double degrees) {
-    bool all = true;
     for (double d : {12.0, 20.0, 28.0}) {
-      const auto p = Along(degrees, d);
-      all = all && NeedleAt(image, p.first + 0.5, p.second + 0.5);
+      const scene_test::Rgba p = Pixel(image, static_cast<int>(Instrument::kCentreX - d * std::sin(radians) + 0.5),
+                                       static_cast<int>(Instrument::kCentreY + d * std::cos(radians) + 0.5));
+      if (!(p.r > 180 && p.g < 60 && p.b < 60)) return false;
     }
-    return all;
+    return true;
   }
-
-  std::unique_ptr<vessant::test::HeadlessControl> control;
 };
 
 TEST_F(InstrumentDrawTest, TheNeedleTurnsWhereItsAttributesSay) {
   Panel panel;
-  control->SetDrawnObject(panel.frame.Root());
-  vessant::RgbaImage image = control->RenderFrame();
+  vessant::RgbaImage image = Render(*panel.frame.Root());
   EXPECT_TRUE(NeedlePointsAt(image, 0.0));
   EXPECT_FALSE(NeedlePointsAt(image, -90.0));
   // The dial is drawn around it, showing its blue face picture.
-  const std::uint8_t* dial = image.At(20, image.height - 1 - 50);
-  EXPECT_GT(dial[2], dial[0] + 40);
+  const scene_test::Rgba dial = Pixel(image, 20, 50);
+  EXPECT_GT(dial.b, dial.r + 40);
 
   panel.frame.SetResource("gauge.needle.Rotation", "0 0 -90");
-  image = control->RenderFrame();
+  image = Render(*panel.frame.Root());
   EXPECT_TRUE(NeedlePointsAt(image, -90.0));
   EXPECT_FALSE(NeedlePointsAt(image, 0.0));
 
   panel.frame.SetResource("gauge.Value", "100");
-  image = control->RenderFrame();
+  image = Render(*panel.frame.Root());
   EXPECT_TRUE(NeedlePointsAt(image, Instrument::NeedleAngle(100.0f)));
   EXPECT_FALSE(NeedlePointsAt(image, -90.0));
 }
