@@ -63,8 +63,16 @@ class VesMatrix<T, 4> {
   // exactly zero at and below the diagonal) stops the elimination and returns the result as it
   // stands at that step: the identity when the first column fails. No error is reported.
   VesMatrix Inverse() const {
-    VesMatrix work(*this);
     VesMatrix result;
+    Invert(&result);
+    return result;
+  }
+
+  // The same elimination into *result; false (with the partial result) for a singular matrix.
+  bool Invert(VesMatrix* inverse) const {
+    VesMatrix work(*this);
+    VesMatrix& result = *inverse;
+    result.SetIdentity();
     for (int c = 0; c < 4; ++c) {
       int pivotRow = c;
       T best = std::fabs(work(c, c));
@@ -75,7 +83,7 @@ class VesMatrix<T, 4> {
           pivotRow = r;
         }
       }
-      if (best == T(0)) return result;
+      if (best == T(0)) return false;
       if (pivotRow != c) {
         for (int k = 0; k < 4; ++k) {
           T t = work(c, k);
@@ -101,7 +109,19 @@ class VesMatrix<T, 4> {
         }
       }
     }
-    return result;
+    return true;
+  }
+
+  // The identity with its first three columns set to a, b and c: the basis they span.
+  static VesMatrix FromColumns(const Vector& a, const Vector& b, const Vector& c) {
+    VesMatrix m;
+    const Vector* columns[3] = {&a, &b, &c};
+    for (int k = 0; k < 3; ++k) {
+      m(0, k) = columns[k]->x;
+      m(1, k) = columns[k]->y;
+      m(2, k) = columns[k]->z;
+    }
+    return m;
   }
 
   // True for the exact identity; otherwise true when every off-diagonal element lies strictly

@@ -48,37 +48,6 @@ void Multiply(const VesMatrix<double, 4>& m, const double in[4], double out[4]) 
 
 }  // namespace
 
-bool InvertMatrix(const VesMatrix<double, 4>& m, VesMatrix<double, 4>& inverse) {
-  double work[4][8];
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      work[r][c] = m(r, c);
-      work[r][c + 4] = r == c ? 1.0 : 0.0;
-    }
-  }
-  for (int c = 0; c < 4; ++c) {
-    int pivot = c;
-    for (int r = c + 1; r < 4; ++r) {
-      if (std::fabs(work[r][c]) > std::fabs(work[pivot][c])) pivot = r;
-    }
-    if (work[pivot][c] == 0.0) return false;
-    if (pivot != c) {
-      for (int k = 0; k < 8; ++k) std::swap(work[c][k], work[pivot][k]);
-    }
-    const double p = work[c][c];
-    for (int k = 0; k < 8; ++k) work[c][k] /= p;
-    for (int r = 0; r < 4; ++r) {
-      if (r == c || work[r][c] == 0.0) continue;
-      const double f = work[r][c];
-      for (int k = 0; k < 8; ++k) work[r][k] -= f * work[c][k];
-    }
-  }
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) inverse(r, c) = work[r][c + 4];
-  }
-  return true;
-}
-
 bool UnProject(const Vector& win, const VesMatrix<double, 4>& inverseProjectionModelView, const int viewport[4],
                Vector& out) {
   const double in[4] = {(win.x - viewport[0]) * 2.0 / viewport[2] - 1.0,
@@ -95,7 +64,7 @@ bool DisplayObject::WindowToObject(const Vector& win, Vector& origin, Vector* di
   const ResolvedView v = Resolve(*this, m);
   if (!v.Complete()) return false;
   VesMatrix<double, 4> inverse;
-  if (!InvertMatrix(*v.projection * *v.modelView, inverse)) return false;
+  if (!(*v.projection * *v.modelView).Invert(&inverse)) return false;
   Vector near;
   if (!UnProject(win, inverse, v.viewport, near)) return false;
   if (direction != nullptr) {

@@ -5,10 +5,6 @@
 
 namespace orvan {
 
-// The inverse of m by Gauss-Jordan elimination with partial pivoting; false (inverse left
-// unspecified) when m is singular.
-bool InvertMatrix(const VesMatrix<double, 4>& m, VesMatrix<double, 4>& inverse);
-
 // The object point of a window point, given inverse(projection · model-view) and the viewport.
 bool UnProject(const Vector& win, const VesMatrix<double, 4>& inverseProjectionModelView, const int viewport[4],
                Vector& out);

@@ -114,13 +114,7 @@ void VesEyePoint::GetModelViewMatrix(VesMatrix<double, 4>& m, bool withTransform
   const Vector& z = viewVectors[2];
   const Vector back = -z;
   const Vector up = x.Cross(z);
-  VesMatrix<double, 4> basis;
-  const Vector columns[3] = {x, up, back};
-  for (int c = 0; c < 3; ++c) {
-    basis(0, c) = columns[c].x;
-    basis(1, c) = columns[c].y;
-    basis(2, c) = columns[c].z;
-  }
+  const VesMatrix<double, 4> basis = VesMatrix<double, 4>::FromColumns(x, up, back);
   VesMatrixAffine<double> toEye;
   toEye.Translate(-location.x, -location.y, -location.z);
   m = basis.Inverse() * toEye;

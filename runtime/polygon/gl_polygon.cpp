@@ -74,14 +74,7 @@ void GLPolygon::CalculateTexCoordinates() {
   }
   // (s, t, r) with v − O = s·d1 + t·d2 + r·n: point 1 maps to (0,0), point 0 to (1,0), point 2
   // to (0,1). Collinear points leave the inverse's partial (finite) result.
-  VesMatrix<double, 4> basis;
-  const Vector columns[3] = {d1, d2, n};
-  for (int col = 0; col < 3; ++col) {
-    basis(0, col) = columns[col].x;
-    basis(1, col) = columns[col].y;
-    basis(2, col) = columns[col].z;
-  }
-  const VesMatrix<double, 4> inverse = basis.Inverse();
+  const VesMatrix<double, 4> inverse = VesMatrix<double, 4>::FromColumns(d1, d2, n).Inverse();
   for (unsigned int i = 0; i < vertexCount; ++i) {
     textureCoordinates[i] = inverse.TransformDirection(vertices[i].Position() - origin);
   }
