@@ -10,8 +10,6 @@ constexpr const char* kEventInterfaceGuid = "{445D2698-E7E5-4ACF-97AE-7B0065C692
 constexpr const char* kControlClassGuid = "{25621773-72E6-4D4D-AC49-6EF4D72121A0}";
 constexpr const char* kPropertyPageClassGuid = "{C3563B73-F4D9-445A-A607-6BBB2276FAA1}";
 
-constexpr int kTypeLibraryMajor = 4;
-constexpr int kTypeLibraryMinor = 4;
 constexpr const char* kTypeLibraryVersion = "4.4";
 constexpr const char* kTypeLibraryName = "TessaryLib";
 constexpr const char* kHelpFileName = "Tessary.hlp";

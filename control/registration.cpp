@@ -28,6 +28,16 @@ std::string Hex(std::uint32_t code) {
     return text;
 }
 
+// The fields the control's and the property page's class entries begin with.
+nlohmann::ordered_json ClassEntry(const char* className, const char* guid, const char* progId, int userTypeName) {
+    nlohmann::ordered_json entry;
+    entry["class"] = className;
+    entry["guid"] = guid;
+    entry["progId"] = progId;
+    entry["userTypeName"] = userTypeName;
+    return entry;
+}
+
 std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('/')); }
 
 // Creates path and its missing parents; new directories are private, as XDG asks.
@@ -165,11 +175,7 @@ std::string Registration::RecordText() const {
     typeLibrary["helpFile"] = kHelpFileName;
     typeLibrary["path"] = paths_.typeLibrary;
 
-    nlohmann::ordered_json control;
-    control["class"] = "CTessaryCtrl";
-    control["guid"] = kControlClassGuid;
-    control["progId"] = kControlProgId;
-    control["userTypeName"] = 1;
+    nlohmann::ordered_json control = ClassEntry("CTessaryCtrl", kControlClassGuid, kControlProgId, 1);
     control["typeName"] = kControlTypeName;
     control["program"] = program_;
     control["typeLibrary"] = kTypeLibraryGuid;
@@ -180,11 +186,7 @@ std::string Registration::RecordText() const {
     control["miscStatus"] = Hex(kControlMiscStatus);
     control["propertyPages"] = nlohmann::ordered_json::array({kPropertyPageClassGuid});
 
-    nlohmann::ordered_json page;
-    page["class"] = "CTessaryPropPage";
-    page["guid"] = kPropertyPageClassGuid;
-    page["progId"] = kPropertyPageProgId;
-    page["userTypeName"] = 2;
+    nlohmann::ordered_json page = ClassEntry("CTessaryPropPage", kPropertyPageClassGuid, kPropertyPageProgId, 2);
     page["caption"] = kPropertyPageCaption;
     page["program"] = program_;
     page["arguments"] = nlohmann::ordered_json::array({"--edit"});

@@ -175,14 +175,14 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
         if (CreateContext(&surface, index) && m_glContexts[index] &&
             m_host->MakeCurrent(surface, m_glContexts[index])) {
             glDrawBuffer(GL_BACK);
-            RenderScene(bounds);
+            RenderScene(bounds, object != nullptr);
             ++m_framesDrawn;
         }
     }
     if (substituted) m_currentObject = saved;
 }
 
-void CTessaryCtrl::RenderScene(const ScreenRect& bounds) {
+void CTessaryCtrl::RenderScene(const ScreenRect& bounds, bool drawObject) {
     const int cx = bounds.Width();
     const int cy = bounds.Height();
     if (m_firstDraw) {
@@ -203,8 +203,7 @@ void CTessaryCtrl::RenderScene(const ScreenRect& bounds) {
         glTranslatef(m_props.offsetX, m_props.offsetY, m_props.offsetZ);
 
         // Without an object the frame still shows the background rather than stale pixels.
-        const bool splashRetired = m_currentObject == m_splash && m_loadedCount >= 1;
-        if (m_currentObject && !splashRetired) {
+        if (drawObject) {
             m_rootGroup->CaptureMatrices();
             orvan::ViewMatrices view;
             view.GetCurrent();

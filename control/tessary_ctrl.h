@@ -137,7 +137,8 @@ public:
     bool CreateContext(RenderSurface* surface, int index);
     void StartFrameTimer();
     void RenderToDC(RenderSurface& surface, int index, const ScreenRect& bounds);
-    void RenderScene(const ScreenRect& bounds);
+    // drawObject false: the background only (nothing loaded, or the splash retired).
+    void RenderScene(const ScreenRect& bounds, bool drawObject);
     void SetupProjection(int cx, int cy);
     void CaptureBackground(const ScreenRect& bounds, const ScreenRect& invalid);
     // Renders one frame offscreen and copies it into target; with DrawBackground false the

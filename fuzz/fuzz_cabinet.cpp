@@ -1,7 +1,6 @@
 // Cabinet unpacking through libarchive's cabinet reader: a malformed cabinet unpacks all or nothing, never
 // writes outside the target folder, and never crashes.
 #include <dirent.h>
-#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,19 +10,12 @@
 #include <string>
 
 #include "control/acquisition/cabinet_extractor.h"
+#include "fuzz/fuzz_scratch.h"
 #include "orvan/log_sink.h"
 
 namespace {
 
-int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
-
-std::string& Scratch() {
-  static std::string path = [] {
-    char name[] = "/tmp/vessant-fuzz-cab-XXXXXX";
-    return std::string(mkdtemp(name));
-  }();
-  return path;
-}
+using fuzz::Scratch;
 
 // The names directly inside a folder.
 int CountEntries(const std::string& folder) {
@@ -49,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!file) std::abort();
   std::fwrite(data, 1, size, file);
   std::fclose(file);
-  nftw(out.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+  fuzz::RemoveTree(out);
   if (mkdir(out.c_str(), 0700) != 0) std::abort();
 
   const vessant::ExtractionResult result = vessant::CabinetExtractor::Extract(cabinet, out);

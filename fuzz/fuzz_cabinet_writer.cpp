@@ -1,7 +1,6 @@
 // The packer's cabinet writer against the player's reader: files made from the input (names and
 // contents split at zero bytes) are written as a cabinet and unpacked by libmspack to the same
 // bytes; names the writer refuses are never written.
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <cctype>
@@ -14,20 +13,13 @@
 #include <vector>
 
 #include "control/acquisition/cabinet_extractor.h"
+#include "fuzz/fuzz_scratch.h"
 #include "orvan/log_sink.h"
 #include "tools/vessant_pack/cabinet_writer.h"
 
 namespace {
 
-int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
-
-std::string& Scratch() {
-  static std::string path = [] {
-    char name[] = "/tmp/vessant-fuzz-cabw-XXXXXX";
-    return std::string(mkdtemp(name));
-  }();
-  return path;
-}
+using fuzz::Scratch;
 
 std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -79,6 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, contents] : files)
       if (ReadWhole(out + name) != contents) std::abort();
   }
-  nftw(out.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+  fuzz::RemoveTree(out);
   return 0;
 }

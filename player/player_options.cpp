@@ -1,6 +1,9 @@
 #include "player/player_options.h"
 
+#include "control/property_values.h"
+
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -30,12 +33,10 @@ bool ParseCount(const std::string& text, long* out) {
     return true;
 }
 
+// Decimal or 0x hexadecimal, not 0, read as every other unsigned value is.
 bool ParseXid(const std::string& text, unsigned long* out) {
-    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long v = std::strtoul(text.c_str(), &end, 0);
-    if (errno != 0 || *end != '\0' || v == 0) return false;
+    unsigned long v = 0;
+    if (!ParseUnsigned(text, ULONG_MAX, &v) || v == 0) return false;
     *out = v;
     return true;
 }

@@ -1,5 +1,7 @@
 #include "control/acquisition/signature_verifier.h"
 
+#include "common/openssl_support.h"
+
 #include <openssl/bio.h>
 #include <openssl/cms.h>
 #include <openssl/err.h>
@@ -12,27 +14,13 @@
 namespace vessant {
 namespace {
 
-template <typename T, void (*Free)(T*)>
-struct Deleter {
-    void operator()(T* p) const { Free(p); }
-};
-using BioPtr = std::unique_ptr<BIO, Deleter<BIO, BIO_free_all>>;
-using CmsPtr = std::unique_ptr<CMS_ContentInfo, Deleter<CMS_ContentInfo, CMS_ContentInfo_free>>;
-using StorePtr = std::unique_ptr<X509_STORE, Deleter<X509_STORE, X509_STORE_free>>;
-using StoreCtxPtr = std::unique_ptr<X509_STORE_CTX, Deleter<X509_STORE_CTX, X509_STORE_CTX_free>>;
+using StorePtr = std::unique_ptr<X509_STORE, OpenSslDeleter<X509_STORE, X509_STORE_free>>;
+using StoreCtxPtr = std::unique_ptr<X509_STORE_CTX, OpenSslDeleter<X509_STORE_CTX, X509_STORE_CTX_free>>;
 
 void FreeCertificates(STACK_OF(X509) * certificates) { sk_X509_pop_free(certificates, X509_free); }
 void FreeList(STACK_OF(X509) * certificates) { sk_X509_free(certificates); }
-using CertificatesPtr = std::unique_ptr<STACK_OF(X509), Deleter<STACK_OF(X509), FreeCertificates>>;
-using ListPtr = std::unique_ptr<STACK_OF(X509), Deleter<STACK_OF(X509), FreeList>>;
-
-std::string OpenSslError() {
-    const unsigned long code = ERR_peek_last_error();
-    char text[256] = "";
-    if (code) ERR_error_string_n(code, text, sizeof text);
-    ERR_clear_error();
-    return text;
-}
+using CertificatesPtr = std::unique_ptr<STACK_OF(X509), OpenSslDeleter<STACK_OF(X509), FreeCertificates>>;
+using ListPtr = std::unique_ptr<STACK_OF(X509), OpenSslDeleter<STACK_OF(X509), FreeList>>;
 
 std::uint32_t Fail(std::uint32_t code, std::string why, std::string* detail) {
     if (detail) *detail = std::move(why);

@@ -37,26 +37,12 @@ struct Wrapped {
     VesKeshWrapper* wrapper;
 };
 
-// Object events that reach a root group, as the control's root group sees them.
+// A root group that lets go of its children without deleting them.
 struct RootListener {
-    RootListener() {
-        root.CallbackCaller(new orvan::CallbackMethodCallerTemplate<RootListener>(this, &RootListener::OnEvent));
-    }
     ~RootListener() {
         while (root.Count() > 0) root.Objects().RemoveAt(0);
     }
-    int OnEvent(orvan::DisplayObject*, orvan::DisplayEvent* ev) {
-        auto* object = dynamic_cast<orvan::ObjectEvent*>(ev);
-        if (object == nullptr) return 0;
-        const auto* wrapper = dynamic_cast<VesKeshWrapper*>(object->initiator);
-        initiator = object->initiator;
-        seen.push_back(std::string(wrapper ? wrapper->EmittedInitiatorName() : "?") + "/" + object->eventName + "/" +
-                       (object->eventData ? object->eventData : "(null)"));
-        return 1;
-    }
     orvan::Group root;
-    orvan::DisplayObject* initiator = nullptr;
-    std::vector<std::string> seen;
 };
 
 TEST(VesKeshWrapperProperties, SettersMirrorAsTextAndGettersFallBackToTheWrappersOwnValue) {
@@ -111,30 +97,11 @@ TEST(VesKeshWrapperAttributes, OwnNamesStayWithTheWrapperEverythingElseReachesTh
     w.wrapper->Location(5, 6, 7);
     EXPECT_EQ(dynamic_cast<AttributeWrapper*>(w.wrapper->Resource("Location")), nullptr);
     EXPECT_EQ(w.wrapper->GetResource("Location").substr(0, 2), "5 ");
-    for (const char* name : {"AlphaMode",
-                             "AntiAlias",
-                             "BlendColor",
-                             "CullBackFace",
-                             "Color",
-                             "DepthTest",
-                             "LightingEnabled",
-                             "LineStippleMultiplier",
-                             "LineStipplePattern",
-                             "LineWidth",
-                             "MaterialIndex",
-                             "PolygonEnd",
-                             "PolygonMode",
-                             "PolygonOffset",
-                             "Shading",
-                             "TextureIndex",
-                             "TextureMap",
-                             "TextureMagFilter",
-                             "TextureMinFilter",
-                             "TextureRepeat",
-                             "Vertices",
-                             "Normals",
-                             "TextureCoords",
-                             "TexturePoints"}) {
+    for (const char* name : {"AlphaMode", "AntiAlias", "BlendColor", "CullBackFace", "Color", "DepthTest",
+                             "LightingEnabled", "LineStippleMultiplier", "LineStipplePattern", "LineWidth",
+                             "MaterialIndex", "PolygonEnd", "PolygonMode", "PolygonOffset", "Shading", "TextureIndex",
+                             "TextureMap", "TextureMagFilter", "TextureMinFilter", "TextureRepeat", "Vertices",
+                             "Normals", "TextureCoords", "TexturePoints"}) {
         EXPECT_NE(dynamic_cast<AttributeWrapper*>(w.wrapper->Resource(name)), nullptr) << name;
     }
     w.record.values["AlphaMode"] = "ALPHA_MODE_2_LEVEL";
@@ -204,24 +171,6 @@ TEST(VesKeshWrapperExtents, ComponentExtentsOrTheLocation) {
     w.wrapper->GetTransformedExtents(min, max, m, false);
     EXPECT_EQ(min, Vector(-1, 1, 2));
     EXPECT_EQ(max, Vector(10, 11, 20));
-}
-
-TEST(VesKeshWrapperEvents, EmittedEventsBubbleToTheRootGroupFromTheWrapper) {
-    Wrapped w;
-    RootListener listener;
-    listener.root.InsertObject(w.wrapper, true, false);
-    ASSERT_NE(w.record.handler, nullptr);
-    EXPECT_EQ(std::string(w.wrapper->EmittedInitiatorName()), "");
-
-    EXPECT_EQ(w.record.Emit("button", "Click", "pressed"), -1);
-    ASSERT_EQ(listener.seen.size(), 1u);
-    EXPECT_EQ(listener.seen[0], "button/Click/pressed");
-    EXPECT_EQ(listener.initiator, w.wrapper);
-
-    EXPECT_EQ(w.record.Emit(nullptr, "Moved", nullptr), -1);
-    EXPECT_EQ(listener.seen.back(), "/Moved/(null)");
-    EXPECT_EQ(w.record.Emit("x", "Ignored", "", 0), -1);  // not an object event
-    EXPECT_EQ(listener.seen.size(), 2u);
 }
 
 TEST(VesKeshWrapperEvents, InputIsTranslatedByType) {

@@ -1,10 +1,11 @@
-// Detached CMS signatures made at test time with the openssl command and a test CA.
+// Detached CMS signatures made at test time with the openssl command and test authorities.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "control/acquisition/signature_verifier.h"
 #include "support/acquisition_fixture.h"
+#include "support/signing_fixture.h"
 
 namespace vessant {
 namespace {
@@ -12,43 +13,25 @@ namespace {
 class SignatureVerifierTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = std::make_unique<test::ScratchDir>();
-        const std::string d = dir_->Path() + "/";
-        const std::string key = " -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes";
-        test::WriteText(d + "codesign.ext", "keyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n");
-        test::WriteText(d + "server.ext", "keyUsage=critical,digitalSignature\nextendedKeyUsage=serverAuth\n");
-        std::string script = "set -e; cd '" + d + "'\n";
-        for (const char* ca : {"ca", "rogue"}) {
-            script += std::string("openssl req -x509 -days 2 -subj /CN=") + ca + key + " -keyout " + ca +
-                      ".key -out " + ca + ".pem -addext basicConstraints=critical,CA:TRUE" +
-                      " -addext keyUsage=critical,keyCertSign\n";
-        }
-        // name, issuing CA, extensions
-        const char* leaves[][3] = {{"signer", "ca", "codesign"}, {"server", "ca", "server"},
-                                   {"stranger", "rogue", "codesign"}};
-        for (const auto& leaf : leaves) {
-            const std::string n = leaf[0], ca = leaf[1];
-            script += "openssl req -subj /CN=" + n + key + " -keyout " + n + ".key -out " + n + ".csr\n";
-            script += "openssl x509 -req -days 2 -in " + n + ".csr -CA " + ca + ".pem -CAkey " + ca +
-                      ".key -CAcreateserial -extfile " + leaf[2] + ".ext -out " + n + ".pem\n";
-        }
-        test::WriteText(d + "make.sh", script);
-        const auto made = test::RunCommand("sh '" + d + "make.sh'");
-        ASSERT_EQ(made.status, 0) << made.output;
-        setenv("SSL_CERT_FILE", (d + "ca.pem").c_str(), 1);
-        setenv("SSL_CERT_DIR", dir_->Path().c_str(), 1);  // no system roots
+        rogue_ = std::make_unique<test::TestSigner>("Rogue");  // an authority nobody trusts
+        trusted_ = std::make_unique<test::TestSigner>();  // made last: SSL_CERT_FILE names it
+        ASSERT_TRUE(rogue_->Ok() && trusted_->Ok());
+        ASSERT_TRUE(trusted_->Issue("server", "serverAuth"));
+        setenv("SSL_CERT_DIR", trusted_->Directory().c_str(), 1);  // no system roots
     }
-    static void TearDownTestSuite() { dir_.reset(); }
+    static void TearDownTestSuite() {
+        unsetenv("SSL_CERT_DIR");
+        trusted_.reset();
+        rogue_.reset();
+    }
 
     // Writes a component file and its signature by signer; returns the component's path.
     std::string Signed(const std::string& name, const std::string& signer, const std::string& options = "") {
-        const std::string d = dir_->Path() + "/";
-        test::WriteText(d + name, "component library bytes " + name);
-        const auto signedRun = test::RunCommand("openssl cms -sign -binary -outform DER " + options + " -in '" + d +
-                                                name + "' -signer '" + d + signer + ".pem' -inkey '" + d + signer +
-                                                ".key' -out '" + d + name + ".p7s'");
-        EXPECT_EQ(signedRun.status, 0) << signedRun.output;
-        return d + name;
+        const std::string path = dir_ / name;
+        test::WriteText(path, "component library bytes " + name);
+        const test::TestSigner& by = signer == "stranger" ? *rogue_ : *trusted_;
+        EXPECT_TRUE(by.Sign(path, signer == "stranger" ? "signer" : signer, options));
+        return path;
     }
     static std::uint32_t Check(const std::string& file) {
         std::string detail;
@@ -57,9 +40,11 @@ protected:
         return code;
     }
 
-    static std::unique_ptr<test::ScratchDir> dir_;
+    static std::unique_ptr<test::TestSigner> rogue_, trusted_;
+    test::ScratchDir dir_;
 };
-std::unique_ptr<test::ScratchDir> SignatureVerifierTest::dir_;
+std::unique_ptr<test::TestSigner> SignatureVerifierTest::rogue_;
+std::unique_ptr<test::TestSigner> SignatureVerifierTest::trusted_;
 
 TEST_F(SignatureVerifierTest, AcceptsACodeSigningSignerFromATrustedRoot) {
     EXPECT_EQ(Check(Signed("a.cab", "signer")), SignatureVerifier::kAccepted);
@@ -67,7 +52,7 @@ TEST_F(SignatureVerifierTest, AcceptsACodeSigningSignerFromATrustedRoot) {
 }
 
 TEST_F(SignatureVerifierTest, MapsEachRefusalToItsCode) {
-    const std::string d = dir_->Path() + "/";
+    const std::string d = dir_.Path() + "/";
     test::WriteText(d + "unsigned.cab", "bytes");
     EXPECT_EQ(Check(d + "unsigned.cab"), SignatureVerifier::kNotSigned);
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "orvan/group.h"
 #include "support/headless_control.h"
@@ -22,110 +23,98 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-TEST(Background, BackgroundColorClearsWhenNotUsingTheContainers) {
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(40, 30);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetUseContainerBackground(false);
-    hc.Control().SetBackgroundColor(0x0000FF);
-    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 0, 255, 255));
-    hc.Control().SetBackgroundColor(0x804020);
-    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0x80, 0x40, 0x20, 255));
-}
+// Controls that draw an empty object in place of the splash: their frames are background only.
+class Background : public ::testing::Test {
+protected:
+    test::HeadlessControl* Make(int width, int height, const HeadlessOptions& options = HeadlessOptions()) {
+        hc_ = std::make_unique<test::HeadlessControl>(width, height, options);
+        if (!hc_->Ok()) return nullptr;
+        hc_->SetDrawnObject(&nothing_);
+        return hc_.get();
+    }
+    orvan::Group nothing_;
+    std::unique_ptr<test::HeadlessControl> hc_;
+};
 
-TEST(Background, ContainerBackgroundIsTheAmbientColour) {
+TEST_F(Background, ContainerAmbientColourOrBackgroundColor) {
     HeadlessOptions options;
     options.ambientBackColor = 0x00FF00;
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(20, 20, options);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetBackgroundColor(0x0000FF);  // ignored while the container's colour is used
-    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 255, 0, 255));
+    test::HeadlessControl* hc = Make(40, 30, options);
+    if (!hc) GTEST_SKIP() << "no EGL here";
+    hc->Control().SetBackgroundColor(0x0000FF);  // ignored while the container's colour is used
+    EXPECT_TRUE(AllPixels(hc->RenderFrame(), 0, 255, 0, 255));
+    hc->Control().SetUseContainerBackground(false);
+    EXPECT_TRUE(AllPixels(hc->RenderFrame(), 0, 0, 255, 255));
+    hc->Control().SetBackgroundColor(0x804020);
+    EXPECT_TRUE(AllPixels(hc->RenderFrame(), 0x80, 0x40, 0x20, 255));
 }
 
-TEST(Background, WithoutDrawBackgroundAndNoPixelsTheFrameIsTheRedKey) {
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(24, 16);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetDrawBackground(false);
-    hc.Control().SetUseContainerBackground(false);  // has no effect without DrawBackground
-    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 255, 0, 0, 255));
+TEST_F(Background, OffscreenRenderingIsOpaqueWithDrawBackgroundAndLeavesTheRedKeyTransparent) {
+    test::HeadlessControl* hc = Make(24, 16);
+    if (!hc) GTEST_SKIP() << "no EGL here";
+    hc->Control().SetUseContainerBackground(false);
+    hc->Control().SetBackgroundColor(0x0000FF);
+    RgbaImage other;
+    other.width = 50;  // another size than the window: the working surface follows the target
+    other.height = 10;
+    ASSERT_TRUE(hc->Control().RenderMetafile(other));
+    EXPECT_TRUE(AllPixels(other, 0, 0, 255, 255));
+    // The window's own frames go on afterwards.
+    EXPECT_TRUE(AllPixels(hc->RenderFrame(), 0, 0, 255, 255));
 
+    hc->Control().SetDrawBackground(false);  // UseContainerBackground has no effect without it
+    EXPECT_TRUE(AllPixels(hc->RenderFrame(), 255, 0, 0, 255));
     // Offscreen, the key colour leaves the target untouched: transparent here.
     RgbaImage snapshot;
     snapshot.width = 24;
     snapshot.height = 16;
-    ASSERT_TRUE(hc.Control().RenderMetafile(snapshot));
+    ASSERT_TRUE(hc->Control().RenderMetafile(snapshot));
     EXPECT_TRUE(AllPixels(snapshot, 0, 0, 0, 0));
-
     // And a target that already holds pixels keeps them.
     snapshot.pixels.assign(snapshot.pixels.size(), 7);
-    ASSERT_TRUE(hc.Control().RenderMetafile(snapshot));
+    ASSERT_TRUE(hc->Control().RenderMetafile(snapshot));
     EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
 }
 
-TEST(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(24, 16);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetTargetFrameRate(0);
+TEST_F(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
+    test::HeadlessControl* hc = Make(24, 16);
+    if (!hc) GTEST_SKIP() << "no EGL here";
+    hc->Control().SetTargetFrameRate(0);
     RgbaImage snapshot;
     snapshot.width = 24;
     snapshot.height = 16;
-    EXPECT_FALSE(hc.Control().SnapshotFrame(snapshot)) << "no frame drawn yet";
+    EXPECT_FALSE(hc->Control().SnapshotFrame(snapshot)) << "no frame drawn yet";
 
-    hc.Control().SetUseContainerBackground(false);
-    hc.Control().SetBackgroundColor(0x0000FF);
-    hc.RenderFrame();
-    ASSERT_TRUE(hc.Control().SnapshotFrame(snapshot));
+    hc->Control().SetUseContainerBackground(false);
+    hc->Control().SetBackgroundColor(0x0000FF);
+    hc->RenderFrame();
+    ASSERT_TRUE(hc->Control().SnapshotFrame(snapshot));
     EXPECT_TRUE(AllPixels(snapshot, 0, 0, 255, 255));
 
     // The red key of a frame without the container's pixels stays transparent.
-    hc.Control().SetDrawBackground(false);
-    hc.RenderFrame();
+    hc->Control().SetDrawBackground(false);
+    hc->RenderFrame();
     snapshot.pixels.assign(snapshot.pixels.size(), 7);
-    ASSERT_TRUE(hc.Control().SnapshotFrame(snapshot));
+    ASSERT_TRUE(hc->Control().SnapshotFrame(snapshot));
     EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
 
     // Another size, or a frame drawn over the container's pixels, needs offscreen rendering.
     RgbaImage other;
     other.width = 10;
     other.height = 10;
-    EXPECT_FALSE(hc.Control().SnapshotFrame(other));
+    EXPECT_FALSE(hc->Control().SnapshotFrame(other));
     RgbaImage container;
     container.width = 24;
     container.height = 16;
     container.pixels.assign(24 * 16 * 4, 255);
-    hc.Host().SetBackgroundImage(container);
-    hc.RenderFrame();
-    EXPECT_FALSE(hc.Control().SnapshotFrame(snapshot));
+    hc->Host().SetBackgroundImage(container);
+    hc->RenderFrame();
+    EXPECT_FALSE(hc->Control().SnapshotFrame(snapshot));
 }
 
-TEST(Background, SnapshotWithDrawBackgroundIsOpaque) {
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(30, 20);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetUseContainerBackground(false);
-    hc.Control().SetBackgroundColor(0x0000FF);
-    RgbaImage snapshot;
-    snapshot.width = 50;  // another size than the window: the working surface follows the target
-    snapshot.height = 10;
-    ASSERT_TRUE(hc.Control().RenderMetafile(snapshot));
-    EXPECT_TRUE(AllPixels(snapshot, 0, 0, 255, 255));
-    // The window's own frames go on afterwards.
-    EXPECT_TRUE(AllPixels(hc.RenderFrame(), 0, 0, 255, 255));
-}
-
-TEST(Background, HostBackgroundImageShowsThroughRightSideUp) {
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(16, 12);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
+TEST_F(Background, HostBackgroundImageShowsThroughRightSideUp) {
+    test::HeadlessControl* hc = Make(16, 12);
+    if (!hc) GTEST_SKIP() << "no EGL here";
     RgbaImage image;
     image.width = 16;
     image.height = 12;
@@ -138,9 +127,9 @@ TEST(Background, HostBackgroundImageShowsThroughRightSideUp) {
             p[2] = 99;
             p[3] = 255;
         }
-    hc.Host().SetBackgroundImage(image);
-    hc.Control().SetDrawBackground(false);
-    const RgbaImage frame = hc.RenderFrame();
+    hc->Host().SetBackgroundImage(image);
+    hc->Control().SetDrawBackground(false);
+    const RgbaImage frame = hc->RenderFrame();
     ASSERT_EQ(frame.width, 16);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 16; ++x) {
@@ -174,27 +163,25 @@ RgbaImage Plain(int width, int height, const std::uint8_t* rgb) {
     return image;
 }
 
-TEST(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
-    orvan::Group nothing;  // drawn in place of the splash: the frame is background only
-    test::HeadlessControl hc(20, 10);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
+TEST_F(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
+    test::HeadlessControl* hc = Make(20, 10);
+    if (!hc) GTEST_SKIP() << "no EGL here";
     const std::uint8_t first[3] = {10, 20, 30}, second[3] = {200, 100, 50};
-    hc.Host().SetBackgroundImage(Plain(20, 10, first));
-    hc.Control().SetDrawBackground(false);
-    hc.Control().SetTargetFrameRate(0);
-    EXPECT_TRUE(Shows(hc.RenderFrame(), ScreenRect{}, first, first));
+    hc->Host().SetBackgroundImage(Plain(20, 10, first));
+    hc->Control().SetDrawBackground(false);
+    hc->Control().SetTargetFrameRate(0);
+    EXPECT_TRUE(Shows(hc->RenderFrame(), ScreenRect{}, first, first));
 
     // The container's pixels change; each paint copies again only what it was told is invalid.
-    hc.Host().SetBackgroundImage(Plain(20, 10, second));
-    hc.Host().InvalidateRect(ScreenRect{0, 0, 1, 1}, true);  // what the frame timer asks for
-    hc.Host().UpdateNow();
+    hc->Host().SetBackgroundImage(Plain(20, 10, second));
+    hc->Host().InvalidateRect(ScreenRect{0, 0, 1, 1}, true);  // what the frame timer asks for
+    hc->Host().UpdateNow();
     RgbaImage frame;
-    ASSERT_TRUE(hc.Control().ReadFramePixels(frame));
+    ASSERT_TRUE(hc->Control().ReadFramePixels(frame));
     EXPECT_TRUE(Shows(frame, ScreenRect{0, 0, 1, 1}, second, first));
-    hc.Host().InvalidateRect(ScreenRect{5, 2, 9, 7}, true);
-    hc.Host().UpdateNow();
-    ASSERT_TRUE(hc.Control().ReadFramePixels(frame));
+    hc->Host().InvalidateRect(ScreenRect{5, 2, 9, 7}, true);
+    hc->Host().UpdateNow();
+    ASSERT_TRUE(hc->Control().ReadFramePixels(frame));
     RgbaImage expected = Plain(20, 10, first);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 20; ++x)
@@ -205,8 +192,8 @@ TEST(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
             ASSERT_TRUE(std::equal(frame.At(x, y), frame.At(x, y) + 3, expected.At(x, y))) << x << "," << y;
 
     // A resize drops the capture: the next paint takes the whole background again.
-    hc.Host().ResizeWindow(16, 8);
-    EXPECT_TRUE(Shows(hc.RenderFrame(), ScreenRect{}, second, second));
+    hc->Host().ResizeWindow(16, 8);
+    EXPECT_TRUE(Shows(hc->RenderFrame(), ScreenRect{}, second, second));
 }
 
 }  // namespace

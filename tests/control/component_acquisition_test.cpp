@@ -14,7 +14,7 @@
 namespace vessant {
 namespace {
 
-std::string Probe() { return std::string(VESSANT_BINARY_DIR) + "/tests/fixtures/libkesh_contract_probe.so"; }
+using test::Probe;
 
 class RemoteComponent : public ::testing::Test {
 protected:

@@ -16,7 +16,7 @@ namespace vessant {
 namespace {
 
 std::string Fixture(const std::string& name) { return std::string(VESSANT_BINARY_DIR) + "/tests/fixtures/" + name; }
-std::string Probe() { return Fixture("libkesh_contract_probe.so"); }
+using test::Probe;
 
 class ComponentLoading : public ::testing::Test {
 protected:

@@ -25,7 +25,7 @@ TEST(ContainerEvent, InitiatorNameAndMissingDataArriveAsTexts) {
     hc.RenderFrame();  // the root group now holds the wrapper
     ASSERT_NE(record.handler, nullptr);
 
-    record.Emit("knob", "Turn", nullptr);
+    EXPECT_EQ(record.Emit("knob", "Turn", nullptr), -1);  // the root group took it
     record.Emit(nullptr, "Reset", "all");
     record.Emit("knob", "Turn", "12.5");
     const std::vector<std::string> expected = {"Turn|knob|", "Reset||all", "Turn|knob|12.5"};

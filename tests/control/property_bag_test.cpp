@@ -13,6 +13,7 @@
 #include "control/property_exchange.h"
 #include "control/property_table.h"
 #include "control/tessary_ctrl.h"
+#include "support/acquisition_fixture.h"
 
 namespace vessant {
 namespace {
@@ -21,12 +22,7 @@ std::string TempFile(const std::string& name) {
     return ::testing::TempDir() + "vessant_bag_" + std::to_string(getpid()) + "_" + name;
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadText;
 
 TEST(PropertyBag, SavesUnderThePersistedNamesInOrder) {
     CTessaryCtrl ctrl;
@@ -84,7 +80,7 @@ TEST(PropertyBag, RoundTripsEveryPersistedProperty) {
     }
     EXPECT_EQ(b.Properties().initialAttribs, p.initialAttribs);
     // The file stays one property per line.
-    const std::string saved = ReadAll(path);
+    const std::string saved = ReadText(path);
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 21);
     unlink(path.c_str());
 }
@@ -142,7 +138,7 @@ TEST(PropertyBag, FailedSaveKeepsTheOldFile) {
     if (getuid() != 0) {  // root writes anyway
         EXPECT_FALSE(written);
         EXPECT_NE(error.find(path), std::string::npos);
-        EXPECT_EQ(ReadAll(path), "version 4.4\nscaleX = 2\n");
+        EXPECT_EQ(ReadText(path), "version 4.4\nscaleX = 2\n");
     }
     // A save over a directory fails and leaves nothing beside it.
     const std::string asDir = dir + "/sub";

@@ -8,6 +8,7 @@
 
 #include "splash/ActiveXSplash.h"
 #include "support/headless_control.h"
+#include "support/run_command.h"
 
 namespace vessant {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // Twice as wide as high, the window shows the 1024 x 512 picture at half size exactly.
 constexpr int kWidth = 512, kHeight = 256;
 
-std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
+using test::Instrument;
 
 // Bottom-up pixel access, as the picture's coordinates run.
 const std::uint8_t* Pixel(const RgbaImage& image, int x, int y) { return image.At(x, image.height - 1 - y); }

@@ -30,6 +30,9 @@ TEST(TypeInformation, ListsEveryPropertyOfTheTableWithItsIdTypeAndAccess) {
     EXPECT_EQ(properties.back()["hidden"], true);
     for (const auto& p : properties) {
         const std::string name = p["name"];
+        if (name == "BackgroundColor") {
+            EXPECT_EQ(p["type"], "unsigned long");
+        }
         if (name == "TargetFrameRate" || name == "DrawBackground")
             EXPECT_EQ(p["description"], "property " + name);
         else

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,23 +17,10 @@ namespace {
 using test::PlayerPath;
 using test::RunCommandSplit;
 
-std::string Probe() { return std::string(VESSANT_BINARY_DIR) + "/tests/fixtures/libkesh_contract_probe.so"; }
-std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
-    return lines;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::Instrument;
+using test::Lines;
+using test::Probe;
+using test::ReadText;
 
 class PlayerBadInput : public ::testing::Test {
 protected:
@@ -69,11 +54,8 @@ TEST_F(PlayerBadInput, StandardOutputCarriesOnlyValidJsonLines) {
 }
 
 TEST_F(PlayerBadInput, AComponentThatCannotBeLoadedExitsWithStatusThree) {
-    test::WriteText(dir_ / "junk.so", "not a library");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"/no/such/lib.so", "No such file: /no/such/lib.so"},
-        {dir_ / "junk.so", "Error loading"},
-        {Probe() + " NoSuchClass", "Could not find CreateKeshInterface1_NoSuchClass"},
         {Probe() + " NullProbe", "created no component"},
     };
     for (const auto& [args, why] : cases) {
@@ -125,7 +107,7 @@ TEST_F(PlayerBadInput, SavesGoThroughAPrivateTemporaryAndKeepLinksAndModes) {
         ASSERT_EQ(symlink(victim.c_str(), (dir_ / ("out.props.tmp" + std::to_string(pid))).c_str()), 0);
     auto r = RunCommandSplit(PlayerPath() + " --headless --save " + (dir_ / "out.props"));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(ReadAll(victim), "precious");
+    EXPECT_EQ(ReadText(victim), "precious");
 
     // Saving over a file keeps its mode; saving to a link replaces what it points to.
     const std::string real = dir_ / "real.props", link = dir_ / "link.props";
@@ -139,7 +121,7 @@ TEST_F(PlayerBadInput, SavesGoThroughAPrivateTemporaryAndKeepLinksAndModes) {
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_NE(ReadAll(real).find("scaleX = 2"), std::string::npos);
+    EXPECT_NE(ReadText(real).find("scaleX = 2"), std::string::npos);
     EXPECT_EQ(test::RunCommand("ls -A '" + dir_.Path() + "' | grep -c XXXX\\|props\\\\.").output, "0\n");
 
     // A snapshot that cannot be written does not skip the save; both failures are told.
@@ -157,7 +139,7 @@ TEST_F(PlayerBadInput, StoredValuesAreReadStrictlyOrRefused) {
     test::WriteText(set, "version 4.4\nperspective = True\nTargetFrameRate = 12\n");
     auto r = RunCommandSplit(PlayerPath() + " --headless --load " + set + " --save " + (dir_ / "out.props"));
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string saved = ReadAll(dir_ / "out.props");
+    const std::string saved = ReadText(dir_ / "out.props");
     EXPECT_NE(saved.find("perspective = TRUE"), std::string::npos) << saved;
     EXPECT_NE(saved.find("TargetFrameRate = 12"), std::string::npos) << saved;
 

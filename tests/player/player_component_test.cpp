@@ -13,7 +13,7 @@
 namespace vessant {
 namespace {
 
-std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
+using test::Instrument;
 
 // The needle is red; the dial is dark grey.
 bool Red(const RgbaImage& image, int x, int y) {

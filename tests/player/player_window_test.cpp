@@ -42,26 +42,6 @@ TEST(PlayerWindow, ScriptInAWindowAnswersALastLineWithoutNewlineAndFailsAMissing
     EXPECT_NE(r.err.find("No such file"), std::string::npos) << r.err;
 }
 
-TEST(PlayerWindow, EmbedsInAParentWindowGivenByXid) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
-    const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 300, 200, 0, 0, 0x808080);
-    XMapWindow(display, parent);
-    XSync(display, False);
-    const auto r = test::RunCommand(test::PlayerPath() + " --parent " + std::to_string(parent) +
-                                    " --size 100x60 --frames 10 --set UseContainerBackground=0 --set BackgroundColor=0x00FF00");
-    EXPECT_EQ(r.status, 0) << r.output;
-    // The child window is gone again and the parent survived.
-    Window root, parentOfParent;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_TRUE(XQueryTree(display, parent, &root, &parentOfParent, &children, &count));
-    if (children) XFree(children);
-    XDestroyWindow(display, parent);
-    XCloseDisplay(display);
-}
-
 TEST(PlayerWindow, MissingParentWindowIsReported) {
     if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
     const auto r = test::RunCommand(test::PlayerPath() + " --parent 0x7ffffff0 --frames 1");

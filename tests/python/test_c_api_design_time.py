@@ -5,16 +5,11 @@ Usage: test_c_api_design_time.py LIBVESSANTPLAYER
 """
 import ctypes
 import json
-import sys
 import unittest
 
-LIBRARY = sys.argv[1] if len(sys.argv) > 1 else "libvessantplayer.so"
-del sys.argv[1:]
+# The library and its common functions, as the other C interface test declares them.
+from test_c_api import Control, lib
 
-lib = ctypes.CDLL(LIBRARY)
-lib.vessant_create_headless.restype = ctypes.c_void_p
-lib.vessant_create_headless.argtypes = [ctypes.c_int, ctypes.c_int, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_destroy.argtypes = [ctypes.c_void_p]
 UINT_P = ctypes.POINTER(ctypes.c_uint)
 lib.vessant_get_interface_safety_options.restype = ctypes.c_uint
 lib.vessant_get_interface_safety_options.argtypes = [ctypes.c_void_p, ctypes.c_char_p, UINT_P, UINT_P]
@@ -28,17 +23,6 @@ lib.vessant_describe.argtypes = [ctypes.c_char_p, ctypes.c_size_t]
 
 S_OK, E_NOINTERFACE, E_POINTER, E_FAIL = 0, 0x80004002, 0x80004003, 0x80004005
 PERSISTENCE = ("IPersistPropertyBag", "IPersistStreamInit", "IPersistStorage", "IPersistMemory")
-
-
-class Control:
-    def __init__(self):
-        error = ctypes.create_string_buffer(256)
-        self.handle = lib.vessant_create_headless(16, 16, error, len(error))
-        if not self.handle:
-            raise unittest.SkipTest("no headless OpenGL here: " + error.value.decode())
-
-    def close(self):
-        lib.vessant_destroy(self.handle)
 
 
 class ScriptSafety(unittest.TestCase):
@@ -120,21 +104,9 @@ class TypeInformation(unittest.TestCase):
         self.assertEqual(lib.vessant_describe(buffer, len(buffer)), needed)
         return json.loads(buffer.value.decode())
 
-    def test_the_text_describes_library_interfaces_and_class(self):
-        info = self.describe()
-        self.assertEqual((info["library"], info["version"], info["helpFile"], info["description"]),
-                         ("TessaryLib", "4.4", "Tessary.hlp", "Tessary Control module"))
-        self.assertEqual(info["control"]["typeName"], "Vessant Player Control")
-        described = {p["name"]: p for p in info["dispatchInterface"]["properties"]}
-        self.assertEqual(described["ControlPointer"]["access"], "readonly")
-        self.assertEqual(described["TargetFrameRate"]["description"], "property TargetFrameRate")
-        self.assertEqual(described["DrawBackground"]["description"], "property DrawBackground")
-        self.assertEqual(described["BackgroundColor"]["type"], "unsigned long")
-        methods = {m["name"]: m["dispid"] for m in info["dispatchInterface"]["methods"]}
-        self.assertEqual(methods, {"GetAttrib": 20, "SetAttrib": 21})
-        event, = info["eventInterface"]["events"]
-        self.assertEqual((event["dispid"], event["name"], [a["name"] for a in event["arguments"]]),
-                         (1, "ObjectEvent", ["EventName", "InitiatorName", "EventData"]))
+    def test_the_text_is_the_type_information_in_a_buffer_the_caller_sizes(self):
+        # What the text holds is checked where it is made; here the call's length protocol.
+        self.assertEqual(self.describe()["library"], "TessaryLib")
 
 
 if __name__ == "__main__":

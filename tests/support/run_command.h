@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace vessant::test {
 
@@ -61,5 +63,16 @@ inline SplitResult RunCommandSplit(const std::string& command) {
 }
 
 inline std::string PlayerPath() { return std::string(VESSANT_BINARY_DIR) + "/vessant-player"; }
+// Libraries of the build the tests load: the contract probe fixture and the instrument sample.
+inline std::string Probe() { return std::string(VESSANT_BINARY_DIR) + "/tests/fixtures/libkesh_contract_probe.so"; }
+inline std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
+
+// The lines of a text, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
 }  // namespace vessant::test

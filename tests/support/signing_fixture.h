@@ -12,11 +12,11 @@ namespace vessant::test {
 
 class TestSigner {
 public:
-    TestSigner() {
+    explicit TestSigner(const std::string& authority = "TestRoot") {
         const std::string d = dir_.Path() + "/";
         WriteText(d + "codesign.ext", "keyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n");
         const std::string key = " -newkey rsa:2048 -nodes";
-        ok_ = RunCommand("(cd '" + d + "' && openssl req -x509 -days 2 -subj /CN=TestRoot" + key +
+        ok_ = RunCommand("(cd '" + d + "' && openssl req -x509 -days 2 -subj /CN=" + authority + key +
                          " -keyout ca.key -out ca.pem -addext basicConstraints=critical,CA:TRUE"
                          " -addext keyUsage=critical,keyCertSign && openssl req -subj /CN=Publisher" +
                          key + " -keyout signer.key -out signer.csr && openssl x509 -req -days 2 -in signer.csr"
@@ -28,11 +28,21 @@ public:
     bool Ok() const { return ok_; }
     // Where the authority (ca.pem, ca.key) and the signer (signer.pem, signer.key) lie.
     const std::string& Directory() const { return dir_.Path(); }
-    // Writes file + ".p7s", the detached DER signature of file.
-    bool Sign(const std::string& file) const {
+    // Writes file + ".p7s", the detached DER signature of file by the signer `name` (made by the
+    // constructor or Issue); options go to openssl cms.
+    bool Sign(const std::string& file, const std::string& name = "signer", const std::string& options = "") const {
         const std::string d = dir_.Path() + "/";
-        return RunCommand("openssl cms -sign -binary -outform DER -in '" + file + "' -signer " + d + "signer.pem -inkey " +
-                          d + "signer.key -out '" + file + ".p7s'")
+        return RunCommand("openssl cms -sign -binary -outform DER " + options + " -in '" + file + "' -signer " + d +
+                          name + ".pem -inkey " + d + name + ".key -out '" + file + ".p7s'")
+                   .status == 0;
+    }
+    // Issues name.pem and name.key from the authority, with this extended key usage.
+    bool Issue(const std::string& name, const std::string& usage) const {
+        const std::string d = dir_.Path() + "/";
+        WriteText(d + name + ".ext", "keyUsage=critical,digitalSignature\nextendedKeyUsage=" + usage + "\n");
+        return RunCommand("(cd '" + d + "' && openssl req -subj /CN=" + name + " -newkey rsa:2048 -nodes -keyout " + name +
+                          ".key -out " + name + ".csr && openssl x509 -req -days 2 -in " + name +
+                          ".csr -CA ca.pem -CAkey ca.key -CAcreateserial -extfile " + name + ".ext -out " + name + ".pem)")
                    .status == 0;
     }
 

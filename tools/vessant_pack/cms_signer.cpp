@@ -1,5 +1,7 @@
 #include "tools/vessant_pack/cms_signer.h"
 
+#include "common/openssl_support.h"
+
 #include <openssl/bio.h>
 #include <openssl/cms.h>
 #include <openssl/err.h>
@@ -13,19 +15,10 @@
 namespace vessant {
 namespace {
 
-template <typename T, void (*Free)(T*)>
-struct Deleter {
-    void operator()(T* p) const { Free(p); }
-};
-using BioPtr = std::unique_ptr<BIO, Deleter<BIO, BIO_free_all>>;
-using CmsPtr = std::unique_ptr<CMS_ContentInfo, Deleter<CMS_ContentInfo, CMS_ContentInfo_free>>;
-
-std::string OpenSslError() {
-    const unsigned long code = ERR_peek_last_error();
-    char text[256] = "";
-    if (code) ERR_error_string_n(code, text, sizeof text);
-    ERR_clear_error();
-    return text[0] ? std::string(": ") + text : std::string();
+// ": " and the last OpenSSL error, or nothing.
+std::string ErrorSuffix() {
+    const std::string text = OpenSslError();
+    return text.empty() ? text : ": " + text;
 }
 
 // An encrypted key would make OpenSSL ask on the terminal: refuse it instead.
@@ -53,7 +46,7 @@ bool CmsSigner::Load(const std::string& keyPath, const std::string& certificateP
     BioPtr keyFile(BIO_new_file(keyPath.c_str(), "rb"));
     if (keyFile) keys_->key = PEM_read_bio_PrivateKey(keyFile.get(), nullptr, NoPassphrase, nullptr);
     if (!keys_->key) {
-        *error = "cannot read the private key " + keyPath + " (PEM, not encrypted)" + OpenSslError();
+        *error = "cannot read the private key " + keyPath + " (PEM, not encrypted)" + ErrorSuffix();
         return false;
     }
 
@@ -66,7 +59,7 @@ bool CmsSigner::Load(const std::string& keyPath, const std::string& certificateP
         }
     }
     if (!keys_->certificate) {
-        *error = "cannot read the certificate " + certificatePath + OpenSslError();
+        *error = "cannot read the certificate " + certificatePath + ErrorSuffix();
         return false;
     }
     // The player accepts only a signer that names code signing; better to refuse here than to
@@ -87,7 +80,7 @@ bool CmsSigner::Load(const std::string& keyPath, const std::string& certificateP
     if (!chainPath.empty()) {
         BioPtr chainFile(BIO_new_file(chainPath.c_str(), "rb"));
         if (!chainFile) {
-            *error = "cannot read the chain " + chainPath + OpenSslError();
+            *error = "cannot read the chain " + chainPath + ErrorSuffix();
             return false;
         }
         while (X509* certificate = PEM_read_bio_X509(chainFile.get(), nullptr, NoPassphrase, nullptr))
@@ -112,12 +105,12 @@ bool CmsSigner::Sign(const std::string& data, std::string* signature, std::strin
                              CMS_DETACHED | CMS_BINARY | CMS_NOATTR)
                   : nullptr);
     if (!cms) {
-        *error = "cannot sign" + OpenSslError();
+        *error = "cannot sign" + ErrorSuffix();
         return false;
     }
     BioPtr out(BIO_new(BIO_s_mem()));
     if (!out || i2d_CMS_bio(out.get(), cms.get()) != 1) {
-        *error = "cannot encode the signature" + OpenSslError();
+        *error = "cannot encode the signature" + ErrorSuffix();
         return false;
     }
     char* bytes = nullptr;
