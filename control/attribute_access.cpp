@@ -38,16 +38,6 @@ void CTessaryCtrl::SetAttrib(const std::string& name, const std::string& value) 
     static_cast<orvan::DisplayFrame*>(component)->SetResource_CRTClean(name.c_str(), text.c_str());
 }
 
-namespace {
-
-bool IsEmptyAttribute(const orvan::OrvanAttributeBase* attribute) {
-    return attribute == nullptr || dynamic_cast<const orvan::OrvanEmptyAttribute*>(attribute) != nullptr;
-}
-
-bool HasText(const std::string& text) { return text.find_first_not_of(" \t\r\n") != std::string::npos; }
-
-}  // namespace
-
 // The component's own verdict, for attributes it answers across the contract.
 std::string CTessaryCtrl::ComponentAttributeStatus(const orvan::OrvanAttributeBase* attribute) {
     if (!m_wrapper || !dynamic_cast<const AttributeWrapper*>(attribute)) return std::string();
@@ -62,7 +52,7 @@ bool CTessaryCtrl::GetAttribChecked(const std::string& name, std::string* value,
         return false;
     }
     orvan::OrvanAttributeBase* attribute = static_cast<orvan::DisplayFrame*>(component)->Resource(name.c_str());
-    if (IsEmptyAttribute(attribute)) {
+    if (orvan::IsEmptyAttribute(attribute)) {
         *error = "no attribute " + name;
         return false;
     }
@@ -82,14 +72,11 @@ bool CTessaryCtrl::SetAttribChecked(const std::string& name, const std::string& 
     }
     ApplyPendingAttributes();
     orvan::OrvanAttributeBase* attribute = static_cast<orvan::DisplayFrame*>(component)->Resource(name.c_str());
-    if (IsEmptyAttribute(attribute)) {
+    if (orvan::IsEmptyAttribute(attribute)) {
         *error = "no attribute " + name;
         return false;
     }
-    std::istringstream in(orvan::LiteralTextLine(value));
-    attribute->ReadValue(in);
-    // An empty value is not refused: text attributes may be emptied.
-    if (in.fail() && HasText(value)) {
+    if (!orvan::ReadValueFromText(*attribute, orvan::LiteralTextLine(value))) {
         *error = "attribute " + name + " cannot read '" + value + "'";
         return false;
     }

@@ -32,7 +32,6 @@ bool ScriptSession::ComponentLoaded(std::string* error) {
 ScriptSession::ScriptSession(CTessaryCtrl& ctrl, std::FILE* out, std::function<bool(long)> runFrames)
     : ctrl_(ctrl), out_(out), runFrames_(std::move(runFrames)) {}
 
-std::string ScriptSession::Unescape(const std::string& text) { return ScriptUnescape(text); }
 
 void ScriptSession::Reply(const std::string& command, bool ok, const std::string& text, bool hasValue) {
     WriteLine(out_, ReplyLine(command, ok, text, hasValue));
@@ -63,7 +62,7 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         if (!need(2, "set NAME VALUE")) return true;
         const PropertyInfo* info = FindProperty(words[1]);
         if (!info) return Reply(command, false, "unknown property '" + words[1] + "'", false), true;
-        bool ok = SetPropertyText(ctrl_, *info, Unescape(ScriptRest(line, 2)), &error);
+        bool ok = SetPropertyText(ctrl_, *info, ScriptUnescape(ScriptRest(line, 2)), &error);
         if (ok && IsComponentProperty(*info)) ok = ComponentLoaded(&error);
         Reply(command, ok, error, false);
     } else if (command == "get") {
@@ -81,7 +80,7 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         Reply(command, ok, ok ? value : error, ok);
     } else if (command == "setattrib") {
         if (!need(2, "setattrib NAME VALUE")) return true;
-        const bool ok = ctrl_.SetAttribChecked(words[1], Unescape(ScriptRest(line, 2)), &error);
+        const bool ok = ctrl_.SetAttribChecked(words[1], ScriptUnescape(ScriptRest(line, 2)), &error);
         Reply(command, ok, error, false);
     } else if (command == "mouse") {
         const bool ok = Mouse(words, &error);

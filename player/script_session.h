@@ -22,8 +22,6 @@ public:
 
     // Runs one command line; false once "quit" was read.
     bool Execute(const std::string& line);
-    // "\n" and "\\" in a value become a line feed and a backslash.
-    static std::string Unescape(const std::string& text);
     // The reply to a line that was too long to be read.
     void ReportOverlongLine();
 

@@ -34,9 +34,6 @@ bool ReadsTextLine(const OrvanAttributeBase* attribute) {
          dynamic_cast<const OrvanAttributeFilePathClass*>(attribute) != nullptr;
 }
 
-bool IsEmptyAttribute(const OrvanAttributeBase* attribute) {
-    return attribute == nullptr || dynamic_cast<const OrvanEmptyAttribute*>(attribute) != nullptr;
-}
 
 // The host's viewport and matrices as the runtime's record. The values are copied: the host's
 // pointers are valid only during the call, and the runtime's record must not outlive them.
@@ -159,7 +156,7 @@ void KeshComponentAdapter::PreDraw(KeshViewMatrices* matrices, bool* cullTest) {
     Guarded("PreDraw", [&] {
         HostView host(matrices);
         FrustumCuller culler(cullTest != nullptr && *cullTest);
-        if (culler.enabled) culler.Compute(host.View());
+        if (culler.enabled) culler.FromMatrices(host.View());
         component->PreDraw(host.View(), culler);
     });
 }
@@ -182,10 +179,7 @@ void KeshComponentAdapter::SetAttribute(const char* name, const char* value) {
         }
         // The player hands a multi-line value over without its block markers: a text attribute
         // needs them back to read past the first line; arrays read their lines as they come.
-        std::istringstream in(ReadsTextLine(attribute) ? LiteralTextLine(text) : text);
-        attribute->ReadValue(in);
-        // A value with nothing in it is not refused: text attributes may be emptied.
-        if (in.fail() && text.find_first_not_of(" \t\r\n") != std::string::npos)
+        if (!ReadValueFromText(*attribute, ReadsTextLine(attribute) ? LiteralTextLine(text) : text))
             attributeStatus = std::string("attribute ") + name + " cannot read '" + text + "'";
     });
 }

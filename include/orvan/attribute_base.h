@@ -67,4 +67,11 @@ class OrvanEmptyAttribute : public OrvanAttributeBase {
   static OrvanEmptyAttribute& Instance();
 };
 
+// True for what a look-up gives when nothing matches: null or an empty attribute.
+bool IsEmptyAttribute(const OrvanAttributeBase* attribute);
+
+// Reads the attribute's value from text; false when it could not read a text that holds more
+// than blanks (an empty text is not refused: texts may be emptied).
+bool ReadValueFromText(OrvanAttributeBase& attribute, const std::string& text);
+
 }  // namespace orvan

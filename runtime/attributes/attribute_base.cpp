@@ -71,4 +71,14 @@ OrvanEmptyAttribute& OrvanEmptyAttribute::Instance() {
   return instance;
 }
 
+bool IsEmptyAttribute(const OrvanAttributeBase* attribute) {
+  return attribute == nullptr || dynamic_cast<const OrvanEmptyAttribute*>(attribute) != nullptr;
+}
+
+bool ReadValueFromText(OrvanAttributeBase& attribute, const std::string& text) {
+  std::istringstream in(text);
+  attribute.ReadValue(in);
+  return !in.fail() || text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 }  // namespace orvan

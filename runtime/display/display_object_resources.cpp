@@ -17,10 +17,6 @@ namespace {
 
 std::atomic<EnclosingComponentLookup> enclosingComponentLookup{nullptr};
 
-bool IsEmptyAttribute(const OrvanAttributeBase& attribute) {
-  return dynamic_cast<const OrvanEmptyAttribute*>(&attribute) != nullptr;
-}
-
 }  // namespace
 
 void SetEnclosingComponentLookup(EnclosingComponentLookup lookup) { enclosingComponentLookup.store(lookup); }
@@ -71,7 +67,7 @@ int ReadResourceText(std::istream& is, const ResourceResolver& resolve) {
     OrvanAttributeBase& attribute = resolve(name);
     name.clear();
     attribute.ReadValue(is);
-    if (!IsEmptyAttribute(attribute)) ++values;
+    if (!IsEmptyAttribute(&attribute)) ++values;
     // A value that does not parse leaves the stream failed; without this every later line
     // would read nothing. What is left of the bad value is scanned like the value of an
     // unknown name.
