@@ -131,7 +131,7 @@ void DrawThroughSceneGraph(Scene& scene, double t, Phases* phases = nullptr) {
   orvan::ViewMatrices view;
   view.GetCurrent();
   orvan::FrustumCuller culler(false);
-  culler.Compute(view);
+  culler.FromMatrices(view);
   scene.root.PreDraw(view, culler);
   const double preDraw = since(mark);
   scene.root.Draw();

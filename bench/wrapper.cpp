@@ -76,7 +76,7 @@ struct Scene {
         orvan::ViewMatrices view;
         view.GetCurrent();
         orvan::FrustumCuller culler(false);
-        culler.Compute(view);
+        culler.FromMatrices(view);
         root.PreDraw(view, culler);
         root.Draw();
         glFinish();

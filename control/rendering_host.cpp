@@ -208,7 +208,7 @@ void CTessaryCtrl::RenderScene(const ScreenRect& bounds, bool drawObject) {
             orvan::ViewMatrices view;
             view.GetCurrent();
             orvan::FrustumCuller culler(false);
-            culler.Compute(view);
+            culler.FromMatrices(view);
             m_rootGroup->PreDraw(view, culler);
             m_rootGroup->Draw();
         }

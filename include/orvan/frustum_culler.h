@@ -14,7 +14,6 @@ struct FrustumCuller {
   // Takes the six clip planes (eye coordinates, unit normals pointing inwards) from the
   // record's projection; enabled is left as it is.
   void FromMatrices(const ViewMatrices& matrices);
-  void Compute(const ViewMatrices& matrices) { FromMatrices(matrices); }
 
   // True when the sphere (eye coordinates) lies wholly outside one of the planes: at a signed
   // distance of -radius or less. Planes never computed (all zero) bound nothing.
