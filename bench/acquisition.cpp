@@ -146,7 +146,7 @@ int main() {
     const std::string unpacked = dir + "/unpacked";
     if (std::system(("mkdir -p '" + unpacked + "'").c_str()) != 0) return 1;
     // The extractor's "Success" line is not part of the figures.
-    orvan::SetLogSink([](const std::string&) {});
+    orvan::SetLogSink([](orvan::LogKind, const std::string&) {});
     const auto extract = [&] { return vessant::CabinetExtractor::Extract(cabinet, paths.componentDir).ok; };
     const std::string gcab = "gcab -x -C '" + unpacked + "' '" + cabinet + "' > /dev/null";
     // Several runs of the comparison: the ratio of each, so its spread shows.

@@ -33,7 +33,7 @@ int CountEntries(const std::string& folder) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool quiet = (orvan::SetLogSink([](const std::string&) {}), true);
+  static const bool quiet = (orvan::SetLogSink([](orvan::LogKind, const std::string&) {}), true);
   (void)quiet;
   const std::string cabinet = Scratch() + "/in.cab";
   const std::string out = Scratch() + "/out";

@@ -31,7 +31,7 @@ std::string ReadWhole(const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool quiet = (orvan::SetLogSink([](const std::string&) {}), true);
+  static const bool quiet = (orvan::SetLogSink([](orvan::LogKind, const std::string&) {}), true);
   (void)quiet;
   // Plain names, so the unpacked path is the name; contents repeat a piece to span blocks.
   std::vector<std::pair<std::string, std::string>> files;

@@ -38,7 +38,7 @@ struct Chunks {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Damaged JPEG streams are the point here; their log lines are not.
-  orvan::SetLogSink([](const std::string&) {});
+  orvan::SetLogSink([](orvan::LogKind, const std::string&) {});
   return 0;
 }
 

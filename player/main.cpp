@@ -23,6 +23,7 @@
 #include "platform/egl_headless_host.h"
 #include "platform/x11_glx_host.h"
 #include "player/edit_command.h"
+#include "player/error_alert.h"
 #include "player/json_lines.h"
 #include "player/player_options.h"
 #include "player/quitting_client.h"
@@ -245,10 +246,7 @@ int main(int argc, char** argv) {
     }
     // The player runs unattended: errors are diagnostics on standard error, never a dialog.
     orvan::SetErrorDialogsSuppressed(true);
-    orvan::SetLogSink([](const std::string& text) {
-        std::fwrite(text.data(), 1, text.size(), stderr);
-        std::fflush(stderr);
-    });
+    orvan::SetLogSink(AlertingLogSink);
     if (!options.edit.empty()) {
         const EditResult edited = RunEdit(options.edit, options.snapshot);
         return edited.status == kStatusOk ? kStatusOk : Fail(edited.status, edited.error);

@@ -26,7 +26,7 @@ void SetLogSink(LogSink sink) {
   Sink() = std::move(sink);
 }
 
-void LogText(const std::string& text) {
+void LogText(const std::string& text, LogKind kind) {
   // A copy, so a sink may log or replace itself without deadlocking.
   LogSink sink;
   {
@@ -34,7 +34,7 @@ void LogText(const std::string& text) {
     sink = Sink();
   }
   if (sink) {
-    sink(text);
+    sink(kind, text);
     return;
   }
   std::fwrite(text.data(), 1, text.size(), stderr);

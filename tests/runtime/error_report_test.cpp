@@ -1,4 +1,4 @@
-// ShowError on standard output, ReportAssertion and OrvanException.
+// ShowError and ReportAssertion through the log sink, and OrvanException.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,10 +22,19 @@ class ErrorReportTest : public testing::Test {
   bool wasQuiet_ = false;
 };
 
-TEST_F(ErrorReportTest, ShowErrorPrintsTheFormattedTextWhenQuiet) {
+// The host's sink gets the text either way; only an unsuppressed one is meant for a person (an
+// alert box where the host has a display).
+TEST_F(ErrorReportTest, ShowErrorIsAReportForAPersonUnlessDialogsAreSuppressed) {
   vessant::test::CaptureLog();
   ShowError("Unable to open file(%s) %d", "a.res", 7);
   EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to open file(a.res) 7\n");
+  EXPECT_EQ(vessant::test::CapturedErrorReports(), "");
+
+  SetErrorDialogsSuppressed(false);
+  vessant::test::CaptureLog();
+  ShowError("Unable to write file(%s)", "b.res");
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to write file(b.res)\n");
+  EXPECT_EQ(vessant::test::CapturedErrorReports(), "Error: Unable to write file(b.res)\n");
 }
 
 TEST_F(ErrorReportTest, ShowErrorCutsAt255Characters) {

@@ -245,7 +245,7 @@ TEST_F(TexturedDrawing, APictureThatCannotBeDecodedIsReportedOnceAndDrawnUntextu
   Add(*scene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
   // The error display writes to standard output or to the log sink, depending on the host.
   std::string logged;
-  SetLogSink([&](const std::string& text) { logged += text; });
+  SetLogSink([&](LogKind, const std::string& text) { logged += text; });
   testing::internal::CaptureStdout();
   const vessant::RgbaImage first = Render(*scene);
   const vessant::RgbaImage second = Render(*scene);

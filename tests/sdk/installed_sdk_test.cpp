@@ -1,7 +1,7 @@
 // The installed tree as a component author and a host author meet it: `cmake --install` into a
 // scratch prefix, a component built from a folder outside the source tree with nothing but
 // find_package(VessantSDK) and vessant_add_component, drawn by the installed player; a C host
-// built through pkg-config.
+// built through pkg-config. A component library, built there or in this tree, needs no toolkit.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,6 +24,20 @@ const std::string kRunEnvironment = "ASAN_OPTIONS=detect_leaks=0 ";
 const std::string kSanitizerFlags;
 const std::string kRunEnvironment;
 #endif
+
+// The libraries a shared library names as NEEDED, one a line.
+std::string NeededLibraries(const std::string& library) {
+    return RunCommand("readelf -d '" + library + "' | grep '(NEEDED)'").output;
+}
+
+// A component's copy of the runtime reports through its default log sink: it must not bring the
+// player's toolkit, nor GLU, into every process that loads it.
+void ExpectNoToolkit(const std::string& library) {
+    const std::string needed = NeededLibraries(library);
+    EXPECT_NE(needed.find("libc.so"), std::string::npos) << library << ":\n" << needed;
+    EXPECT_EQ(needed.find("libfltk"), std::string::npos) << library << ":\n" << needed;
+    EXPECT_EQ(needed.find("libGLU"), std::string::npos) << library << ":\n" << needed;
+}
 
 class InstalledSdk : public ::testing::Test {
 protected:
@@ -62,6 +76,7 @@ TEST_F(InstalledSdk, AComponentBuiltOutsideTheTreeIsDrawnByTheInstalledPlayer) {
     // Only the contract leaves the library: the runtime inside stays private.
     const auto symbols = RunCommand("nm -D --defined-only '" + library + "' | awk '{print $3}' | sort");
     EXPECT_EQ(symbols.output, "CreateKeshInterface1_Plate\nGetVesBuiltVersionInfo\nVesDefaultClassName\n");
+    ExpectNoToolkit(library);
 
     const std::string png = Scratch("plate.png");
     const auto played = RunCommand(Prefix() + "/bin/vessant-player --headless --size 64x64 --set UseContainerBackground=0"
@@ -73,6 +88,8 @@ TEST_F(InstalledSdk, AComponentBuiltOutsideTheTreeIsDrawnByTheInstalledPlayer) {
     EXPECT_TRUE(centre[0] < 20 && centre[1] > 180 && centre[2] < 20) << int(centre[0]) << "," << int(centre[1]) << ","
                                                                       << int(centre[2]);
 }
+
+TEST(InTreeComponent, NeedsNoToolkit) { ExpectNoToolkit(std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"); }
 
 TEST_F(InstalledSdk, TheVersionFileRefusesAnotherMajorVersion) {
     const std::string source = Scratch("wants5");

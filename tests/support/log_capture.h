@@ -12,9 +12,19 @@ inline std::string& CapturedLog() {
     return text;
 }
 
+// The texts among them that arrived as error reports meant for a person.
+inline std::string& CapturedErrorReports() {
+    static std::string text;
+    return text;
+}
+
 inline void CaptureLog() {
     CapturedLog().clear();
-    orvan::SetLogSink([](const std::string& text) { CapturedLog() += text; });
+    CapturedErrorReports().clear();
+    orvan::SetLogSink([](orvan::LogKind kind, const std::string& text) {
+        CapturedLog() += text;
+        if (kind == orvan::LogKind::kErrorReport) CapturedErrorReports() += text;
+    });
 }
 
 // Ends the capture (the default sink is back) and returns what arrived.
