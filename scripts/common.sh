@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake g++ make pkg-config clang libclang-rt-14-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0 libx11-dev libglx-dev libxtst-dev
   zlib1g-dev libjpeg62-turbo-dev libfltk1.3-dev libcurl4-openssl-dev libssl-dev libarchive-dev libpng-dev
-  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool gcab openssl python3
+  nlohmann-json3-dev libgtest-dev libbenchmark-dev xvfb xdotool gcab openssl python3
   shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl)
 # The built-in font's glyphs are rasterised from Liberation Sans with FreeType (tools/vessant_font).
 PACKAGES+=(fonts-liberation2 libfreetype-dev)
