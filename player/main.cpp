@@ -244,7 +244,8 @@ int main(int argc, char** argv) {
         WriteLine(stdout, DescribeTypeInformation() + "\n");
         return kStatusOk;
     }
-    // The player runs unattended: errors are diagnostics on standard error, never a dialog.
+    // The player runs unattended: errors are diagnostics, which its sink writes to standard error
+    // (it shows an alert only for a report meant for a person), never a dialog.
     orvan::SetErrorDialogsSuppressed(true);
     orvan::SetLogSink(AlertingLogSink);
     if (!options.edit.empty()) {
@@ -258,7 +259,7 @@ int main(int argc, char** argv) {
         WriteLine(stdout, ObjectEventLine(name, initiator, data));
     });
     if (options.verbose)
-        ctrl.SetMessageListener([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+        ctrl.SetMessageListener([](const std::string& text) { orvan::LogText(text + "\n"); });
     if (!ApplySettings(ctrl, options, &error)) return Fail(kStatusUsage, error);
 
     if (options.headless) return RunHeadless(ctrl, options);
