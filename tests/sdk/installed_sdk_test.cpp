@@ -25,15 +25,10 @@ const std::string kSanitizerFlags;
 const std::string kRunEnvironment;
 #endif
 
-// The libraries a shared library names as NEEDED, one a line.
-std::string NeededLibraries(const std::string& library) {
-    return RunCommand("readelf -d '" + library + "' | grep '(NEEDED)'").output;
-}
-
-// A component's copy of the runtime reports through its default log sink: it must not bring the
-// player's toolkit, nor GLU, into every process that loads it.
+// A component's copy of the runtime reports through its default log sink: the libraries it names
+// as NEEDED must not bring the player's toolkit, nor GLU, into every process that loads it.
 void ExpectNoToolkit(const std::string& library) {
-    const std::string needed = NeededLibraries(library);
+    const std::string needed = RunCommand("readelf -d '" + library + "' | grep '(NEEDED)'").output;
     EXPECT_NE(needed.find("libc.so"), std::string::npos) << library << ":\n" << needed;
     EXPECT_EQ(needed.find("libfltk"), std::string::npos) << library << ":\n" << needed;
     EXPECT_EQ(needed.find("libGLU"), std::string::npos) << library << ":\n" << needed;
