@@ -14,10 +14,11 @@ namespace bench {
 struct ProcessRun {
     bool ok = false;
     double milliseconds = 0;
+    double cpuMilliseconds = 0;  // user and system time of the program and its threads
     double peakMiB = 0;
 };
 
-// Runs the program with its output discarded; wall time from fork to exit and the peak RSS.
+// Runs the program with its output discarded; wall time from fork to exit, CPU time and the peak RSS.
 inline ProcessRun MeasureProcess(const std::vector<std::string>& argv) {
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -34,6 +35,8 @@ inline ProcessRun MeasureProcess(const std::vector<std::string>& argv) {
     if (child < 0 || wait4(child, &status, 0, &usage) != child) return ProcessRun();
     ProcessRun run;
     run.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    run.cpuMilliseconds = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
     run.peakMiB = usage.ru_maxrss / 1024.0;
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
