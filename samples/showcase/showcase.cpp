@@ -174,6 +174,7 @@ void Showcase::Initialize() {
   // The light comes from above left, in front of the panel. Its marker and the eye stay inside
   // the panel's rectangle, which is the component's extent that the host places by.
   light = new VesLightSource;
+  // The marker's usual six vertices, but vertex 0 to vertex 1 points towards the light.
   const vesColor white(255, 255, 255, 255);
   Vertex marks[6] = {Vertex(0, 0, 0, white),      Vertex(-0.45f, 0.55f, 1, white), Vertex(-25, -25, -50, white),
                      Vertex(25, -25, -50, white), Vertex(25, 25, -50, white),      Vertex(-25, 25, -50, white)};
