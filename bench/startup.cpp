@@ -2,49 +2,13 @@
 // component, and its peak resident memory, against a minimal EGL program that makes the same
 // kind of context, clears, reads the pixels back and writes the PNG with libpng. Both run in
 // turn, several times; the medians and their ratios are printed.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bench/bench_support.h"
-
-namespace {
-
-struct Run {
-    bool ok = false;
-    double milliseconds = 0;
-    double peakMiB = 0;
-};
-
-// Runs the program with its output discarded; wall time from fork to exit and the peak RSS.
-Run Measure(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(126);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child) return Run();
-    Run run;
-    run.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    run.peakMiB = usage.ru_maxrss / 1024.0;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
-
-}  // namespace
+#include "bench/process_run.h"
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 9;
@@ -55,11 +19,11 @@ int main(int argc, char** argv) {
                                           std::string(scratch) + "/player.png", bin + "/samples/libinstrument.so"};
     const std::vector<std::string> minimal{bin + "/bench/bench_baseline_egl_snapshot", "640", "480",
                                            std::string(scratch) + "/minimal.png"};
-    Measure(player);  // the first start pays for the page cache
-    Measure(minimal);
+    bench::MeasureProcess(player);  // the first start pays for the page cache
+    bench::MeasureProcess(minimal);
     std::vector<double> playerTime, playerMemory, minimalTime, minimalMemory;
     for (int i = 0; i < runs; ++i) {
-        const Run p = Measure(player), m = Measure(minimal);
+        const bench::ProcessRun p = bench::MeasureProcess(player), m = bench::MeasureProcess(minimal);
         if (!p.ok || !m.ok) {
             std::printf("startup: %s failed\n", p.ok ? "the minimal program" : "vessant-player");
             return 1;

@@ -9,6 +9,7 @@
 #include "orvan/group.h"
 #include "orvan/material_list.h"
 #include "orvan/texture_palette.h"
+#include "orvan/value_specs.h"
 #include "orvan/ves_text_box.h"
 
 using namespace orvan;
@@ -69,8 +70,10 @@ void ActiveXSplashClass::Initialize() {
   objects.Resize(4);
 
   backgroundPoly = new GLPolygon;
-  backgroundPoly->SetValue(1, const_cast<char*>("backgroundPoly"), 18, 4, 31, 1, 35, 0, 36, 0, 21, 14, 20, 34, 255, 40,
-                           1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0, 0.0, 0);
+  backgroundPoly->SetValue(spec::kInstanceName, const_cast<char*>("backgroundPoly"), spec::kPolygonMode,
+                           spec::kPolygonFilledOutlined, spec::kShading, spec::kShadingGouraud, spec::kLightingEnabled,
+                           0, spec::kMaterialIndex, 0, spec::kColor, 14, 20, 34, 255, spec::kTexturePoints, 1.0, 0.0,
+                           0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0, 0.0, spec::kEnd);
   // Behind the picture only: it shows through the rounded corners; around the picture the
   // control's own background stays visible.
   backgroundPoly->SetVertices(4, 14, 20, 34, 255, 0.0, 0.0, -10.0, 14, 20, 34, 255, 1024.0, 0.0, -10.0, 14, 20, 34, 255,
@@ -79,11 +82,15 @@ void ActiveXSplashClass::Initialize() {
   InsertObject(backgroundPoly, true, false);
 
   splashImageGroup = new Group;
-  splashImageGroup->SetValue(1, const_cast<char*>("splashImageGroup"), 2, 0.0, 0.0, 0.0, 40, 1024.0, 0.0, 0.0, 0.0, 0.0,
-                             0.0, 0.0, 512.0, 0.0, 1024.0, 512.0, 0.0, 0);
+  splashImageGroup->SetValue(spec::kInstanceName, const_cast<char*>("splashImageGroup"), spec::kLocation, 0.0, 0.0, 0.0,
+                             spec::kTexturePoints, 1024.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 512.0, 0.0, 1024.0, 512.0,
+                             0.0, spec::kEnd);
 
   splashImage = new GLPolygon;
-  splashImage->SetValue(1, const_cast<char*>("splashImage"), 7, 0, 8, 1, 9, 3, 10, 1, 11, 1, 35, 0, 36, 0, 0);
+  splashImage->SetValue(spec::kInstanceName, const_cast<char*>("splashImage"), spec::kTextureIndex, 0,
+                        spec::kTextureRepeat, 1, spec::kTextureMap, spec::kTextureReplace, spec::kTextureMinFilter,
+                        spec::kFilterLinear, spec::kTextureMagFilter, spec::kFilterLinear, spec::kLightingEnabled, 0,
+                        spec::kMaterialIndex, 0, spec::kEnd);
   splashImage->SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 1024.0, 0.0, 0.0, 255, 255, 255,
                            255, 1024.0, 512.0, 0.0, 255, 255, 255, 255, 0.0, 512.0, 0.0);
   splashImage->SetNormals(4, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0, 0.0, 0.0, 1.0);
@@ -91,10 +98,16 @@ void ActiveXSplashClass::Initialize() {
   splashImageGroup->InsertObject(splashImage, true, false);
 
   mainText = new VesTextBox;
-  mainText->SetValue(1, const_cast<char*>("mainText"), 2, 18.763271331787, 255.03303527832, 0.0, 8, 1, 9, 3, 10, 1, 11,
-                     1, 18, 4, 21, 0, 0, 0, 107, 35, 0, 36, 0, 42, 0.0, 43, 17.0, 44, 16.0, 45, 1, 46, 0, 47, "Arial",
-                     "Regular", 12, 49, 1.0, 48, 0, 0, 0, 0, 0, 50, 1, 51, static_cast<int>(LEFT), 52, 1, 0.13, 39, 39,
-                     39, 206, 53, "This is text", 54, 0, 55, 1, 0);
+  mainText->SetValue(spec::kInstanceName, const_cast<char*>("mainText"), spec::kLocation, 18.763271331787,
+                     255.03303527832, 0.0, spec::kTextureRepeat, 1, spec::kTextureMap, spec::kTextureReplace,
+                     spec::kTextureMinFilter, spec::kFilterLinear, spec::kTextureMagFilter, spec::kFilterLinear,
+                     spec::kPolygonMode, spec::kPolygonFilledOutlined, spec::kColor, 0, 0, 0, 107,
+                     spec::kLightingEnabled, 0, spec::kMaterialIndex, 0, spec::kTextBorder, 0.0, spec::kTextCellHeight,
+                     17.0, spec::kTextCellWidth, 16.0, spec::kTextConstrainCellRatio, 1, spec::kTextControlCellSize, 0,
+                     spec::kTextFont, "Arial", "Regular", 12, spec::kTextLineSpacing, 1.0, spec::kTextHalo, 0, 0, 0, 0,
+                     0, spec::kTextLockCellSize, 1, spec::kTextJustify, static_cast<int>(LEFT), spec::kTextShadow, 1,
+                     0.13, 39, 39, 39, 206, spec::kTextString, "This is text", spec::kTextUppercase, 0,
+                     spec::kTextWrap, 1, spec::kEnd);
   mainText->SetVertices(4, 0, 0, 0, 107, kTextLeft, kTextBottom, 0.0, 0, 0, 0, 107, kTextRight, kTextBottom, 0.0, 0, 0,
                         0, 107, kTextRight, kTextTop, 0.0, 0, 0, 0, 107, kTextLeft, kTextTop, 0.0);
   mainText->UpdateLayout();
@@ -115,8 +128,9 @@ void ActiveXSplashClass::Initialize() {
 
   // Orthographic over the picture; the larger constraints keep all of it in any window shape.
   mainEye = new VesEyePoint;
-  mainEye->SetValue(1, const_cast<char*>("mainEye"), 2, 512.0, 256.0, 1000.0, 43, 1, 44, 1024.0, 45, 1, 47, 1.0, 48,
-                    5000.0, 0);
+  mainEye->SetValue(spec::kInstanceName, const_cast<char*>("mainEye"), spec::kLocation, 512.0, 256.0, 1000.0,
+                    spec::kEyeOrthographic, 1, spec::kEyeOrthoSize, 1024.0, spec::kEyeFovIsHorizontal, 1,
+                    spec::kEyeNearClip, 1.0, spec::kEyeFarClip, 5000.0, spec::kEnd);
   mainEye->OtherOrthoSize(512.0);
   mainEye->HorizontalConstraint(FOV_CONSTRAINT_GREATER);
   mainEye->VerticalConstraint(FOV_CONSTRAINT_GREATER);

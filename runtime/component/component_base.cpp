@@ -5,6 +5,7 @@
 #include "orvan/component_light_mgr.h"
 #include "orvan/object_resources.h"
 #include "orvan/static_image_list.h"
+#include "orvan/value_specs.h"
 
 namespace orvan {
 
@@ -88,10 +89,10 @@ void ComponentBase::Parent(DisplayFrame* f) {
 
 void ComponentBase::SetValue(int property, va_list& args) {
   switch (property) {
-    case 38:
+    case spec::kAbsolutePlacement:
       absolutePlacement = va_arg(args, int) != 0;
       break;
-    case 39: {
+    case spec::kComponentMatrix: {
       VesMatrix<double, 4> m;
       for (int i = 0; i < 16; ++i) m.data[i] = va_arg(args, double);
       ComponentMatrix(m);

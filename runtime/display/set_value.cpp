@@ -1,5 +1,6 @@
 // Property numbers through which generated component code configures objects.
 #include "orvan/display_object.h"
+#include "orvan/value_specs.h"
 
 namespace orvan {
 
@@ -31,55 +32,55 @@ void DisplayObject::SetValue(int property, ...) {
 
 void DisplayObject::SetValue(int property, va_list& args) {
   switch (property) {
-    case 1:
+    case spec::kInstanceName:
       InstanceName(va_arg(args, char*));
       break;
-    case 2: {
+    case spec::kLocation: {
       const float x = Real(args);
       const float y = Real(args);
       const float z = Real(args);
       Location(x, y, z);
       break;
     }
-    case 3: {
+    case spec::kRotationPoint: {
       const float x = Real(args);
       const float y = Real(args);
       const float z = Real(args);
       RotationPoint(x, y, z);
       break;
     }
-    case 7: textureIndex = va_arg(args, int); break;
-    case 8: textureRepeat = Byte(args); break;
-    case 9: textureMap = Byte(args); break;
-    case 10: textureMinFilter = Byte(args); break;
-    case 11: textureMagFilter = Byte(args); break;
-    case 12: blendColor = Colour(args); break;
-    case 18: polygonMode = Byte(args); break;
-    case 19: polygonEnd = Byte(args); break;
-    case 20: polygonOffset = va_arg(args, int); break;
-    case 21: color = Colour(args); break;
-    case 22: colorMaterialMode = Byte(args); break;
-    case 23: lineWidth = Real(args); break;
-    case 24: lineStipplePattern = static_cast<unsigned short>(va_arg(args, int)); break;
-    case 25: lineStippleMultiplier = Byte(args); break;
-    case 26: visible = va_arg(args, int) != 0; break;
-    case 27: cullBackFace = Byte(args); break;
-    case 28: alphaMode = va_arg(args, int); break;
-    case 29: antiAlias = va_arg(args, int) != 0; break;
-    case 30: depthTest = Byte(args); break;
-    case 31: shading = va_arg(args, int); break;
-    case 32: blinking = va_arg(args, int) != 0; break;
-    case 33: blinkRate = Real(args); break;
-    case 34: pickable = Byte(args); break;
-    case 35: lightingEnabled = va_arg(args, int) != 0; break;
-    case 36: materialIndex = va_arg(args, int); break;
-    case 37: {
+    case spec::kTextureIndex: textureIndex = va_arg(args, int); break;
+    case spec::kTextureRepeat: textureRepeat = Byte(args); break;
+    case spec::kTextureMap: textureMap = Byte(args); break;
+    case spec::kTextureMinFilter: textureMinFilter = Byte(args); break;
+    case spec::kTextureMagFilter: textureMagFilter = Byte(args); break;
+    case spec::kBlendColor: blendColor = Colour(args); break;
+    case spec::kPolygonMode: polygonMode = Byte(args); break;
+    case spec::kPolygonEnd: polygonEnd = Byte(args); break;
+    case spec::kPolygonOffset: polygonOffset = va_arg(args, int); break;
+    case spec::kColor: color = Colour(args); break;
+    case spec::kColorMaterialMode: colorMaterialMode = Byte(args); break;
+    case spec::kLineWidth: lineWidth = Real(args); break;
+    case spec::kLineStipplePattern: lineStipplePattern = static_cast<unsigned short>(va_arg(args, int)); break;
+    case spec::kLineStippleMultiplier: lineStippleMultiplier = Byte(args); break;
+    case spec::kVisible: visible = va_arg(args, int) != 0; break;
+    case spec::kCullBackFace: cullBackFace = Byte(args); break;
+    case spec::kAlphaMode: alphaMode = va_arg(args, int); break;
+    case spec::kAntiAlias: antiAlias = va_arg(args, int) != 0; break;
+    case spec::kDepthTest: depthTest = Byte(args); break;
+    case spec::kShading: shading = va_arg(args, int); break;
+    case spec::kBlinking: blinking = va_arg(args, int) != 0; break;
+    case spec::kBlinkRate: blinkRate = Real(args); break;
+    case spec::kPickable: pickable = Byte(args); break;
+    case spec::kLightingEnabled: lightingEnabled = va_arg(args, int) != 0; break;
+    case spec::kMaterialIndex: materialIndex = va_arg(args, int); break;
+    case spec::kDcsMatrix: {
       VesMatrix<double, 4> m;
       for (int i = 0; i < 16; ++i) m.data[i] = va_arg(args, double);
       DCSMatrix(m);
       break;
     }
-    case 40:
+    case spec::kTexturePoints:
       for (Vector& point : texturePoints) {
         const float x = Real(args);
         const float y = Real(args);

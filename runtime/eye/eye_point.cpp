@@ -8,6 +8,7 @@
 #include "orvan/attribute.h"
 #include "orvan/attribute_arrays.h"
 #include "orvan/object_resources.h"
+#include "orvan/value_specs.h"
 
 namespace orvan {
 
@@ -205,13 +206,13 @@ void VesEyePoint::Rotate(const Vector& orig, float angle, const Vector& axis) {
 
 void VesEyePoint::SetValue(int property, va_list& args) {
   switch (property) {
-    case 42: fov = va_arg(args, double); break;
-    case 43: orthographic = va_arg(args, int) != 0; break;
-    case 44: orthoSize = va_arg(args, double); break;
-    case 45: fovIsHorizontal = va_arg(args, int) != 0; break;
-    case 47: nearClip = va_arg(args, double); break;
-    case 48: farClip = va_arg(args, double); break;
-    case 50:
+    case spec::kEyeFov: fov = va_arg(args, double); break;
+    case spec::kEyeOrthographic: orthographic = va_arg(args, int) != 0; break;
+    case spec::kEyeOrthoSize: orthoSize = va_arg(args, double); break;
+    case spec::kEyeFovIsHorizontal: fovIsHorizontal = va_arg(args, int) != 0; break;
+    case spec::kEyeNearClip: nearClip = va_arg(args, double); break;
+    case spec::kEyeFarClip: farClip = va_arg(args, double); break;
+    case spec::kEyeViewVectors:
       for (Vector& v : viewVectors) {
         v.x = static_cast<float>(va_arg(args, double));
         v.y = static_cast<float>(va_arg(args, double));

@@ -11,6 +11,7 @@
 #include "orvan/enum_attributes.h"
 #include "orvan/method_description.h"
 #include "orvan/object_resources.h"
+#include "orvan/value_specs.h"
 
 namespace orvan {
 
@@ -146,14 +147,14 @@ void VesLightSource::SetValue(int property, va_list& args) {
                  static_cast<unsigned char>(a));
   };
   switch (property) {
-    case 42: colour(sourceAmbient); break;
-    case 43: colour(sourceDiffuse); break;
-    case 44: colour(sourceSpecular); break;
-    case 45: spotCutoff = static_cast<float>(va_arg(args, double)); break;
-    case 46: spotExponent = static_cast<float>(va_arg(args, double)); break;
-    case 47: constantAttenuation = static_cast<float>(va_arg(args, double)); break;
-    case 48: linearAttenuation = static_cast<float>(va_arg(args, double)); break;
-    case 49: quadraticAttenuation = static_cast<float>(va_arg(args, double)); break;
+    case spec::kLightAmbient: colour(sourceAmbient); break;
+    case spec::kLightDiffuse: colour(sourceDiffuse); break;
+    case spec::kLightSpecular: colour(sourceSpecular); break;
+    case spec::kLightSpotCutoff: spotCutoff = static_cast<float>(va_arg(args, double)); break;
+    case spec::kLightSpotExponent: spotExponent = static_cast<float>(va_arg(args, double)); break;
+    case spec::kLightConstantAttenuation: constantAttenuation = static_cast<float>(va_arg(args, double)); break;
+    case spec::kLightLinearAttenuation: linearAttenuation = static_cast<float>(va_arg(args, double)); break;
+    case spec::kLightQuadraticAttenuation: quadraticAttenuation = static_cast<float>(va_arg(args, double)); break;
     default: DisplayObject::SetValue(property, args); break;
   }
 }

@@ -1,6 +1,7 @@
 // Property numbers through which generated component code configures a text.
 #include "orvan/font_registry.h"
 #include "orvan/ves_text.h"
+#include "orvan/value_specs.h"
 
 namespace orvan {
 
@@ -20,35 +21,35 @@ float Real(va_list& args) { return static_cast<float>(va_arg(args, double)); }
 
 void VesText::SetValue(int property, va_list& args) {
   switch (property) {
-    case 42: border = Real(args); break;
-    case 43: cellHeight = Real(args); break;
-    case 44: cellWidth = Real(args); break;
-    case 45: constrainCellRatio = va_arg(args, int) != 0; break;
-    case 46: controlCellSize = va_arg(args, int) != 0; break;
-    case 47: {
+    case spec::kTextBorder: border = Real(args); break;
+    case spec::kTextCellHeight: cellHeight = Real(args); break;
+    case spec::kTextCellWidth: cellWidth = Real(args); break;
+    case spec::kTextConstrainCellRatio: constrainCellRatio = va_arg(args, int) != 0; break;
+    case spec::kTextControlCellSize: controlCellSize = va_arg(args, int) != 0; break;
+    case spec::kTextFont: {
       const char* name = va_arg(args, const char*);
       const char* style = va_arg(args, const char*);
       const int size = va_arg(args, int);
       Font(FontRegistry::Find(name, style, size));
       break;
     }
-    case 48:
+    case spec::kTextHalo:
       halo = va_arg(args, int) != 0;
       haloColor = Colour(args);
       return;  // appearance only
-    case 49: lineSpacing = Real(args); break;
-    case 50: lockCellSize = va_arg(args, int) != 0; break;
-    case 51: justify = static_cast<Justify_t>(va_arg(args, int)); break;
-    case 52:
+    case spec::kTextLineSpacing: lineSpacing = Real(args); break;
+    case spec::kTextLockCellSize: lockCellSize = va_arg(args, int) != 0; break;
+    case spec::kTextJustify: justify = static_cast<Justify_t>(va_arg(args, int)); break;
+    case spec::kTextShadow:
       shadow = va_arg(args, int) != 0;
       shadowDistance = Real(args);
       shadowColor = Colour(args);
       return;
-    case 53: String(va_arg(args, const char*)); break;
-    case 54:
+    case spec::kTextString: String(va_arg(args, const char*)); break;
+    case spec::kTextUppercase:
       uppercase = va_arg(args, int) != 0;
       return;
-    case 55: wrapText = va_arg(args, int) != 0; break;
+    case spec::kTextWrap: wrapText = va_arg(args, int) != 0; break;
     default:
       GLPolygon::SetValue(property, args);
       return;

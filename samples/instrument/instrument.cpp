@@ -18,6 +18,7 @@
 #include "orvan/mouse_event.h"
 #include "orvan/object_resources.h"
 #include "orvan/texture_palette.h"
+#include "orvan/value_specs.h"
 #include "orvan/ves_text_box.h"
 
 using namespace orvan;
@@ -98,8 +99,11 @@ void Instrument::Initialize() {
   }
   dial = new GLPolygon;
   // The face picture replaces the fill colour; its square spans the dial's, mipmapped when small.
-  dial->SetValue(1, const_cast<char*>("dial"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 90, 90, 90, 255, 7, 0, 9, 3, 10, 3, 11,
-                 1, 40, 100.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 100.0, 0.0, 100.0, 100.0, 0.0, 0);
+  dial->SetValue(spec::kInstanceName, const_cast<char*>("dial"), spec::kPolygonMode, spec::kPolygonFilled,
+                 spec::kShading, spec::kShadingFlat, spec::kLightingEnabled, 0, spec::kMaterialIndex, 0, spec::kColor,
+                 90, 90, 90, 255, spec::kTextureIndex, 0, spec::kTextureMap, spec::kTextureReplace,
+                 spec::kTextureMinFilter, spec::kFilterLinearMipmapLinear, spec::kTextureMagFilter, spec::kFilterLinear,
+                 spec::kTexturePoints, 100.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 100.0, 0.0, 100.0, 100.0, 0.0, spec::kEnd);
   dial->SetVertices(kDialSegments, rim);
   dial->CalculateTexCoordinates();
   // Pointer positions reach the dial's callback relative to its centre.
@@ -108,7 +112,7 @@ void Instrument::Initialize() {
   InsertObject(dial, true, false);
 
   ticks = new Group;
-  ticks->SetValue(1, const_cast<char*>("ticks"), 0);
+  ticks->SetValue(spec::kInstanceName, const_cast<char*>("ticks"), spec::kEnd);
   ticks->Objects().Resize(kTickCount);
   for (int i = 0; i < kTickCount; ++i) {
     const double angle = kSweepHalf - 2.0 * kSweepHalf * i / (kTickCount - 1);
@@ -116,7 +120,10 @@ void Instrument::Initialize() {
     const Vector b = OnCircle(kTickOuter, angle);
     const std::string name = "tick" + std::to_string(i);
     GLPolygon* tick = new GLPolygon;
-    tick->SetValue(1, const_cast<char*>(name.c_str()), 18, 2, 19, 2, 23, 2.0, 21, 255, 255, 255, 255, 35, 0, 0);
+    // An outline left open: a single line.
+    tick->SetValue(spec::kInstanceName, const_cast<char*>(name.c_str()), spec::kPolygonMode, spec::kPolygonOutline,
+                   spec::kPolygonEnd, 2, spec::kLineWidth, 2.0, spec::kColor, 255, 255, 255, 255,
+                   spec::kLightingEnabled, 0, spec::kEnd);
     tick->SetVertices(2, 255, 255, 255, 255, static_cast<double>(a.x), static_cast<double>(a.y), 0.0, 255, 255, 255,
                       255, static_cast<double>(b.x), static_cast<double>(b.y), 0.0);
     ticks->InsertObject(tick, true, false);
@@ -125,10 +132,12 @@ void Instrument::Initialize() {
   InsertObject(ticks, true, false);
 
   needle = new Group;
-  needle->SetValue(1, const_cast<char*>("needle"), 3, static_cast<double>(kCentreX), static_cast<double>(kCentreY),
-                   0.0, 0);
+  needle->SetValue(spec::kInstanceName, const_cast<char*>("needle"), spec::kRotationPoint,
+                   static_cast<double>(kCentreX), static_cast<double>(kCentreY), 0.0, spec::kEnd);
   needleShape = new GLPolygon;
-  needleShape->SetValue(1, const_cast<char*>("needleShape"), 18, 3, 31, 0, 35, 0, 36, 0, 21, 255, 0, 0, 255, 0);
+  needleShape->SetValue(spec::kInstanceName, const_cast<char*>("needleShape"), spec::kPolygonMode,
+                        spec::kPolygonFilled, spec::kShading, spec::kShadingFlat, spec::kLightingEnabled, 0,
+                        spec::kMaterialIndex, 0, spec::kColor, 255, 0, 0, 255, spec::kEnd);
   needleShape->SetVertices(3, 220, 0, 0, 255, static_cast<double>(kCentreX - 4.0f), static_cast<double>(kCentreY), 0.0,
                            220, 0, 0, 255, static_cast<double>(kCentreX + 4.0f), static_cast<double>(kCentreY), 0.0,
                            220, 0, 0, 255, static_cast<double>(kCentreX),
@@ -139,8 +148,11 @@ void Instrument::Initialize() {
 
   label = new GLPolygon;
   // The middle band of the same picture, tinted by the plate's gold.
-  label->SetValue(1, const_cast<char*>("label"), 18, 3, 31, 0, 35, 0, 36, 0, 7, 1, 9, 0, 10, 1, 11, 1, 40, 75.0, -39.0,
-                  0.0, 25.0, -39.0, 0.0, 25.0, 81.0, 0.0, 75.0, 81.0, 0.0, 0);
+  label->SetValue(spec::kInstanceName, const_cast<char*>("label"), spec::kPolygonMode, spec::kPolygonFilled,
+                  spec::kShading, spec::kShadingFlat, spec::kLightingEnabled, 0, spec::kMaterialIndex, 0,
+                  spec::kTextureIndex, 1, spec::kTextureMap, spec::kTextureModulate, spec::kTextureMinFilter,
+                  spec::kFilterLinear, spec::kTextureMagFilter, spec::kFilterLinear, spec::kTexturePoints, 75.0, -39.0,
+                  0.0, 25.0, -39.0, 0.0, 25.0, 81.0, 0.0, 75.0, 81.0, 0.0, spec::kEnd);
   label->SetVertices(4, 200, 190, 60, 255, 35.0, 15.0, 0.0, 200, 190, 60, 255, 65.0, 15.0, 0.0, 200, 190, 60, 255,
                      65.0, 27.0, 0.0, 200, 190, 60, 255, 35.0, 27.0, 0.0);
   label->CalculateTexCoordinates();
@@ -149,7 +161,7 @@ void Instrument::Initialize() {
   // Presses on the ticks, the needle and the label reach the dial below them.
   for (DisplayObject* decoration : {static_cast<DisplayObject*>(ticks), static_cast<DisplayObject*>(needle),
                                     static_cast<DisplayObject*>(label)}) {
-    decoration->Pickable(0);
+    decoration->Pickable(spec::kPickNever);
   }
   BuildControls();
   BuildText();
@@ -172,7 +184,8 @@ namespace {
 
 GLPolygon* Square(const char* name, float x, float y, float z, float size, const vesColor& fill) {
   GLPolygon* p = new GLPolygon;
-  p->SetValue(1, const_cast<char*>(name), 18, 3, 31, 0, 35, 0, 36, 0, 0);
+  p->SetValue(spec::kInstanceName, const_cast<char*>(name), spec::kPolygonMode, spec::kPolygonFilled, spec::kShading,
+              spec::kShadingFlat, spec::kLightingEnabled, 0, spec::kMaterialIndex, 0, spec::kEnd);
   p->SetVertices(4, fill.red, fill.green, fill.blue, fill.alpha, static_cast<double>(x), static_cast<double>(y),
                  static_cast<double>(z), fill.red, fill.green, fill.blue, fill.alpha, static_cast<double>(x + size),
                  static_cast<double>(y), static_cast<double>(z), fill.red, fill.green, fill.blue, fill.alpha,
@@ -193,13 +206,13 @@ void Instrument::BuildControls() {
 
   // The front badge comes first in the list: only the depth rule finds it where they overlap.
   Group* badges = new Group;
-  badges->SetValue(1, const_cast<char*>("badges"), 34, 2, 0);
+  badges->SetValue(spec::kInstanceName, const_cast<char*>("badges"), spec::kPickable, spec::kPickNearest, spec::kEnd);
   GLPolygon* front = Square("badgeFront", kBadgeX, kBadgeY, 1.0f, kBadgeSize, vesColor(230, 230, 230, 255));
   GLPolygon* back =
       Square("badgeBack", kBadgeX + kBadgeShift, kBadgeY + kBadgeShift, 0.0f, kBadgeSize, vesColor(150, 60, 200, 255));
   for (GLPolygon* badge : {front, back}) {
     // Depth written and tested, so the front badge also looks nearer although drawn first.
-    badge->DepthTest(1);
+    badge->DepthTest(spec::kDepthTestAndWrite);
     badge->CallbackCaller(new CallbackMethodCallerTemplate<Instrument>(this, &Instrument::OnButton));
     badges->InsertObject(badge, true, false);
   }
@@ -207,8 +220,8 @@ void Instrument::BuildControls() {
   InsertObject(badges, true, false);
 
   eye = new VesEyePoint;
-  eye->SetValue(1, const_cast<char*>("eye"), 2, static_cast<double>(kCentreX), static_cast<double>(kCentreY), 190.0,
-                0);
+  eye->SetValue(spec::kInstanceName, const_cast<char*>("eye"), spec::kLocation, static_cast<double>(kCentreX),
+                static_cast<double>(kCentreY), 190.0, spec::kEnd);
   InsertObject(eye, true, false);
 }
 
@@ -219,9 +232,12 @@ namespace {
 VesTextBox* TextLabel(const char* name, float x, float y, float width, float height, float cellHeight,
                       const vesColor& colour) {
   VesTextBox* box = new VesTextBox;
-  box->SetValue(1, const_cast<char*>(name), 2, static_cast<double>(x), static_cast<double>(y), 0.0, 18, 0, 34, 0, 46, 1,
-                43, static_cast<double>(cellHeight), 44, static_cast<double>(cellHeight * 16.0f / 17.0f), 51, 1, 55, 0,
-                0);
+  // Polygon mode 0 draws no panel.
+  box->SetValue(spec::kInstanceName, const_cast<char*>(name), spec::kLocation, static_cast<double>(x),
+                static_cast<double>(y), 0.0, spec::kPolygonMode, 0, spec::kPickable, spec::kPickNever,
+                spec::kTextControlCellSize, 1, spec::kTextCellHeight, static_cast<double>(cellHeight),
+                spec::kTextCellWidth, static_cast<double>(cellHeight * 16.0f / 17.0f), spec::kTextJustify,
+                static_cast<int>(CENTER), spec::kTextWrap, 0, spec::kEnd);
   box->SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, static_cast<double>(width), 0.0, 0.0, 255,
                    255, 255, 255, static_cast<double>(width), static_cast<double>(height), 0.0, 255, 255, 255, 255, 0.0,
                    static_cast<double>(height), 0.0);

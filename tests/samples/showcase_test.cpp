@@ -1,0 +1,79 @@
+// The showcase panel as the player draws it: its first frame against a golden picture, within a
+// tolerance for the software rasteriser, and its "Lighting" attribute changing what is drawn.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/acquisition_fixture.h"
+#include "support/player_script.h"
+#include "support/png_read.h"
+
+namespace vessant {
+namespace {
+
+const std::string kGolden = std::string(VESSANT_SOURCE_DIR) + "/tests/data/showcase/first_frame.png";
+
+// How many pixels differ by more than tolerance in some channel; -1 when the sizes differ.
+long Differing(const RgbaImage& a, const RgbaImage& b, int tolerance) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    long count = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(a.At(x, y)[c] - b.At(x, y)[c]) > tolerance) {
+                    ++count;
+                    break;
+                }
+    return count;
+}
+
+class ShowcaseDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (access(library.c_str(), R_OK) != 0) GTEST_SKIP() << "showcase sample not built";
+    }
+    const std::string library = test::SampleLibrary("showcase");
+    test::ScratchDir dir;
+};
+
+// Remade by: vessant-player --headless --size 240x180 --set EyePoint=panelEye --snapshot FILE libshowcase.so
+TEST_F(ShowcaseDrawing, TheFirstFrameThroughItsEyePointMatchesTheGoldenPicture) {
+    const std::string shot = dir / "shot.png";
+    const auto r = test::RunCommand("TEMP='" + dir.Path() + "' " + test::PlayerPath() +
+                                    " --headless --size 240x180 --set EyePoint=panelEye --snapshot " + shot + " " +
+                                    library);
+    ASSERT_EQ(r.status, 0) << r.output;
+    RgbaImage golden, image;
+    ASSERT_TRUE(test::ReadPng(kGolden, &golden));
+    ASSERT_TRUE(test::ReadPng(shot, &image)) << r.output;
+    const long differing = Differing(image, golden, 12);
+    EXPECT_GE(differing, 0) << "size " << image.width << "x" << image.height;
+    EXPECT_LE(differing, golden.width * golden.height / 100) << "the frame drawn is in " << shot;
+    if (HasFailure()) std::system(("cp " + shot + " " + ::testing::TempDir() + "showcase_first_frame.png").c_str());
+}
+
+// At 200 x 200 the 160 x 120 panel fills the width: world (x, y) is pixel (x / 0.8, 200 - y / 0.8).
+TEST_F(ShowcaseDrawing, TurningTheLightingOffChangesTheLitPartsOnly) {
+    const std::string lit = dir / "lit.png", plain = dir / "plain.png";
+    const auto lines = test::RunPlayerScript(library, "frames 1\nsnapshot " + lit +
+                                                          "\nsetattrib Lighting 0\ngetattrib Lighting\nframes 1\n"
+                                                          "snapshot " + plain + "\nquit\n");
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[3], R"({"reply":"getattrib","ok":true,"value":"0"})");
+    RgbaImage a, b;
+    ASSERT_TRUE(test::ReadPng(lit, &a));
+    ASSERT_TRUE(test::ReadPng(plain, &b));
+    // The bezel's ridge above the dial's centre (54, 98.5) and the thumb's cap at 60 (134.8, 28).
+    for (auto [x, y] : {std::pair{67, 77}, std::pair{168, 165}}) {
+        int change = 0;
+        for (int c = 0; c < 3; ++c) change += std::abs(a.At(x, y)[c] - b.At(x, y)[c]);
+        EXPECT_GT(change, 30) << x << "," << y;
+    }
+    // Everything else, the plate, the dial, the text and the buttons, looks the same.
+    EXPECT_LT(Differing(a, b, 4), 200 * 200 / 8);
+}
+
+}  // namespace
+}  // namespace vessant
