@@ -11,14 +11,6 @@
 #include "control/png_writer.h"
 
 namespace vessant {
-namespace {
-
-bool IsComponentProperty(const PropertyInfo& info) {
-    return info.dispId == kDispIdComponentFileNameAlias || info.dispId == kDispIdComponentFileName ||
-           info.dispId == kDispIdClassName;
-}
-
-}  // namespace
 
 // A load the properties started ends here: a control without a window creates its component at
 // its first paint, so the reply waits for that and says why nothing was loaded.
@@ -63,16 +55,15 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         const PropertyInfo* info = FindProperty(words[1]);
         if (!info) return Reply(command, false, "unknown property '" + words[1] + "'", false), true;
         bool ok = SetPropertyText(ctrl_, *info, ScriptUnescape(ScriptRest(line, 2)), &error);
-        if (ok && IsComponentProperty(*info)) ok = ComponentLoaded(&error);
+        if (ok && info->namesComponent) ok = ComponentLoaded(&error);
         Reply(command, ok, error, false);
     } else if (command == "get") {
         if (!need(2, "get NAME")) return true;
         const PropertyInfo* info = FindProperty(words[1]);
-        std::string value;
-        if (!info || !GetPropertyText(ctrl_, *info, &value))
+        if (!info)
             Reply(command, false, "unknown property '" + words[1] + "'", false);
         else
-            Reply(command, true, value, true);
+            Reply(command, true, GetPropertyText(ctrl_, *info), true);
     } else if (command == "getattrib") {
         if (!need(2, "getattrib NAME")) return true;
         std::string value;
