@@ -54,7 +54,7 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         if (!need(2, "set NAME VALUE")) return true;
         const PropertyInfo* info = FindProperty(words[1]);
         if (!info) return Reply(command, false, "unknown property '" + words[1] + "'", false), true;
-        bool ok = SetPropertyText(ctrl_, *info, ScriptUnescape(ScriptRest(line, 2)), &error);
+        bool ok = SetPropertyText(ctrl_, *info, ScriptValue(line, 2), &error);
         if (ok && info->namesComponent) ok = ComponentLoaded(&error);
         Reply(command, ok, error, false);
     } else if (command == "get") {
@@ -71,7 +71,7 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         Reply(command, ok, ok ? value : error, ok);
     } else if (command == "setattrib") {
         if (!need(2, "setattrib NAME VALUE")) return true;
-        const bool ok = ctrl_.SetAttribChecked(words[1], ScriptUnescape(ScriptRest(line, 2)), &error);
+        const bool ok = ctrl_.SetAttribChecked(words[1], ScriptValue(line, 2), &error);
         Reply(command, ok, error, false);
     } else if (command == "mouse") {
         const bool ok = Mouse(words, &error);
