@@ -76,34 +76,27 @@ bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long* ou
 }
 
 bool ParseValue(PropertyType type, const std::string& text, PropertyValue* out, const char** expected) {
-    bool ok = true;
     switch (type) {
         case PropertyType::Bool:
-            ok = ParseBool(text, &out->flag);
             *expected = "expects TRUE, FALSE, 1 or 0";
-            break;
+            return ParseBool(text, &out->flag);
         case PropertyType::Float:
-            ok = ParseFloat(text, &out->number);
             *expected = "expects a finite number";
-            break;
+            return ParseFloat(text, &out->number);
         case PropertyType::Short:
-            ok = ParseShort(text, &out->whole);
             *expected = "expects a whole number from -32768 to 32767";
-            break;
+            return ParseShort(text, &out->whole);
         case PropertyType::Color:
-            ok = ParseWhole(text, 0xFFFFFFul, &out->whole);
             *expected = "expects a colour as decimal or 0xRRGGBB";
-            break;
+            return ParseWhole(text, 0xFFFFFFul, &out->whole);
         case PropertyType::UnsignedLong:
-            ok = ParseWhole(text, 0xFFFFFFFFul, &out->whole);
             *expected = "expects a whole number";
-            break;
+            return ParseWhole(text, 0xFFFFFFFFul, &out->whole);
         case PropertyType::String:
-        case PropertyType::Long:
-            out->text = text;
-            break;
+        case PropertyType::Long: break;
     }
-    return ok;
+    out->text = text;
+    return true;
 }
 
 std::string ValueText(PropertyType type, const PropertyValue& value) {
