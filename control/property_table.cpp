@@ -15,42 +15,31 @@ using Type = PropertyType;
 using P = ControlProperties;
 using C = CTessaryCtrl;
 
-PropertyValue ValueOf(bool v) {
-    PropertyValue value;
-    value.flag = v;
-    return value;
-}
-PropertyValue ValueOf(float v) {
-    PropertyValue value;
-    value.number = v;
-    return value;
-}
-PropertyValue ValueOf(long long v) {
-    PropertyValue value;
-    value.whole = v;
-    return value;
-}
-PropertyValue ValueOf(short v) { return ValueOf(static_cast<long long>(v)); }
-PropertyValue ValueOf(std::uint32_t v) { return ValueOf(static_cast<long long>(v)); }
-PropertyValue ValueOf(const std::string& v) {
-    PropertyValue value;
-    value.text = v;
-    return value;
-}
-
-// The member of a value that a field of type T takes.
+// A value holding v in the member its type uses, and back.
 template <typename T>
-T As(const PropertyValue& v);
-template <>
-bool As<bool>(const PropertyValue& v) { return v.flag; }
-template <>
-float As<float>(const PropertyValue& v) { return v.number; }
-template <>
-short As<short>(const PropertyValue& v) { return static_cast<short>(v.whole); }
-template <>
-std::uint32_t As<std::uint32_t>(const PropertyValue& v) { return static_cast<std::uint32_t>(v.whole); }
-template <>
-std::string As<std::string>(const PropertyValue& v) { return v.text; }
+PropertyValue ValueOf(const T& v) {
+    PropertyValue value;
+    if constexpr (std::is_same_v<T, bool>)
+        value.flag = v;
+    else if constexpr (std::is_same_v<T, float>)
+        value.number = v;
+    else if constexpr (std::is_same_v<T, std::string>)
+        value.text = v;
+    else
+        value.whole = static_cast<long long>(v);
+    return value;
+}
+template <typename T>
+T As(const PropertyValue& v) {
+    if constexpr (std::is_same_v<T, bool>)
+        return v.flag;
+    else if constexpr (std::is_same_v<T, float>)
+        return v.number;
+    else if constexpr (std::is_same_v<T, std::string>)
+        return v.text;
+    else
+        return static_cast<T>(v.whole);
+}
 
 // A stored property: a field of ControlProperties, set through the control's setter.
 template <auto Field, auto Set>
@@ -93,9 +82,8 @@ const PropertyInfo kProperties[] = {
     // The two accessor properties ask the control itself.
     {19, "Visibility", Type::Bool, false, [](const C& c) { return ValueOf(c.Visibility()); },
      [](C& c, const PropertyValue& v) { c.Visibility(v.flag); }, nullptr, nullptr, false, nullptr},
-    {23, "ControlPointer", Type::Long, true,
-     [](const C& c) { return ValueOf(static_cast<long long>(c.ControlPointer())); }, nullptr, nullptr, nullptr, false,
-     nullptr},
+    {23, "ControlPointer", Type::Long, true, [](const C& c) { return ValueOf(c.ControlPointer()); }, nullptr, nullptr,
+     nullptr, false, nullptr},
     Stored<&P::initialAttribs, &C::SetInitialAttribs>(24, "InitialAttribs", Type::String),
     Stored<&P::targetFrameRate, &C::SetTargetFrameRate>(25, "TargetFrameRate", Type::UnsignedLong, false,
                                                         "property TargetFrameRate"),
