@@ -86,9 +86,11 @@ TEST(PropertyBag, MissingEntriesTakeDefaultsWithThePlacementRule) {
     EXPECT_EQ(ctrl.Properties().targetFrameRate, 30u);
 
     PropertyBag bag2;
-    ASSERT_TRUE(bag2.Parse("version 4.4\n# a comment\n  UseExtents = TRUE  \nUnknown = 3\n", "test", &error));
+    ASSERT_TRUE(bag2.Parse("version 4.4\n# a comment\n  UseExtents = TRUE  \nUnknown = 3\nEyePoint = \"\\x41\\x6a\" \n",
+                           "test", &error));
     ExchangeProperties(ctrl, bag2, true);
     EXPECT_FALSE(ctrl.Properties().absolutePlacement);
+    EXPECT_EQ(ctrl.Properties().eyePoint, "Aj");  // hand-written escapes in either case
 }
 
 TEST(PropertyBag, MalformedFilesAreRefusedWithFileAndLine) {
