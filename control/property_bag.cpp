@@ -5,81 +5,17 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "control/property_values.h"
+#include "control/line_escaping.h"
 #include "orvan/staged_file.h"
 
 namespace vessant {
 namespace {
-
-std::string Escape(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    char hex[5];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", c);
-                    out += hex;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Unescapes a quoted value that starts at text[0] == '"'; false when it is not closed properly.
-bool Unescape(const std::string& text, std::string* out) {
-    out->clear();
-    size_t i = 1;
-    for (; i < text.size() && text[i] != '"'; ++i) {
-        if (text[i] != '\\') {
-            *out += text[i];
-            continue;
-        }
-        if (++i >= text.size()) return false;
-        switch (text[i]) {
-            case 'n': *out += '\n'; break;
-            case 't': *out += '\t'; break;
-            case 'r': *out += '\r'; break;
-            case '"': *out += '"'; break;
-            case '\\': *out += '\\'; break;
-            case 'x': {
-                if (i + 2 >= text.size()) return false;
-                const int hi = HexDigit(text[i + 1]), lo = HexDigit(text[i + 2]);
-                if (hi < 0 || lo < 0) return false;
-                *out += static_cast<char>(hi * 16 + lo);
-                i += 2;
-                break;
-            }
-            default: return false;
-        }
-    }
-    if (i >= text.size()) return false;
-    // Only blanks may follow the closing quote.
-    for (size_t j = i + 1; j < text.size(); ++j)
-        if (text[j] != ' ' && text[j] != '\t') return false;
-    return true;
-}
 
 std::string Trim(const std::string& s) {
     const size_t b = s.find_first_not_of(" \t\r");
@@ -147,8 +83,10 @@ bool PropertyBag::Parse(const std::string& text, const std::string& source, std:
         const std::string raw = Trim(t.substr(eq + 1));
         if (name.empty()) return fail("missing property name");
         if (!raw.empty() && raw[0] == '"') {
-            std::string value;
-            if (!Unescape(raw, &value)) return fail("malformed quoted value for " + name);
+            // Only blanks may follow the closing quote.
+            std::string value, rest;
+            if (!LineEscaping::Unquote(raw, &value, &rest) || rest.find_first_not_of(" \t") != std::string::npos)
+                return fail("malformed quoted value for " + name);
             Set(name, value, true, number);
         } else {
             Set(name, raw, false, number);
@@ -169,7 +107,7 @@ std::string PropertyBag::Format() const {
                       std::to_string(kVersionMinor) + "\n";
     for (const auto& [n, name] : order) {
         const Entry& e = values_.at(name);
-        out += name + " = " + (e.quoted ? Escape(e.value) : e.value) + "\n";
+        out += name + " = " + (e.quoted ? LineEscaping::Quote(e.value) : e.value) + "\n";
     }
     return out;
 }

@@ -6,9 +6,9 @@
 //   scaleX = 1
 //   InitialAttribs = "needle.Rotation 0 0 45\n"
 //
-// One "name = value" per line; texts are quoted with C-style escapes (\n, \t, \r, \", \\, \xHH),
-// so a multi-line value with any characters stays on one line. Lines starting with "#" are
-// comments. Names the control does not know are kept and ignored.
+// One "name = value" per line; texts are quoted, with the escapes of LineEscaping's full dialect
+// (\n, \t, \r, \", \\, \xHH), so a multi-line value with any characters stays on one line.
+// Lines starting with "#" are comments. Names the control does not know are kept and ignored.
 
 #include <cstddef>
 #include <map>

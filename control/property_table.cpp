@@ -1,42 +1,96 @@
 #include "control/property_table.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <strings.h>
 
-#include "control/property_values.h"
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
 #include "control/tessary_ctrl.h"
 
 namespace vessant {
 namespace {
 
+using Type = PropertyType;
+using P = ControlProperties;
+using C = CTessaryCtrl;
+
+// A value holding v in the member its type uses, and back.
+template <typename T>
+PropertyValue ValueOf(const T& v) {
+    PropertyValue value;
+    if constexpr (std::is_same_v<T, bool>)
+        value.flag = v;
+    else if constexpr (std::is_same_v<T, float>)
+        value.number = v;
+    else if constexpr (std::is_same_v<T, std::string>)
+        value.text = v;
+    else
+        value.whole = static_cast<long long>(v);
+    return value;
+}
+template <typename T>
+T As(const PropertyValue& v) {
+    if constexpr (std::is_same_v<T, bool>)
+        return v.flag;
+    else if constexpr (std::is_same_v<T, float>)
+        return v.number;
+    else if constexpr (std::is_same_v<T, std::string>)
+        return v.text;
+    else
+        return static_cast<T>(v.whole);
+}
+
+// A stored property: a field of ControlProperties, set through the control's setter.
+template <auto Field, auto Set>
+constexpr PropertyInfo Stored(int dispId, const char* name, Type type, bool namesComponent = false,
+                              const char* description = nullptr) {
+    using T = std::remove_reference_t<decltype(std::declval<P&>().*Field)>;
+    return {dispId,
+            name,
+            type,
+            false,
+            [](const C& c) { return ValueOf(c.Properties().*Field); },
+            [](C& c, const PropertyValue& v) { (c.*Set)(As<T>(v)); },
+            [](const P& p) { return ValueOf(p.*Field); },
+            [](P& p, const PropertyValue& v) { p.*Field = As<T>(v); },
+            namesComponent,
+            description};
+}
+
+constexpr bool kNamesComponent = true;
+
 const PropertyInfo kProperties[] = {
-    {1, "scaleX", PropertyType::Float, false},
-    {2, "scaleY", PropertyType::Float, false},
-    {3, "offsetX", PropertyType::Float, false},
-    {4, "offsetY", PropertyType::Float, false},
-    {5, "maintainAspect", PropertyType::Bool, false},
-    {6, "perspective", PropertyType::Bool, false},
-    {7, "DepthFactor", PropertyType::Float, false},
-    {8, "offsetZ", PropertyType::Float, false},
-    {9, "setSizeX", PropertyType::Short, false},
-    {10, "setSizeY", PropertyType::Short, false},
-    {11, "FieldOfView", PropertyType::Float, false},
-    {12, "ComponentFileName", PropertyType::String, false},
-    {13, "ClassName", PropertyType::String, false},
-    {14, "UseExtents", PropertyType::Bool, false},
-    {15, "absolutePlacement", PropertyType::Bool, false},
-    {16, "EyePoint", PropertyType::String, false},
-    {17, "UseContainerBackground", PropertyType::Bool, false},
-    {18, "BackgroundColor", PropertyType::Color, false},
-    {19, "Visibility", PropertyType::Bool, false},
-    {23, "ControlPointer", PropertyType::Long, true},
-    {24, "InitialAttribs", PropertyType::String, false},
-    {25, "TargetFrameRate", PropertyType::UnsignedLong, false},
-    {26, "DrawBackground", PropertyType::Bool, false},
-    {0, "_ComponentFileName", PropertyType::String, false},
+    Stored<&P::scaleX, &C::SetScaleX>(1, "scaleX", Type::Float),
+    Stored<&P::scaleY, &C::SetScaleY>(2, "scaleY", Type::Float),
+    Stored<&P::offsetX, &C::SetOffsetX>(3, "offsetX", Type::Float),
+    Stored<&P::offsetY, &C::SetOffsetY>(4, "offsetY", Type::Float),
+    Stored<&P::maintainAspect, &C::SetMaintainAspect>(5, "maintainAspect", Type::Bool),
+    Stored<&P::perspective, &C::SetPerspective>(6, "perspective", Type::Bool),
+    Stored<&P::depthFactor, &C::SetDepthFactor>(7, "DepthFactor", Type::Float),
+    Stored<&P::offsetZ, &C::SetOffsetZ>(8, "offsetZ", Type::Float),
+    Stored<&P::setSizeX, &C::SetSizeX>(9, "setSizeX", Type::Short),
+    Stored<&P::setSizeY, &C::SetSizeY>(10, "setSizeY", Type::Short),
+    Stored<&P::fieldOfView, &C::SetFieldOfView>(11, "FieldOfView", Type::Float),
+    Stored<&P::componentFileName, &C::SetComponentFileName>(12, "ComponentFileName", Type::String, kNamesComponent),
+    Stored<&P::className, &C::SetClassName>(13, "ClassName", Type::String, kNamesComponent),
+    Stored<&P::useExtents, &C::SetUseExtents>(14, "UseExtents", Type::Bool),
+    Stored<&P::absolutePlacement, &C::SetAbsolutePlacement>(15, "absolutePlacement", Type::Bool),
+    Stored<&P::eyePoint, &C::SetEyePoint>(16, "EyePoint", Type::String),
+    Stored<&P::useContainerBackground, &C::SetUseContainerBackground>(17, "UseContainerBackground", Type::Bool),
+    Stored<&P::backgroundColor, &C::SetBackgroundColor>(18, "BackgroundColor", Type::Color),
+    // The two accessor properties ask the control itself.
+    {19, "Visibility", Type::Bool, false, [](const C& c) { return ValueOf(c.Visibility()); },
+     [](C& c, const PropertyValue& v) { c.Visibility(v.flag); }, nullptr, nullptr, false, nullptr},
+    {23, "ControlPointer", Type::Long, true, [](const C& c) { return ValueOf(c.ControlPointer()); }, nullptr, nullptr,
+     nullptr, false, nullptr},
+    Stored<&P::initialAttribs, &C::SetInitialAttribs>(24, "InitialAttribs", Type::String),
+    Stored<&P::targetFrameRate, &C::SetTargetFrameRate>(25, "TargetFrameRate", Type::UnsignedLong, false,
+                                                        "property TargetFrameRate"),
+    Stored<&P::drawBackground, &C::SetDrawBackground>(26, "DrawBackground", Type::Bool, false,
+                                                      "property DrawBackground"),
+    Stored<&P::componentFileName, &C::SetComponentFileName>(kDispIdComponentFileNameAlias, "_ComponentFileName",
+                                                            Type::String, kNamesComponent),
 };
 
 }  // namespace
@@ -56,93 +110,20 @@ const PropertyInfo* FindProperty(int dispId) {
     return nullptr;
 }
 
-bool GetPropertyText(const CTessaryCtrl& ctrl, const PropertyInfo& info, std::string* value) {
-    const ControlProperties& p = ctrl.Properties();
-    switch (info.dispId) {
-        case 1: *value = FloatText(p.scaleX); return true;
-        case 2: *value = FloatText(p.scaleY); return true;
-        case 3: *value = FloatText(p.offsetX); return true;
-        case 4: *value = FloatText(p.offsetY); return true;
-        case 5: *value = p.maintainAspect ? "TRUE" : "FALSE"; return true;
-        case 6: *value = p.perspective ? "TRUE" : "FALSE"; return true;
-        case 7: *value = FloatText(p.depthFactor); return true;
-        case 8: *value = FloatText(p.offsetZ); return true;
-        case 9: *value = std::to_string(p.setSizeX); return true;
-        case 10: *value = std::to_string(p.setSizeY); return true;
-        case 11: *value = FloatText(p.fieldOfView); return true;
-        case 0:
-        case 12: *value = p.componentFileName; return true;
-        case 13: *value = p.className; return true;
-        case 14: *value = p.useExtents ? "TRUE" : "FALSE"; return true;
-        case 15: *value = p.absolutePlacement ? "TRUE" : "FALSE"; return true;
-        case 16: *value = p.eyePoint; return true;
-        case 17: *value = p.useContainerBackground ? "TRUE" : "FALSE"; return true;
-        case 18: *value = std::to_string(p.backgroundColor); return true;
-        case 19: *value = ctrl.Visibility() ? "TRUE" : "FALSE"; return true;
-        case 23: *value = std::to_string(ctrl.ControlPointer()); return true;
-        case 24: *value = p.initialAttribs; return true;
-        case 25: *value = std::to_string(p.targetFrameRate); return true;
-        case 26: *value = p.drawBackground ? "TRUE" : "FALSE"; return true;
-        default: return false;
-    }
+std::string GetPropertyText(const CTessaryCtrl& ctrl, const PropertyInfo& info) {
+    return ValueText(info.type, info.get(ctrl));
 }
 
 bool SetPropertyText(CTessaryCtrl& ctrl, const PropertyInfo& info, const std::string& value, std::string* error) {
-    auto fail = [&](const char* what) {
+    auto fail = [&](const std::string& what) {
         if (error) *error = std::string("property ") + info.name + ": " + what + " '" + value + "'";
         return false;
     };
-    if (info.readOnly) return fail("cannot be set");
-    bool b = false;
-    float f = 0.0f;
-    short s = 0;
-    unsigned long u = 0;
-    switch (info.type) {
-        case PropertyType::Bool:
-            if (!ParseBool(value, &b)) return fail("expects TRUE, FALSE, 1 or 0, not");
-            break;
-        case PropertyType::Float:
-            if (!ParseFloat(value, &f)) return fail("expects a finite number, not");
-            break;
-        case PropertyType::Short:
-            if (!ParseShort(value, &s)) return fail("expects a whole number from -32768 to 32767, not");
-            break;
-        case PropertyType::Color:
-            if (!ParseUnsigned(value, 0xFFFFFFul, &u)) return fail("expects a colour as decimal or 0xRRGGBB, not");
-            break;
-        case PropertyType::UnsignedLong:
-            if (!ParseUnsigned(value, 0xFFFFFFFFul, &u)) return fail("expects a whole number, not");
-            break;
-        case PropertyType::String:
-        case PropertyType::Long:
-            break;
-    }
-    switch (info.dispId) {
-        case 1: ctrl.SetScaleX(f); break;
-        case 2: ctrl.SetScaleY(f); break;
-        case 3: ctrl.SetOffsetX(f); break;
-        case 4: ctrl.SetOffsetY(f); break;
-        case 5: ctrl.SetMaintainAspect(b); break;
-        case 6: ctrl.SetPerspective(b); break;
-        case 7: ctrl.SetDepthFactor(f); break;
-        case 8: ctrl.SetOffsetZ(f); break;
-        case 9: ctrl.SetSizeX(s); break;
-        case 10: ctrl.SetSizeY(s); break;
-        case 11: ctrl.SetFieldOfView(f); break;
-        case 0:
-        case 12: ctrl.SetComponentFileName(value); break;
-        case 13: ctrl.SetClassName(value); break;
-        case 14: ctrl.SetUseExtents(b); break;
-        case 15: ctrl.SetAbsolutePlacement(b); break;
-        case 16: ctrl.SetEyePoint(value); break;
-        case 17: ctrl.SetUseContainerBackground(b); break;
-        case 18: ctrl.SetBackgroundColor(static_cast<std::uint32_t>(u)); break;
-        case 19: ctrl.Visibility(b); break;
-        case 24: ctrl.SetInitialAttribs(value); break;
-        case 25: ctrl.SetTargetFrameRate(static_cast<std::uint32_t>(u)); break;
-        case 26: ctrl.SetDrawBackground(b); break;
-        default: return fail("cannot be set");
-    }
+    if (info.readOnly || !info.set) return fail("cannot be set");
+    PropertyValue parsed;
+    const char* expected = "";
+    if (!ParseValue(info.type, value, &parsed, &expected)) return fail(std::string(expected) + ", not");
+    info.set(ctrl, parsed);
     return true;
 }
 

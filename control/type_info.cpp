@@ -27,15 +27,6 @@ const char* TypeName(PropertyType type) {
     return "VARIANT";
 }
 
-// The properties the type library describes in words.
-const char* Description(int dispId) {
-    switch (dispId) {
-        case 25: return "property TargetFrameRate";
-        case 26: return "property DrawBackground";
-        default: return nullptr;
-    }
-}
-
 Json Property(const PropertyInfo& info) {
     Json p;
     p["dispid"] = info.dispId;
@@ -43,7 +34,7 @@ Json Property(const PropertyInfo& info) {
     p["type"] = TypeName(info.type);
     p["access"] = info.readOnly ? "readonly" : "readwrite";
     if (info.dispId == kDispIdComponentFileNameAlias) p["hidden"] = true;  // the default value
-    if (const char* d = Description(info.dispId)) p["description"] = d;
+    if (info.description) p["description"] = info.description;
     return p;
 }
 

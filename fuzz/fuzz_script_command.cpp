@@ -1,10 +1,12 @@
 // Script input: bytes split into bounded lines (a small bound here, so over-long lines are
-// reached), and each line's words and arguments parsed as the session parses them.
+// reached), and each line's words and arguments parsed as the session parses them; the escaping
+// the script shares with property sets reads back what it writes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "control/line_escaping.h"
 #include "player/script_command.h"
 #include "player/script_input.h"
 
@@ -18,7 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int skip = 0; skip < 4; ++skip) {
           if (vessant::ScriptRest(line, skip).size() > line.size()) std::abort();
         }
-        if (vessant::ScriptUnescape(line).size() > line.size()) std::abort();
+        if (vessant::ScriptValue(line, 1).size() > line.size()) std::abort();
+        // The written form reads back whole in the full dialect.
+        std::string back;
+        if (!vessant::LineEscaping::Unescape(vessant::LineEscaping::Escape(line), vessant::LineEscaping::Dialect::Full,
+                                             &back) ||
+            back != line)
+          std::abort();
         std::string error;
         vessant::MouseCommand mouse;
         vessant::KeyCommand key;

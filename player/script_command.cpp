@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "control/line_escaping.h"
 #include "control/mouse_message_names.h"
 #include "platform/x11_keysym_name.h"
 
@@ -57,17 +58,10 @@ bool ParseScriptInt(const std::string& text, int* out) {
     return true;
 }
 
-std::string ScriptUnescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
-            out += text[i + 1] == 'n' ? '\n' : '\\';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+std::string ScriptValue(const std::string& line, int skip) {
+    std::string value;
+    LineEscaping::Unescape(ScriptRest(line, skip), LineEscaping::Dialect::LineBreaks, &value);
+    return value;
 }
 
 bool ParseMouseCommand(const std::vector<std::string>& words, MouseCommand* out, std::string* error) {

@@ -13,8 +13,9 @@ namespace vessant {
 std::vector<std::string> ScriptWords(const std::string& line);
 // The text after the first `skip` words of the line, blanks before it removed.
 std::string ScriptRest(const std::string& line, int skip);
-// "\n" and "\\" in a value become a line feed and a backslash.
-std::string ScriptUnescape(const std::string& text);
+// A command's value: "\n" and "\\" become a line feed and a backslash, and any other backslash
+// stays as written (LineEscaping's line-break dialect).
+std::string ScriptValue(const std::string& line, int skip);
 // A whole number from -1000000 to 1000000.
 bool ParseScriptInt(const std::string& text, int* out);
 

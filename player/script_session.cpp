@@ -11,14 +11,6 @@
 #include "control/png_writer.h"
 
 namespace vessant {
-namespace {
-
-bool IsComponentProperty(const PropertyInfo& info) {
-    return info.dispId == kDispIdComponentFileNameAlias || info.dispId == kDispIdComponentFileName ||
-           info.dispId == kDispIdClassName;
-}
-
-}  // namespace
 
 // A load the properties started ends here: a control without a window creates its component at
 // its first paint, so the reply waits for that and says why nothing was loaded.
@@ -62,17 +54,16 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         if (!need(2, "set NAME VALUE")) return true;
         const PropertyInfo* info = FindProperty(words[1]);
         if (!info) return Reply(command, false, "unknown property '" + words[1] + "'", false), true;
-        bool ok = SetPropertyText(ctrl_, *info, ScriptUnescape(ScriptRest(line, 2)), &error);
-        if (ok && IsComponentProperty(*info)) ok = ComponentLoaded(&error);
+        bool ok = SetPropertyText(ctrl_, *info, ScriptValue(line, 2), &error);
+        if (ok && info->namesComponent) ok = ComponentLoaded(&error);
         Reply(command, ok, error, false);
     } else if (command == "get") {
         if (!need(2, "get NAME")) return true;
         const PropertyInfo* info = FindProperty(words[1]);
-        std::string value;
-        if (!info || !GetPropertyText(ctrl_, *info, &value))
+        if (!info)
             Reply(command, false, "unknown property '" + words[1] + "'", false);
         else
-            Reply(command, true, value, true);
+            Reply(command, true, GetPropertyText(ctrl_, *info), true);
     } else if (command == "getattrib") {
         if (!need(2, "getattrib NAME")) return true;
         std::string value;
@@ -80,7 +71,7 @@ bool ScriptSession::Execute(const std::string& rawLine) {
         Reply(command, ok, ok ? value : error, ok);
     } else if (command == "setattrib") {
         if (!need(2, "setattrib NAME VALUE")) return true;
-        const bool ok = ctrl_.SetAttribChecked(words[1], ScriptUnescape(ScriptRest(line, 2)), &error);
+        const bool ok = ctrl_.SetAttribChecked(words[1], ScriptValue(line, 2), &error);
         Reply(command, ok, error, false);
     } else if (command == "mouse") {
         const bool ok = Mouse(words, &error);

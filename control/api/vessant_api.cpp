@@ -73,10 +73,7 @@ int SetProperty(VessantControl* c, const PropertyInfo* info, const char* name, c
     }
     // A component named here is created now (a headless control would wait for its first
     // frame), so the caller learns at once whether it could be loaded.
-    const bool namesComponent = info->dispId == vessant::kDispIdComponentFileNameAlias ||
-                                info->dispId == vessant::kDispIdComponentFileName ||
-                                info->dispId == vessant::kDispIdClassName;
-    if (namesComponent && !c->ctrl.Properties().componentFileName.empty() && !c->ctrl.LoadComponent()) {
+    if (info->namesComponent && !c->ctrl.Properties().componentFileName.empty() && !c->ctrl.LoadComponent()) {
         CopyOut(c->ctrl.LoadFailure(), error, errorSize);
         return -1;
     }
@@ -84,9 +81,8 @@ int SetProperty(VessantControl* c, const PropertyInfo* info, const char* name, c
 }
 
 int GetProperty(VessantControl* c, const PropertyInfo* info, char* value, size_t valueSize) {
-    std::string text;
-    if (!c || !info || !vessant::GetPropertyText(c->ctrl, *info, &text)) return -1;
-    return TextOut(text, value, valueSize);
+    if (!c || !info) return -1;
+    return TextOut(vessant::GetPropertyText(c->ctrl, *info), value, valueSize);
 }
 
 bool Render(VessantControl* c, vessant::RgbaImage* image) {

@@ -39,6 +39,7 @@ TEST(PlayerCli, MalformedCommandLinesExitWithStatusTwoNamingTheCulprit) {
         {"--set BackgroundColor=0x1000000", "0x1000000"},
         {"--set novalue", "novalue"},
         {"--frames 0", "0"},
+        {"--frames 4294977297", "4294977297"},
         {"--frames", "--frames"},
         {"a b c", "c"},
     };
@@ -56,30 +57,6 @@ TEST(PlayerCli, NoDisplayWithoutHeadlessSuggestsHeadless) {
     EXPECT_NE(r.output.find("--headless"), std::string::npos) << r.output;
 }
 
-TEST(PlayerCli, HeadlessSnapshotIsBlueAroundTheSplash) {
-    const std::string out = TempPath("blue.png");
-    const auto r = RunCommand(PlayerPath() +
-                              " --headless --size 200x200 --set UseContainerBackground=0 --set BackgroundColor=0x0000FF"
-                              " --snapshot " + out);
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find(out), std::string::npos);
-    RgbaImage image;
-    ASSERT_TRUE(test::ReadPng(out, &image));
-    ASSERT_EQ(image.width, 200);
-    ASSERT_EQ(image.height, 200);
-    // The 2:1 splash fills the middle rows; above and below it the background shows.
-    for (int y = 0; y < 200; ++y) {
-        if (y >= 45 && y < 155) continue;
-        for (int x = 0; x < 200; ++x) {
-            const std::uint8_t* p = image.At(x, y);
-            ASSERT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 255 && p[3] == 255) << x << "," << y;
-        }
-    }
-    const std::uint8_t* middle = image.At(100, 100);
-    EXPECT_FALSE(middle[0] == 0 && middle[1] == 0 && middle[2] == 255);
-    unlink(out.c_str());
-}
-
 TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
     const std::string out = TempPath("key.png");
     const auto r = RunCommand(PlayerPath() + " --headless --size 32x8 --set drawbackground=false --frames 3 --snapshot " + out);
@@ -90,17 +67,6 @@ TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
     for (int y = 0; y < 8; ++y)
         for (int x : {0, 1, 2, 3, 4, 5, 6, 25, 26, 27, 28, 29, 30, 31}) ASSERT_EQ(image.At(x, y)[3], 0) << x << "," << y;
     unlink(out.c_str());
-}
-
-TEST(PlayerCli, UnwritableSnapshotFailsAndLeavesNoFile) {
-    // A snapshot into a missing folder is refused in the bad-input tests; one over a directory
-    // fails too, and leaves no temporary file beside it.
-    const std::string parent = TempPath("dir_target");
-    ASSERT_EQ(RunCommand("mkdir -p " + parent + "/out.png").status, 0);
-    const auto r2 = RunCommand(PlayerPath() + " --headless --size 8x8 --snapshot " + parent + "/out.png");
-    EXPECT_EQ(r2.status, 1) << r2.output;
-    EXPECT_EQ(RunCommand("ls " + parent).output, "out.png\n");
-    RunCommand("rm -rf " + parent);
 }
 
 TEST(PlayerCli, SavedPropertySetLoadsBackBeforeOtherOptions) {

@@ -79,7 +79,7 @@ class PropertiesAndFrames(unittest.TestCase):
     def tearDown(self):
         self.control.close()
 
-    def test_properties_by_name_and_dispatch_id(self):
+    def test_properties_by_name_and_dispatch_id_and_refused_names(self):
         self.assertEqual(self.control.set("UseContainerBackground", "FALSE"), (0, ""))
         self.assertEqual(self.control.set("BackgroundColor", 255)[0], 0)  # a number arrives as decimal text
         self.assertEqual(self.control.get("BackgroundColor"), (3, "255"))
@@ -95,6 +95,9 @@ class PropertiesAndFrames(unittest.TestCase):
         self.assertEqual(self.control.set("ControlPointer", 1)[0], -1)
         self.assertEqual(self.control.get("Nope")[0], -1)
         self.assertEqual(self.control.set("perspective", "maybe")[0], -1)
+        self.assertEqual(lib.vessant_send_mouse(self.control.handle, b"fly", 1, 1, 0), -1)
+        self.assertEqual(lib.vessant_send_key(self.control.handle, 1, b"NoSuchKey", 0), -1)
+        self.assertEqual(lib.vessant_send_key(self.control.handle, 1, b"a", 0), 0)
 
     def test_frames_and_snapshots(self):
         self.control.set("UseContainerBackground", 0)
@@ -118,13 +121,6 @@ class PropertiesAndFrames(unittest.TestCase):
             self.assertEqual(lib.vessant_snapshot_png(self.control.handle, bad.encode(), error, len(error)), -1)
             self.assertIn("missing", error.value.decode())
 
-    def test_attributes_wait_for_a_component(self):
-        self.assertEqual(self.control.attrib("needle.Rotation"), "")
-        self.assertEqual(lib.vessant_set_attrib(self.control.handle, b"needle.Rotation", b"45"), 0)
-        self.assertEqual(lib.vessant_send_mouse(self.control.handle, b"fly", 1, 1, 0), -1)
-        self.assertEqual(lib.vessant_send_key(self.control.handle, 1, b"NoSuchKey", 0), -1)
-        self.assertEqual(lib.vessant_send_key(self.control.handle, 1, b"a", 0), 0)
-
 
 class LoadedComponent(unittest.TestCase):
     def setUp(self):
@@ -139,7 +135,8 @@ class LoadedComponent(unittest.TestCase):
         self.cache.cleanup()
 
     def test_attributes_input_and_events(self):
-        lib.vessant_set_attrib(self.control.handle, b"Gauge.Value", b"7")
+        self.assertEqual(self.control.attrib("Gauge.Value"), "")  # no component yet
+        self.assertEqual(lib.vessant_set_attrib(self.control.handle, b"Gauge.Value", b"7"), 0)
         events = []
         self.callback = EVENT(lambda user, name, initiator, data: events.append((name, initiator, data)))
         lib.vessant_set_object_event_callback(self.control.handle, self.callback, None)
