@@ -10,7 +10,7 @@
 
 #include "control/control_properties.h"
 #include "control/palette.h"
-#include "control/window_host.h"
+#include "common/host/window_host.h"
 #include "orvan/timer.h"
 
 #include "bridge/kesh_interface1.h"
