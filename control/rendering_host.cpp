@@ -29,14 +29,7 @@
 namespace vessant {
 
 namespace {
-constexpr unsigned kFrameTimerId = 1;
 constexpr float kByteToFloat = 0.003921569f;
-constexpr std::uint64_t kMinimumInterval = 1000;  // microseconds: the tick rule's 1 ms floor
-
-// The frame interval a rate asks for, in microseconds; rate 0 stands for one frame a second.
-std::uint64_t IntervalFor(unsigned rate) {
-    return rate ? std::max<std::uint64_t>(1000000u / rate, kMinimumInterval) : 1000000u;
-}
 }  // namespace
 
 bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) {
@@ -65,42 +58,19 @@ bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) {
 }
 
 void CTessaryCtrl::StartFrameTimer() {
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
+    m_clock.Stop();
     if (!m_host || !m_host->HasWindow()) return;
     if (m_props.targetFrameRate == 0) m_props.targetFrameRate = 1;
-    ArmFrameTimer();
+    m_clock.Arm();
 }
 
-// The timer is armed for the moment the tick rule will next find a frame due (the first
-// microsecond after the effective interval), on the host clock the rule reads. Ticks at a fixed
-// fraction of the period could only draw on a tick: frame times came quantised to that period
-// (32 or 48 ms at 30 fps), a visible stutter. The rule still decides every tick.
-void CTessaryCtrl::ArmFrameTimer() {
-    const std::uint64_t due = m_lastFrameTime + std::max(m_effectiveInterval, kMinimumInterval) + 1;
-    m_timerId = m_host->SetTimerAt(kFrameTimerId, m_frameTimer->Start() + due);
-}
-
-// The tick rule in whole microseconds: milliseconds would settle the mean interval on the whole
-// millisecond below the target (16 ms for 60 fps), and a whole frame rate could not carry the
-// shortening that brings the mean back to 1000 / TargetFrameRate.
 void CTessaryCtrl::OnTimer(unsigned) {
-    if (!m_host) return;
-    const std::uint64_t interval = std::max(m_effectiveInterval, kMinimumInterval);
-    // Unsigned, like the comparison it stands for: a clock that went back counts as late.
-    const std::uint64_t elapsed = m_frameTimer->ElapsedWholeMicroseconds() - m_lastFrameTime;
-    if (elapsed > interval) {
-        // The next interval is shortened by as much as this frame came late.
-        const std::uint64_t target = IntervalFor(m_props.targetFrameRate);
-        if (elapsed < target + interval) m_effectiveInterval = std::max(target + interval - elapsed, kMinimumInterval);
+    m_clock.Tick(m_props.targetFrameRate, [this] {
         if (m_props.drawBackground)
             m_host->Invalidate(true);
         else
             m_host->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
-        m_lastFrameTime = m_frameTimer->ElapsedWholeMicroseconds();
-    }
-    // A timer killed meanwhile (rate 0, closing) stays killed.
-    if (m_timerId != 0) ArmFrameTimer();
+    });
 }
 
 void CTessaryCtrl::OnPaint(const ScreenRect& invalid) {
@@ -111,16 +81,7 @@ void CTessaryCtrl::OnPaint(const ScreenRect& invalid) {
 }
 
 void CTessaryCtrl::DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid) {
-    if (m_timerId == 0 || m_appliedFrameRate != m_props.targetFrameRate) {
-        m_effectiveInterval = IntervalFor(m_props.targetFrameRate);
-        if (m_timerId != 0) m_host->KillTimer(m_timerId);
-        m_timerId = 0;
-        if (m_props.targetFrameRate != 0) {
-            m_lastFrameTime = m_frameTimer->ElapsedWholeMicroseconds();
-            StartFrameTimer();
-        }
-        m_appliedFrameRate = m_props.targetFrameRate;
-    }
+    m_clock.FollowRate(m_props.targetFrameRate, m_host->HasWindow());
     if (!m_props.drawBackground) CaptureBackground(bounds, invalid);
     if (!m_host->HasWindow()) return;
     RenderSurface* surface = m_host->WindowSurface();
@@ -162,7 +123,7 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
     if (object == m_splash && m_loadedCount >= 1) object = nullptr;
     if (object) {
         PlaceInRootGroup(object);
-        const double time = m_host->AmbientUserMode() ? m_frameTimer->ElapsedTime() : 0.0;
+        const double time = m_host->AmbientUserMode() ? m_clock.ElapsedTime() : 0.0;
         try {
             object->Calculate(time);
         } catch (...) {
@@ -443,8 +404,7 @@ bool CTessaryCtrl::OnEraseBackground() {
 }
 
 void CTessaryCtrl::OnClose() {
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
+    m_clock.Stop();
     SendLeaveEvent();
     ReleaseContexts();
 }
@@ -452,8 +412,7 @@ void CTessaryCtrl::OnClose() {
 // A host may destroy the window without closing it first: the component is still told the
 // pointer left, once per window.
 void CTessaryCtrl::OnDestroy() {
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
+    m_clock.Stop();
     SendLeaveEvent();
     ReleaseContexts();
     m_workingWindow.reset();

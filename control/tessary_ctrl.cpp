@@ -1,7 +1,5 @@
 #include "control/tessary_ctrl.h"
 
-#include <chrono>
-
 #include "bridge/ves_kesh_wrapper.h"
 #include "common/dynamic_library.h"
 #include "control/gl_locks.h"
@@ -12,26 +10,7 @@
 
 namespace vessant {
 
-HostClockTimer::HostClockTimer(const WindowHost* host) : host_(host) {
-    // The base constructor could only read the base clock; start again on ours.
-    Restart();
-}
-
-void HostClockTimer::Now(unsigned long long* microseconds) {
-    if (host_) {
-        *microseconds = host_->NowMicroseconds();
-        return;
-    }
-    orvan::Timer::Now(microseconds);
-}
-
-std::uint64_t HostClockTimer::ElapsedWholeMicroseconds() {
-    unsigned long long now = 0;
-    Now(&now);
-    return now - start;
-}
-
-CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nullptr)) {
+CTessaryCtrl::CTessaryCtrl() {
     // Create the process-wide locks now, before any second control can race for them.
     GlLock();
     LoadLock();
@@ -51,8 +30,7 @@ CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nul
 CTessaryCtrl::~CTessaryCtrl() {
     m_closing = true;
     m_rootGroup->CallbackCaller(nullptr);
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
+    m_clock.Stop();
     m_workingWindow.reset();
     UnloadComponent();
     ReleaseContexts();
@@ -69,8 +47,7 @@ CTessaryCtrl::~CTessaryCtrl() {
 
 void CTessaryCtrl::AttachHost(WindowHost* host) {
     m_host = host;
-    m_frameTimer = std::make_unique<HostClockTimer>(host);
-    m_lastFrameTime = 0;
+    m_clock.Attach(host);
     // A host may have delivered its create message before it could be attached.
     if (m_host && m_host->HasWindow()) {
         StartFrameTimer();

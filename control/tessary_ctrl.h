@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "control/control_properties.h"
+#include "control/frame_clock.h"
 #include "control/palette.h"
 #include "common/host/window_host.h"
-#include "orvan/timer.h"
 
 #include "bridge/kesh_interface1.h"
 
@@ -31,19 +31,6 @@ class DynamicLibrary;
 class VesKeshWrapper;
 struct CachePaths;
 class ModificationRecord;
-
-// The frame timer reads the host's clock, so a headless host can step time deterministically.
-class HostClockTimer : public orvan::Timer {
-public:
-    explicit HostClockTimer(const WindowHost* host);
-    using orvan::Timer::Now;
-    void Now(unsigned long long* microseconds) override;
-    // Whole microseconds since the start: frame deadlines are computed on it without rounding.
-    std::uint64_t ElapsedWholeMicroseconds();
-
-private:
-    const WindowHost* host_;
-};
 
 class CTessaryCtrl : public HostClient {
 public:
@@ -151,13 +138,11 @@ public:
     bool SnapshotFrame(RgbaImage& target);
     // Reads the control window's last drawn frame (top-down RGBA).
     bool ReadFramePixels(RgbaImage& out);
-    double FrameTime() { return m_frameTimer->ElapsedTime(); }
+    double FrameTime() { return m_clock.ElapsedTime(); }
     unsigned FramesDrawn() const { return m_framesDrawn; }
     // Frames per second the next interval stands for (the interval itself is kept in microseconds).
-    unsigned EffectiveFrameRate() const {
-        return static_cast<unsigned>((1000000u + m_effectiveInterval / 2) / m_effectiveInterval);
-    }
-    unsigned TimerId() const { return m_timerId; }
+    unsigned EffectiveFrameRate() const { return m_clock.EffectiveFrameRate(); }
+    unsigned TimerId() const { return m_clock.TimerId(); }
 
     // HostClient
     void OnCreate() override;
@@ -203,7 +188,6 @@ private:
 
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
-    void ArmFrameTimer();
     void ConvertBackground(const ScreenRect& rect);
     void ReleaseContexts();
     void FreeBackground();
@@ -225,11 +209,7 @@ private:
     GLContextHandle m_glContexts[2] = {nullptr, nullptr};
     RenderSurface* m_glWindows[2] = {nullptr, nullptr};
     std::vector<PaletteEntry> m_palette;
-    unsigned m_timerId = 0;
-    std::unique_ptr<HostClockTimer> m_frameTimer;  // restarted on the host's clock when a host attaches
-    std::uint64_t m_lastFrameTime = 0;         // microseconds of m_frameTimer when the last frame was requested
-    std::uint64_t m_effectiveInterval = 33333;  // microseconds: the adaptive rate as the interval it gives
-    unsigned m_appliedFrameRate = 0;
+    FrameClock m_clock;
     unsigned m_loadedCount = 0;
     bool m_loading = false;
     bool m_firstDraw = true;
