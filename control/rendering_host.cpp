@@ -382,7 +382,7 @@ bool CTessaryCtrl::ReadFramePixels(RgbaImage& out) {
 }
 
 void CTessaryCtrl::OnCreate() {
-    m_leaveSent = false;
+    m_input.WindowCreated();
     StartFrameTimer();
 }
 
@@ -405,7 +405,7 @@ bool CTessaryCtrl::OnEraseBackground() {
 
 void CTessaryCtrl::OnClose() {
     m_clock.Stop();
-    SendLeaveEvent();
+    m_input.SendLeaveEvent();
     ReleaseContexts();
 }
 
@@ -413,7 +413,7 @@ void CTessaryCtrl::OnClose() {
 // pointer left, once per window.
 void CTessaryCtrl::OnDestroy() {
     m_clock.Stop();
-    SendLeaveEvent();
+    m_input.SendLeaveEvent();
     ReleaseContexts();
     m_workingWindow.reset();
 }

@@ -6,11 +6,12 @@
 #include "orvan/callback_method_caller.h"
 #include "orvan/display_object.h"
 #include "orvan/group.h"
+#include "orvan/object_event.h"
 #include "splash/ActiveXSplash.h"
 
 namespace vessant {
 
-CTessaryCtrl::CTessaryCtrl() {
+CTessaryCtrl::CTessaryCtrl() : m_input([this] { return CurrentComponent(); }) {
     // Create the process-wide locks now, before any second control can race for them.
     GlLock();
     LoadLock();
@@ -22,7 +23,6 @@ CTessaryCtrl::CTessaryCtrl() {
         m_splash->MainMessage(orvan::VesPropString("Please set control properties."));
     }
     m_rootGroup = new orvan::Group(false);
-    // Every object event that bubbles up to the root reaches the container.
     m_rootGroup->CallbackCaller(
         new orvan::CallbackMethodCallerTemplate<CTessaryCtrl, orvan::DisplayObject>(this, &CTessaryCtrl::OnObjectEvent));
 }
@@ -48,11 +48,25 @@ CTessaryCtrl::~CTessaryCtrl() {
 void CTessaryCtrl::AttachHost(WindowHost* host) {
     m_host = host;
     m_clock.Attach(host);
+    m_input.Attach(host, host);
     // A host may have delivered its create message before it could be attached.
     if (m_host && m_host->HasWindow()) {
         StartFrameTimer();
         m_host->Invalidate(true);
     }
+}
+
+void CTessaryCtrl::OnMouse(MouseMessage message, int x, int y, unsigned flags) { m_input.OnMouse(message, x, y, flags); }
+
+// The key continues to the container whatever happens here; the control only observes it.
+void CTessaryCtrl::OnKey(bool down, unsigned long keysym, unsigned flags) { m_input.SendKeyEvent(keysym, flags, !down); }
+
+bool CTessaryCtrl::SendMouseEvent(unsigned short subtype, unsigned char button, unsigned flags, int x, int y) {
+    return m_input.SendMouseEvent(subtype, button, flags, x, y);
+}
+
+void CTessaryCtrl::SendKeyEvent(unsigned long xKeysym, unsigned flags, bool isUp) {
+    m_input.SendKeyEvent(xKeysym, flags, isUp);
 }
 
 void CTessaryCtrl::Repaint() {
@@ -124,6 +138,18 @@ void CTessaryCtrl::SetCurrentObject(orvan::DisplayObject* object) {
         m_rootGroup->DeleteObject(m_currentObject);
     m_currentObject = object;
     Repaint();
+}
+
+// Every object event that bubbles up to the root group reaches the container.
+int CTessaryCtrl::OnObjectEvent(orvan::DisplayObject*, orvan::DisplayEvent* ev) {
+    auto* objectEvent = dynamic_cast<orvan::ObjectEvent*>(ev);
+    if (!objectEvent) return 0;
+    const auto* wrapper = dynamic_cast<const VesKeshWrapper*>(objectEvent->initiator);
+    const std::string initiator = wrapper ? wrapper->EmittedInitiatorName() : "";
+    if (m_objectEventSink)
+        m_objectEventSink(objectEvent->eventName ? objectEvent->eventName : "", initiator,
+                          objectEvent->eventData ? objectEvent->eventData : "");
+    return 0;
 }
 
 }  // namespace vessant

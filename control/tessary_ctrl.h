@@ -10,6 +10,7 @@
 
 #include "control/control_properties.h"
 #include "control/frame_clock.h"
+#include "control/input_forwarder.h"
 #include "control/palette.h"
 #include "common/host/window_host.h"
 
@@ -175,11 +176,6 @@ public:
     VesKeshWrapper* Wrapper() const { return m_wrapper; }
 
 private:
-    void ButtonDown(unsigned char button, unsigned flags, int x, int y);
-    void ButtonUp(unsigned char button, unsigned flags, int x, int y);
-    void SendLeaveEvent();
-    bool DeliverEvent(orvan::ComponentBase* component, orvan::DisplayEvent* ev);
-    int ClientHeight() const;
     std::unique_ptr<DynamicLibrary> FetchAndLoad(const std::string& file, std::string* message);
     bool CacheLocal(const std::string& path, bool isCab, const CachePaths& paths, const ModificationRecord& sourceTime,
                     const std::string& file, std::string* message);
@@ -225,11 +221,7 @@ private:
     std::function<void(const std::string&)> m_messageListener;
     ObjectEventSink m_objectEventSink;
     unsigned m_framesDrawn = 0;
-
-    // Input
-    bool m_buttonDown = false;
-    bool m_leaveSent = false;  // the close and destroy of one window tell the leave once
-    int m_lastMouseX = 0, m_lastMouseY = 0;
+    InputForwarder m_input;
 
     // Loading
     std::string m_referencingUrlString;
