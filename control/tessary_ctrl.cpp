@@ -4,6 +4,7 @@
 #include "common/dynamic_library.h"
 #include "control/gl_locks.h"
 #include "orvan/callback_method_caller.h"
+#include "orvan/component_base.h"
 #include "orvan/display_object.h"
 #include "orvan/group.h"
 #include "orvan/object_event.h"
@@ -11,7 +12,9 @@
 
 namespace vessant {
 
-CTessaryCtrl::CTessaryCtrl() : m_input([this] { return CurrentComponent(); }) {
+CTessaryCtrl::CTessaryCtrl()
+    : m_input([this] { return CurrentComponent(); }),
+      m_attributes([this] { return CurrentComponent(); }, [this] { return m_wrapper; }) {
     // Create the process-wide locks now, before any second control can race for them.
     GlLock();
     LoadLock();
@@ -54,6 +57,10 @@ void CTessaryCtrl::AttachHost(WindowHost* host) {
         StartFrameTimer();
         m_host->Invalidate(true);
     }
+}
+
+orvan::ComponentBase* CTessaryCtrl::CurrentComponent() const {
+    return dynamic_cast<orvan::ComponentBase*>(m_currentObject);
 }
 
 void CTessaryCtrl::OnMouse(MouseMessage message, int x, int y, unsigned flags) { m_input.OnMouse(message, x, y, flags); }

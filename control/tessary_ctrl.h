@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "control/attribute_access.h"
 #include "control/control_properties.h"
 #include "control/frame_clock.h"
 #include "control/input_forwarder.h"
@@ -20,7 +21,6 @@ class ActiveXSplashClass;
 
 namespace orvan {
 class ComponentBase;
-class OrvanAttributeBase;
 class DisplayEvent;
 class DisplayObject;
 class Group;
@@ -104,17 +104,21 @@ public:
     void SetObjectEventSink(ObjectEventSink sink) { m_objectEventSink = std::move(sink); }
 
     // Attribute access by resource name; before a component exists writes wait as pending text.
-    std::string GetAttrib(const std::string& name);
-    void SetAttrib(const std::string& name, const std::string& value);
+    std::string GetAttrib(const std::string& name) { return m_attributes.Get(name); }
+    void SetAttrib(const std::string& name, const std::string& value) { m_attributes.Set(name, value); }
     // The same, telling failures where the control (or the component) can: no component for a
     // read, a name nothing answers, a value the attribute cannot read. False with *error set.
-    bool GetAttribChecked(const std::string& name, std::string* value, std::string* error);
-    bool SetAttribChecked(const std::string& name, const std::string& value, std::string* error);
-    void ApplyPendingAttributes();
-    void ApplyAttributeText(const std::string& text);
+    bool GetAttribChecked(const std::string& name, std::string* value, std::string* error) {
+        return m_attributes.GetChecked(name, value, error);
+    }
+    bool SetAttribChecked(const std::string& name, const std::string& value, std::string* error) {
+        return m_attributes.SetChecked(name, value, error);
+    }
+    void ApplyPendingAttributes() { m_attributes.ApplyPending(); }
+    void ApplyAttributeText(const std::string& text) { m_attributes.ApplyText(text); }
     // After a component was created: InitialAttribs first, then the pending text.
-    void ApplyInitialAttributes();
-    const std::string& PendingAttributes() const { return m_pendingAttributes; }
+    void ApplyInitialAttributes() { m_attributes.ApplyInitial(m_props.initialAttribs); }
+    const std::string& PendingAttributes() const { return m_attributes.Pending(); }
 
     // The object drawn each frame (not owned); null draws nothing.
     void SetCurrentObject(orvan::DisplayObject* object);
@@ -192,7 +196,6 @@ private:
     // The component's own view through its eye point's query attributes; false when it has none.
     bool ApplyNamedEyePoint(int cx, int cy);
     orvan::ComponentBase* CurrentComponent() const;
-    std::string ComponentAttributeStatus(const orvan::OrvanAttributeBase* attribute);
     void PlaceInRootGroup(orvan::DisplayObject* object);
 
     WindowHost* m_host = nullptr;
@@ -215,13 +218,13 @@ private:
     int m_backgroundWidth = 0, m_backgroundHeight = 0;
     std::unique_ptr<RenderSurface> m_workingWindow;
     std::string m_lastEyePoint;
-    std::string m_pendingAttributes;
     std::string m_documentAddress;
     ActiveXSplashClass* m_splash = nullptr;  // owned
     std::function<void(const std::string&)> m_messageListener;
     ObjectEventSink m_objectEventSink;
     unsigned m_framesDrawn = 0;
     InputForwarder m_input;
+    AttributeAccess m_attributes;
 
     // Loading
     std::string m_referencingUrlString;
