@@ -116,11 +116,11 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
     if (!m_currentObject) LoadComponent();
     // While nothing is loaded (or a load runs) the splash stands in for this frame only.
     orvan::DisplayObject* const saved = m_currentObject;
-    const bool substituted = !m_currentObject || m_loading;
+    const bool substituted = !m_currentObject || m_loader.Loading();
     if (substituted) m_currentObject = m_splash;
     orvan::DisplayObject* object = m_currentObject;
     // The splash is shown only until the first component was created in this control.
-    if (object == m_splash && m_loadedCount >= 1) object = nullptr;
+    if (object == m_splash && m_loader.LoadedCount() >= 1) object = nullptr;
     if (object) {
         PlaceInRootGroup(object);
         const double time = m_host->AmbientUserMode() ? m_clock.ElapsedTime() : 0.0;

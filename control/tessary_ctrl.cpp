@@ -1,7 +1,6 @@
 #include "control/tessary_ctrl.h"
 
 #include "bridge/ves_kesh_wrapper.h"
-#include "common/dynamic_library.h"
 #include "control/gl_locks.h"
 #include "orvan/callback_method_caller.h"
 #include "orvan/component_base.h"
@@ -14,7 +13,8 @@ namespace vessant {
 
 CTessaryCtrl::CTessaryCtrl()
     : m_input([this] { return CurrentComponent(); }),
-      m_attributes([this] { return CurrentComponent(); }, [this] { return m_wrapper; }) {
+      m_attributes([this] { return CurrentComponent(); }, [this] { return m_wrapper; }),
+      m_loader(*this) {
     // Create the process-wide locks now, before any second control can race for them.
     GlLock();
     LoadLock();
@@ -31,7 +31,7 @@ CTessaryCtrl::CTessaryCtrl()
 }
 
 CTessaryCtrl::~CTessaryCtrl() {
-    m_closing = true;
+    m_loader.Close();
     m_rootGroup->CallbackCaller(nullptr);
     m_clock.Stop();
     m_workingWindow.reset();
@@ -137,6 +137,50 @@ void CTessaryCtrl::Visibility(bool v) {
     if (!m_wrapper) return;
     m_wrapper->Visibility(v);
     m_modified = true;
+}
+
+bool CTessaryCtrl::LoadComponent() { return m_loader.Load(m_props.componentFileName, m_props.className); }
+
+void CTessaryCtrl::DropComponent(bool destroy) {
+    if (destroy && m_currentObject && m_wrapper) {
+        if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
+        m_currentObject = nullptr;
+        m_wrapper->DeleteInstance();
+        m_wrapper = nullptr;
+    }
+    m_lastEyePoint.clear();
+    m_currentObject = nullptr;
+}
+
+void CTessaryCtrl::AdoptComponent(KeshInterface1* component) {
+    m_wrapper = VesKeshWrapper::NewWrapper(component);
+    m_wrapper->AbsolutePlacement(m_props.absolutePlacement);
+    SetCurrentObject(m_wrapper);
+}
+
+void CTessaryCtrl::ComponentReady() {
+    ApplyInitialAttributes();
+    ApplyPendingAttributes();
+}
+
+void CTessaryCtrl::Refresh(bool paintNow) {
+    if (!m_host || !m_host->HasWindow()) return;
+    m_host->Invalidate(true);
+    if (paintNow) m_host->UpdateNow();
+}
+
+std::string CTessaryCtrl::SplashMessage() const {
+    ScopedLock lock(SplashLock());
+    return m_splash->MainMessage();
+}
+
+void CTessaryCtrl::SetSplashMessage(const std::string& text) {
+    {
+        ScopedLock lock(SplashLock());
+        m_splash->MainMessage(orvan::VesPropString(text));
+    }
+    if (m_messageListener) m_messageListener(text);
+    Refresh(m_loader.Loading());
 }
 
 void CTessaryCtrl::SetCurrentObject(orvan::DisplayObject* object) {

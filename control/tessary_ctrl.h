@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control/attribute_access.h"
+#include "control/component_loader.h"
 #include "control/control_properties.h"
 #include "control/frame_clock.h"
 #include "control/input_forwarder.h"
@@ -28,12 +29,9 @@ class Group;
 
 namespace vessant {
 
-class DynamicLibrary;
 class VesKeshWrapper;
-struct CachePaths;
-class ModificationRecord;
 
-class CTessaryCtrl : public HostClient {
+class CTessaryCtrl : public HostClient, private ComponentLoader::Client {
 public:
     CTessaryCtrl();
     ~CTessaryCtrl() override;
@@ -87,11 +85,11 @@ public:
     bool LoadComponent();
     // Why the last load ended without a component (the splash text of the failure); empty while
     // a component is current, a load waits for its paint, or no component is named.
-    const std::string& LoadFailure() const { return m_loadFailure; }
+    const std::string& LoadFailure() const { return m_loader.Failure(); }
 
     // The address component names are resolved against: the hosting page, or the file the
     // property set came from. Empty: the working directory.
-    void SetDocumentAddress(const std::string& address) { m_documentAddress = address; }
+    void SetDocumentAddress(const std::string& address) { m_loader.SetDocumentAddress(address); }
     // Progress and failure texts of loading, as the splash display shows them.
     std::string SplashMessage() const;
     // The splash display, drawn while nothing is loaded (owned by the control).
@@ -168,23 +166,26 @@ public:
     int OnObjectEvent(orvan::DisplayObject* sender, orvan::DisplayEvent* ev);
 
     // Loading
-    void ResolveReferencingUrl();
-    void AcquireComponent();
-    void FinishLoading();
-    void UnloadComponent();
-    void ReleaseLibrary();
+    void ResolveReferencingUrl() { m_loader.ResolveReferencingUrl(); }
+    void AcquireComponent() { m_loader.Acquire(m_props.componentFileName); }
+    void FinishLoading() { m_loader.FinishLoading(m_props.componentFileName); }
+    void UnloadComponent() { m_loader.Unload(); }
+    void ReleaseLibrary() { m_loader.ReleaseLibrary(); }
     void SetSplashMessage(const std::string& text);
-    unsigned LoadedCount() const { return m_loadedCount; }
-    bool Loading() const { return m_loading; }
-    const std::string& ReferencingUrl() const { return m_referencingUrlString; }
+    unsigned LoadedCount() const { return m_loader.LoadedCount(); }
+    bool Loading() const { return m_loader.Loading(); }
+    const std::string& ReferencingUrl() const { return m_loader.ReferencingUrl(); }
     VesKeshWrapper* Wrapper() const { return m_wrapper; }
 
 private:
-    std::unique_ptr<DynamicLibrary> FetchAndLoad(const std::string& file, std::string* message);
-    bool CacheLocal(const std::string& path, bool isCab, const CachePaths& paths, const ModificationRecord& sourceTime,
-                    const std::string& file, std::string* message);
-    bool CacheRemote(const std::string& address, bool isCab, const CachePaths& paths,
-                     const ModificationRecord& sourceTime, const std::string& file, std::string* message);
+    // ComponentLoader::Client
+    void ShowLoadMessage(const std::string& text) override { SetSplashMessage(text); }
+    std::string LoadMessage() const override { return SplashMessage(); }
+    bool HasComponent() const override { return m_currentObject != nullptr; }
+    void DropComponent(bool destroy) override;
+    void AdoptComponent(KeshInterface1* component) override;
+    void ComponentReady() override;
+    void Refresh(bool paintNow) override;
 
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
@@ -209,8 +210,6 @@ private:
     RenderSurface* m_glWindows[2] = {nullptr, nullptr};
     std::vector<PaletteEntry> m_palette;
     FrameClock m_clock;
-    unsigned m_loadedCount = 0;
-    bool m_loading = false;
     bool m_firstDraw = true;
     ScreenRect m_lastWindowRect;
     RgbaImage m_backgroundBitmap;                 // the container's pixels under the control
@@ -218,24 +217,14 @@ private:
     int m_backgroundWidth = 0, m_backgroundHeight = 0;
     std::unique_ptr<RenderSurface> m_workingWindow;
     std::string m_lastEyePoint;
-    std::string m_documentAddress;
     ActiveXSplashClass* m_splash = nullptr;  // owned
     std::function<void(const std::string&)> m_messageListener;
     ObjectEventSink m_objectEventSink;
     unsigned m_framesDrawn = 0;
     InputForwarder m_input;
     AttributeAccess m_attributes;
+    ComponentLoader m_loader;
 
-    // Loading
-    std::string m_referencingUrlString;
-    std::unique_ptr<DynamicLibrary> m_library;
-    KeshFactoryFunction m_factory = nullptr;
-    std::string m_lastFile, m_lastClass;
-    std::string m_pendingFile, m_pendingClass;
-    std::string m_defaultClassName;
-    std::string m_componentDir;
-    std::string m_loadFailure;
-    bool m_closing = false;
     VesKeshWrapper* m_wrapper = nullptr;  // owned; destroyed through DeleteInstance
 };
 
