@@ -36,9 +36,8 @@ CTessaryCtrl::~CTessaryCtrl() {
     m_clock.Stop();
     m_workingWindow.reset();
     UnloadComponent();
-    ReleaseContexts();
-    m_palette.clear();
-    FreeBackground();
+    m_contexts.DeleteAll();
+    m_background.Free();
     // The drawn object belongs to whoever set it, not to the root group.
     if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
     delete m_rootGroup;
@@ -52,6 +51,7 @@ void CTessaryCtrl::AttachHost(WindowHost* host) {
     m_host = host;
     m_clock.Attach(host);
     m_input.Attach(host, host);
+    m_contexts.Attach(host);
     // A host may have delivered its create message before it could be attached.
     if (m_host && m_host->HasWindow()) {
         StartFrameTimer();

@@ -10,10 +10,11 @@
 
 #include "control/attribute_access.h"
 #include "control/component_loader.h"
+#include "control/container_background.h"
 #include "control/control_properties.h"
 #include "control/frame_clock.h"
 #include "control/input_forwarder.h"
-#include "control/palette.h"
+#include "control/render_contexts.h"
 #include "common/host/window_host.h"
 
 #include "bridge/kesh_interface1.h"
@@ -189,9 +190,6 @@ private:
 
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
-    void ConvertBackground(const ScreenRect& rect);
-    void ReleaseContexts();
-    void FreeBackground();
     void DrawClearBackground();
     float WorldWidth(int cx) const;
     // The component's own view through its eye point's query attributes; false when it has none.
@@ -206,15 +204,11 @@ private:
 
     orvan::DisplayObject* m_currentObject = nullptr;
     orvan::Group* m_rootGroup = nullptr;  // owned
-    GLContextHandle m_glContexts[2] = {nullptr, nullptr};
-    RenderSurface* m_glWindows[2] = {nullptr, nullptr};
-    std::vector<PaletteEntry> m_palette;
+    RenderContexts m_contexts;
     FrameClock m_clock;
     bool m_firstDraw = true;
     ScreenRect m_lastWindowRect;
-    RgbaImage m_backgroundBitmap;                 // the container's pixels under the control
-    std::vector<std::uint8_t> m_backgroundPixels;  // the same as 24-bit bottom-up rows, 4-byte aligned
-    int m_backgroundWidth = 0, m_backgroundHeight = 0;
+    ContainerBackground m_background;
     std::unique_ptr<RenderSurface> m_workingWindow;
     std::string m_lastEyePoint;
     ActiveXSplashClass* m_splash = nullptr;  // owned
