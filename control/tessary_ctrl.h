@@ -1,13 +1,15 @@
 #pragma once
-// The player control: what a container places in its window. This header holds the control's
-// state; its concerns live in separate sources (properties, rendering host, ...).
+// The player control: what a container places in its window. It keeps the properties, the
+// drawn object and the splash display, runs the frame cycle, and hands loading, attribute access,
+// input, the frame timer, the OpenGL contexts and the container's background to one class each
+// (control/README.md draws them).
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "common/host/window_host.h"
 #include "control/attribute_access.h"
 #include "control/component_loader.h"
 #include "control/container_background.h"
@@ -15,7 +17,6 @@
 #include "control/frame_clock.h"
 #include "control/input_forwarder.h"
 #include "control/render_contexts.h"
-#include "common/host/window_host.h"
 
 #include "bridge/kesh_interface1.h"
 

@@ -5,9 +5,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "control/gl_locks.h"
@@ -21,7 +18,6 @@
 #include "orvan/group.h"
 #include "orvan/render_state.h"
 #include "orvan/view_matrices.h"
-#include "orvan/log_sink.h"
 
 #ifndef GL_BGR
 #define GL_BGR 0x80E0
