@@ -1,23 +1,21 @@
-// Attribute access from the container: the component's attributes read and written as text by
-// resource name; writes made before a component exists wait as pending text.
+#include "control/attribute_access.h"
 
 #include <sstream>
 
 #include "bridge/attribute_wrapper.h"
 #include "bridge/ves_kesh_wrapper.h"
-#include "control/tessary_ctrl.h"
 #include "orvan/attribute_base.h"
 #include "orvan/component_base.h"
 #include "orvan/text_codec.h"
 
 namespace vessant {
 
-orvan::ComponentBase* CTessaryCtrl::CurrentComponent() const {
-    return dynamic_cast<orvan::ComponentBase*>(m_currentObject);
-}
+AttributeAccess::AttributeAccess(std::function<orvan::ComponentBase*()> currentComponent,
+                                 std::function<VesKeshWrapper*()> wrapper)
+    : currentComponent_(std::move(currentComponent)), wrapper_(std::move(wrapper)) {}
 
-std::string CTessaryCtrl::GetAttrib(const std::string& name) {
-    orvan::ComponentBase* component = CurrentComponent();
+std::string AttributeAccess::Get(const std::string& name) {
+    orvan::ComponentBase* component = currentComponent_();
     if (!component) return std::string();
     orvan::DisplayFrame* frame = component;
     char* text = frame->GetResource_CRTClean(name.c_str());
@@ -26,27 +24,28 @@ std::string CTessaryCtrl::GetAttrib(const std::string& name) {
     return value;
 }
 
-void CTessaryCtrl::SetAttrib(const std::string& name, const std::string& value) {
-    orvan::ComponentBase* component = CurrentComponent();
+void AttributeAccess::Set(const std::string& name, const std::string& value) {
+    orvan::ComponentBase* component = currentComponent_();
     // A value with line breaks is framed, so every line of it reaches the attribute.
     const std::string text = orvan::LiteralTextLine(value);
     if (!component) {
-        m_pendingAttributes += name + ": " + text + "\n";
+        pending_ += name + ": " + text + "\n";
         return;
     }
-    ApplyPendingAttributes();
+    ApplyPending();
     static_cast<orvan::DisplayFrame*>(component)->SetResource_CRTClean(name.c_str(), text.c_str());
 }
 
 // The component's own verdict, for attributes it answers across the contract.
-std::string CTessaryCtrl::ComponentAttributeStatus(const orvan::OrvanAttributeBase* attribute) {
-    if (!m_wrapper || !dynamic_cast<const AttributeWrapper*>(attribute)) return std::string();
-    return m_wrapper->AttributeStatus();
+std::string AttributeAccess::ComponentStatus(const orvan::OrvanAttributeBase* attribute) {
+    VesKeshWrapper* wrapper = wrapper_();
+    if (!wrapper || !dynamic_cast<const AttributeWrapper*>(attribute)) return std::string();
+    return wrapper->AttributeStatus();
 }
 
-bool CTessaryCtrl::GetAttribChecked(const std::string& name, std::string* value, std::string* error) {
+bool AttributeAccess::GetChecked(const std::string& name, std::string* value, std::string* error) {
     value->clear();
-    orvan::ComponentBase* component = CurrentComponent();
+    orvan::ComponentBase* component = currentComponent_();
     if (!component) {
         *error = "no component is loaded";
         return false;
@@ -58,19 +57,19 @@ bool CTessaryCtrl::GetAttribChecked(const std::string& name, std::string* value,
     }
     std::ostringstream out;
     attribute->WriteValue(out);
-    *error = ComponentAttributeStatus(attribute);
+    *error = ComponentStatus(attribute);
     if (!error->empty()) return false;
     *value = out.str();
     return true;
 }
 
-bool CTessaryCtrl::SetAttribChecked(const std::string& name, const std::string& value, std::string* error) {
-    orvan::ComponentBase* component = CurrentComponent();
+bool AttributeAccess::SetChecked(const std::string& name, const std::string& value, std::string* error) {
+    orvan::ComponentBase* component = currentComponent_();
     if (!component) {
-        SetAttrib(name, value);  // waits for the component as pending text
+        Set(name, value);  // waits for the component as pending text
         return true;
     }
-    ApplyPendingAttributes();
+    ApplyPending();
     orvan::OrvanAttributeBase* attribute = static_cast<orvan::DisplayFrame*>(component)->Resource(name.c_str());
     if (orvan::IsEmptyAttribute(attribute)) {
         *error = "no attribute " + name;
@@ -80,33 +79,33 @@ bool CTessaryCtrl::SetAttribChecked(const std::string& name, const std::string& 
         *error = "attribute " + name + " cannot read '" + value + "'";
         return false;
     }
-    *error = ComponentAttributeStatus(attribute);
+    *error = ComponentStatus(attribute);
     return error->empty();
 }
 
-void CTessaryCtrl::ApplyPendingAttributes() {
-    orvan::ComponentBase* component = CurrentComponent();
-    if (!component || m_pendingAttributes.empty()) return;
+void AttributeAccess::ApplyPending() {
+    orvan::ComponentBase* component = currentComponent_();
+    if (!component || pending_.empty()) return;
     // Emptied first: a component that sets attributes while reading must not see them again.
-    const std::string text = std::move(m_pendingAttributes);
-    m_pendingAttributes.clear();
+    const std::string text = std::move(pending_);
+    pending_.clear();
     static_cast<orvan::DisplayFrame*>(component)->SetResources(text.c_str());
 }
 
-void CTessaryCtrl::ApplyAttributeText(const std::string& text) {
-    orvan::ComponentBase* component = CurrentComponent();
+void AttributeAccess::ApplyText(const std::string& text) {
+    orvan::ComponentBase* component = currentComponent_();
     if (!component) {
-        m_pendingAttributes += text;
+        pending_ += text;
         return;
     }
-    ApplyPendingAttributes();
+    ApplyPending();
     static_cast<orvan::DisplayFrame*>(component)->SetResources(text.c_str());
 }
 
-void CTessaryCtrl::ApplyInitialAttributes() {
-    orvan::ComponentBase* component = CurrentComponent();
-    if (!component || m_props.initialAttribs.empty()) return;
-    static_cast<orvan::DisplayFrame*>(component)->SetResources(m_props.initialAttribs.c_str());
+void AttributeAccess::ApplyInitial(const std::string& initialAttribs) {
+    orvan::ComponentBase* component = currentComponent_();
+    if (!component || initialAttribs.empty()) return;
+    static_cast<orvan::DisplayFrame*>(component)->SetResources(initialAttribs.c_str());
 }
 
 }  // namespace vessant

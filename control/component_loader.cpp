@@ -1,6 +1,4 @@
-// The loading concern of the control: from ComponentFileName and ClassName to a created
-// component, through the address merge, the per-user cache, download, signature check and
-// cabinet unpacking. Every step reports through the splash message; nothing is raised.
+#include "control/component_loader.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "bridge/kesh_interface1.h"
-#include "bridge/ves_kesh_wrapper.h"
 #include "common/dynamic_library.h"
 #include "control/acquisition/cabinet_extractor.h"
 #include "control/acquisition/cache_paths.h"
@@ -20,10 +16,7 @@
 #include "control/acquisition/remote_source.h"
 #include "control/acquisition/signature_verifier.h"
 #include "control/gl_locks.h"
-#include "control/tessary_ctrl.h"
-#include "orvan/group.h"
 #include "orvan/log_sink.h"
-#include "splash/ActiveXSplash.h"
 
 namespace vessant {
 namespace {
@@ -59,61 +52,63 @@ private:
 
 }  // namespace
 
-bool CTessaryCtrl::LoadComponent() {
-    const std::string file = m_props.componentFileName;
+ComponentLoader::ComponentLoader(Client& client) : client_(client) {}
+
+ComponentLoader::~ComponentLoader() = default;
+
+bool ComponentLoader::Load(const std::string& file, const std::string& className) {
     // The default class belongs to the library of the pending file; another file has its own.
     const std::string cls =
-        !m_props.className.empty() ? m_props.className : file == m_pendingFile ? m_defaultClassName : std::string();
-    if (m_loading) {
+        !className.empty() ? className : file == pendingFile_ ? defaultClassName_ : std::string();
+    if (loading_) {
         // A factory still waiting for a paint belongs to the pair asked for before; when the
         // properties changed since, the last file and class asked for are the ones loaded.
-        const bool superseded = m_factory && (file != m_pendingFile || cls != m_pendingClass);
+        const bool superseded = factory_ && (file != pendingFile_ || cls != pendingClass_);
         if (!superseded) {
-            if (m_factory) FinishLoading();
-            return m_currentObject != nullptr;
+            if (factory_) FinishLoading(file);
+            return client_.HasComponent();
         }
-        m_factory = nullptr;
-        m_loading = false;
+        factory_ = nullptr;
+        loading_ = false;
     }
-    const bool fileChanged = file != m_lastFile;
-    const bool classChanged = cls != m_lastClass || m_lastClass.empty();
+    const bool fileChanged = file != lastFile_;
+    const bool classChanged = cls != lastClass_ || lastClass_.empty();
     // Going back to the last pair after a failed change must load it again, so the pair only
     // counts as unchanged while its component is still current.
-    if (!fileChanged && !classChanged && m_currentObject) return true;
-    if (file == m_pendingFile && cls == m_pendingClass) return m_currentObject != nullptr;
+    if (!fileChanged && !classChanged && client_.HasComponent()) return true;
+    if (file == pendingFile_ && cls == pendingClass_) return client_.HasComponent();
 
-    m_pendingFile = file;
-    m_pendingClass = cls;
-    m_loadFailure.clear();
-    UnloadComponent();
+    pendingFile_ = file;
+    pendingClass_ = cls;
+    failure_.clear();
+    Unload();
     if (fileChanged) ReleaseLibrary();
     ResolveReferencingUrl();
-    SetSplashMessage("Loading " + file + "...");
-    m_loading = true;
-    AcquireComponent();
-    return m_currentObject != nullptr;
+    client_.ShowLoadMessage("Loading " + file + "...");
+    loading_ = true;
+    Acquire(file);
+    return client_.HasComponent();
 }
 
-void CTessaryCtrl::ResolveReferencingUrl() {
-    if (!m_documentAddress.empty()) {
-        m_referencingUrlString = m_documentAddress;
+void ComponentLoader::ResolveReferencingUrl() {
+    if (!documentAddress_.empty()) {
+        referencingUrl_ = documentAddress_;
     } else {
         ScopedLock lock(LoadLock());
-        m_referencingUrlString = ComponentAddress::FromWorkingDirectory();
+        referencingUrl_ = ComponentAddress::FromWorkingDirectory();
     }
-    orvan::LogText("m_referencingUrlString now: " + m_referencingUrlString + "\n");
+    orvan::LogText("referencingUrl_ now: " + referencingUrl_ + "\n");
 }
 
-void CTessaryCtrl::AcquireComponent() {
-    const std::string file = m_props.componentFileName;
-    std::string cls = m_pendingClass;
+void ComponentLoader::Acquire(const std::string& file) {
+    std::string cls = pendingClass_;
     std::string message = WithName("Cannot load %s", file);
     std::unique_ptr<DynamicLibrary> loaded;  // a library this acquisition loaded
-    DynamicLibrary* library = nullptr;       // the one to search: loaded, or the kept m_library
+    DynamicLibrary* library = nullptr;       // the one to search: loaded, or the kept library_
 
-    if (!m_closing && !file.empty()) {
-        if (m_library && m_library->IsLoaded()) {
-            library = m_library.get();  // only the class changed
+    if (!closing_ && !file.empty()) {
+        if (library_ && library_->IsLoaded()) {
+            library = library_.get();  // only the class changed
         } else {
             loaded = FetchAndLoad(file, &message);
             library = loaded.get();
@@ -132,47 +127,44 @@ void CTessaryCtrl::AcquireComponent() {
                 }
             }
             if (name) {
-                m_defaultClassName = name;
-                cls = m_defaultClassName;
-                m_pendingClass = cls;
+                defaultClassName_ = name;
+                cls = defaultClassName_;
+                pendingClass_ = cls;
             } else {
-                SetSplashMessage(WithName("No default name found in %s\n", file));
+                client_.ShowLoadMessage(WithName("No default name found in %s\n", file));
             }
         }
         if (!cls.empty()) {
             const std::string exportName = std::string(kKeshFactoryPrefix) + cls;
             auto factory = reinterpret_cast<KeshFactoryFunction>(library->GetSymbol(exportName.c_str()));
             if (factory) {
-                if (loaded) m_library = std::move(loaded);
-                m_lastFile = file;
-                m_lastClass = cls;
-                m_factory = factory;
+                if (loaded) library_ = std::move(loaded);
+                lastFile_ = file;
+                lastClass_ = cls;
+                factory_ = factory;
             } else {
                 std::string text = "Could not find " + exportName + " in " + file + "\n";
-                SetSplashMessage(text);
+                client_.ShowLoadMessage(text);
             }
         }
     } else if (library) {
         message += "\nReason: ";
         message += library->ErrorText() ? library->ErrorText() : "";
         if (message.size() > 2047) message.resize(2047);
-        SetSplashMessage(message);
+        client_.ShowLoadMessage(message);
     } else {
-        SetSplashMessage(message);
+        client_.ShowLoadMessage(message);
     }
 
-    if (!m_factory) {
-        m_loading = false;
-        if (!file.empty()) m_loadFailure = SplashMessage();
+    if (!factory_) {
+        loading_ = false;
+        if (!file.empty()) failure_ = client_.LoadMessage();
     }
-    if (m_host && m_host->HasWindow()) {
-        m_host->Invalidate(true);
-        m_host->UpdateNow();
-    }
+    client_.Refresh(true);
 }
 
-std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& file, std::string* message) {
-    const MergedAddress merged = ComponentAddress::Merge(m_referencingUrlString, file);
+std::unique_ptr<DynamicLibrary> ComponentLoader::FetchAndLoad(const std::string& file, std::string* message) {
+    const MergedAddress merged = ComponentAddress::Merge(referencingUrl_, file);
     if (!merged.ok) {
         orvan::LogText("Merged URL is refused: " + merged.error + "\n");
         return nullptr;
@@ -185,7 +177,7 @@ std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& fi
         *message += "\n" + error;
         return nullptr;
     }
-    m_componentDir = paths.componentDir;
+    componentDir_ = paths.componentDir;
     const std::string address = ComponentAddress::StripQuery(merged.address);
     const bool local = ComponentAddress::IsFileAddress(address);
 
@@ -210,7 +202,7 @@ std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& fi
         return nullptr;
     };
     if (!sourceTime.MatchesFile(paths.recordPath)) {
-        SetSplashMessage("Downloading " + file + "...");
+        client_.ShowLoadMessage("Downloading " + file + "...");
         if (!PrepareCacheDirectories(paths, &error)) {
             *message += "\n" + error;
             return fail();
@@ -221,27 +213,27 @@ std::unique_ptr<DynamicLibrary> CTessaryCtrl::FetchAndLoad(const std::string& fi
             if (!CacheRemote(address, isCab, paths, sourceTime, file, message)) return fail();
         }
     }
-    if (m_closing) return fail();
+    if (closing_) return fail();
 
     std::unique_ptr<DynamicLibrary> library;
     {
         ScopedLock lock(LoadLock());
         WorkingDirectoryScope inComponentDir(paths.componentDir);
         if (access(paths.libraryPath.c_str(), R_OK) == 0) {
-            SetSplashMessage("Loading Component...");
+            client_.ShowLoadMessage("Loading Component...");
             library = std::make_unique<DynamicLibrary>(paths.libraryPath.c_str(), true, false, false);
             if (!library->IsLoaded()) *message = WithName("Error loading %s\n", paths.libraryPath);
         }
     }
-    if (m_closing) return fail();
+    if (closing_) return fail();
     return library;
 }
 
-bool CTessaryCtrl::CacheLocal(const std::string& path, bool isCab, const CachePaths& paths,
-                              const ModificationRecord& sourceTime, const std::string& file, std::string* message) {
+bool ComponentLoader::CacheLocal(const std::string& path, bool isCab, const CachePaths& paths,
+                                 const ModificationRecord& sourceTime, const std::string& file, std::string* message) {
     std::string error;
     if (isCab) {
-        SetSplashMessage("Extracting Cab File...");
+        client_.ShowLoadMessage("Extracting Cab File...");
         if (!CabinetExtractor::Extract(path, paths.componentDir).ok) {
             *message = WithName("Failed to load %s", file);
             return false;
@@ -256,8 +248,8 @@ bool CTessaryCtrl::CacheLocal(const std::string& path, bool isCab, const CachePa
     return true;
 }
 
-bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const CachePaths& paths,
-                               const ModificationRecord& sourceTime, const std::string& file, std::string* message) {
+bool ComponentLoader::CacheRemote(const std::string& address, bool isCab, const CachePaths& paths,
+                                  const ModificationRecord& sourceTime, const std::string& file, std::string* message) {
     // Names of this process's own: two players fetching the same component must not check or
     // remove each other's download.
     const std::string suffix = "." + std::to_string(getpid());
@@ -265,16 +257,16 @@ bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const Cac
     const std::string signaturePath = paths.signaturePath + suffix;
     const TransferResult download = RemoteSource(address).Download(
         downloadPath, [this](std::uint64_t progress, std::uint64_t max, const std::string& status) {
-            if (m_closing) return false;
-            if (max != 0) SetSplashMessage(RemoteSource::ProgressText(progress, max, status));
+            if (closing_) return false;
+            if (max != 0) client_.ShowLoadMessage(RemoteSource::ProgressText(progress, max, status));
             return true;
         });
     if (!download.ok()) {
         *message = WithName("Cannot load %s\nDownload failed.", file);
         return false;
     }
-    if (m_closing) return false;
-    SetSplashMessage("Checking Security");
+    if (closing_) return false;
+    client_.ShowLoadMessage("Checking Security");
     // A signature that cannot be fetched counts as none: the file is then not signed.
     std::remove(signaturePath.c_str());
     RemoteSource(address + ".p7s").Download(signaturePath, nullptr);
@@ -288,7 +280,7 @@ bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const Cac
     std::string error;
     bool cached;
     if (isCab) {
-        SetSplashMessage("Extracting Cab File...");
+        client_.ShowLoadMessage("Extracting Cab File...");
         cached = CabinetExtractor::Extract(downloadPath, paths.componentDir).ok;
         if (!cached) *message = WithName("Failed to load %s", file);
     } else {
@@ -301,74 +293,45 @@ bool CTessaryCtrl::CacheRemote(const std::string& address, bool isCab, const Cac
     return cached;
 }
 
-void CTessaryCtrl::FinishLoading() {
-    if (!m_factory || !LoadLock().TryLock()) {
-        m_loading = false;
+void ComponentLoader::FinishLoading(const std::string& file) {
+    if (!factory_ || !LoadLock().TryLock()) {
+        loading_ = false;
         return;
     }
     KeshInterface1* component = nullptr;
     {
-        WorkingDirectoryScope inComponentDir(m_componentDir);
-        KeshFactoryFunction factory = m_factory;
-        m_factory = nullptr;
+        WorkingDirectoryScope inComponentDir(componentDir_);
+        KeshFactoryFunction factory = factory_;
+        factory_ = nullptr;
         try {
             component = factory();
             // The splash keeps its text for a null result; the failure still needs a reason.
-            if (!component) m_loadFailure = "The class " + m_lastClass + " of " + m_props.componentFileName +
+            if (!component) failure_ = "The class " + lastClass_ + " of " + file +
                                             " created no component";
         } catch (...) {
-            SetSplashMessage(WithName("Failed to load %s", m_props.componentFileName));
-            m_loadFailure = SplashMessage();
+            client_.ShowLoadMessage(WithName("Failed to load %s", file));
+            failure_ = client_.LoadMessage();
             component = nullptr;
         }
         if (component) {
-            m_wrapper = VesKeshWrapper::NewWrapper(component);
-            m_wrapper->AbsolutePlacement(m_props.absolutePlacement);
-            ++m_loadedCount;
-            SetCurrentObject(m_wrapper);
+            ++loadedCount_;
+            client_.AdoptComponent(component);
         }
     }
-    if (component) {
-        ApplyInitialAttributes();
-        ApplyPendingAttributes();
-    }
+    if (component) client_.ComponentReady();
     LoadLock().Unlock();
-    Repaint();
-    m_loading = false;
+    client_.Refresh(false);
+    loading_ = false;
 }
 
-void CTessaryCtrl::UnloadComponent() {
-    if (m_currentObject && m_wrapper && m_library && m_library->IsLoaded()) {
-        if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
-        m_currentObject = nullptr;
-        m_wrapper->DeleteInstance();
-        m_wrapper = nullptr;
-    }
-    m_lastEyePoint.clear();
-    m_currentObject = nullptr;
-    m_defaultClassName.clear();
+void ComponentLoader::Unload() {
+    client_.DropComponent(library_ && library_->IsLoaded());
+    defaultClassName_.clear();
 }
 
-void CTessaryCtrl::ReleaseLibrary() {
-    m_library.reset();
-    m_defaultClassName.clear();
-}
-
-std::string CTessaryCtrl::SplashMessage() const {
-    ScopedLock lock(SplashLock());
-    return m_splash->MainMessage();
-}
-
-void CTessaryCtrl::SetSplashMessage(const std::string& text) {
-    {
-        ScopedLock lock(SplashLock());
-        m_splash->MainMessage(orvan::VesPropString(text));
-    }
-    if (m_messageListener) m_messageListener(text);
-    if (m_host && m_host->HasWindow()) {
-        m_host->Invalidate(true);
-        if (m_loading) m_host->UpdateNow();
-    }
+void ComponentLoader::ReleaseLibrary() {
+    library_.reset();
+    defaultClassName_.clear();
 }
 
 }  // namespace vessant

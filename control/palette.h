@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "control/window_host.h"
+#include "common/host/host_types.h"
 
 namespace vessant {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "control/window_host.h"
+#include "common/host/host_types.h"
 
 namespace vessant {
 

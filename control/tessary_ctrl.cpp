@@ -1,37 +1,20 @@
 #include "control/tessary_ctrl.h"
 
-#include <chrono>
-
 #include "bridge/ves_kesh_wrapper.h"
-#include "common/dynamic_library.h"
 #include "control/gl_locks.h"
 #include "orvan/callback_method_caller.h"
+#include "orvan/component_base.h"
 #include "orvan/display_object.h"
 #include "orvan/group.h"
+#include "orvan/object_event.h"
 #include "splash/ActiveXSplash.h"
 
 namespace vessant {
 
-HostClockTimer::HostClockTimer(const WindowHost* host) : host_(host) {
-    // The base constructor could only read the base clock; start again on ours.
-    Restart();
-}
-
-void HostClockTimer::Now(unsigned long long* microseconds) {
-    if (host_) {
-        *microseconds = host_->NowMicroseconds();
-        return;
-    }
-    orvan::Timer::Now(microseconds);
-}
-
-std::uint64_t HostClockTimer::ElapsedWholeMicroseconds() {
-    unsigned long long now = 0;
-    Now(&now);
-    return now - start;
-}
-
-CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nullptr)) {
+CTessaryCtrl::CTessaryCtrl()
+    : m_input([this] { return CurrentComponent(); }),
+      m_attributes([this] { return CurrentComponent(); }, [this] { return m_wrapper; }),
+      m_loader(*this) {
     // Create the process-wide locks now, before any second control can race for them.
     GlLock();
     LoadLock();
@@ -43,21 +26,18 @@ CTessaryCtrl::CTessaryCtrl() : m_frameTimer(std::make_unique<HostClockTimer>(nul
         m_splash->MainMessage(orvan::VesPropString("Please set control properties."));
     }
     m_rootGroup = new orvan::Group(false);
-    // Every object event that bubbles up to the root reaches the container.
     m_rootGroup->CallbackCaller(
         new orvan::CallbackMethodCallerTemplate<CTessaryCtrl, orvan::DisplayObject>(this, &CTessaryCtrl::OnObjectEvent));
 }
 
 CTessaryCtrl::~CTessaryCtrl() {
-    m_closing = true;
+    m_loader.Close();
     m_rootGroup->CallbackCaller(nullptr);
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
+    m_clock.Stop();
     m_workingWindow.reset();
     UnloadComponent();
-    ReleaseContexts();
-    m_palette.clear();
-    FreeBackground();
+    m_contexts.DeleteAll();
+    m_background.Free();
     // The drawn object belongs to whoever set it, not to the root group.
     if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
     delete m_rootGroup;
@@ -69,13 +49,31 @@ CTessaryCtrl::~CTessaryCtrl() {
 
 void CTessaryCtrl::AttachHost(WindowHost* host) {
     m_host = host;
-    m_frameTimer = std::make_unique<HostClockTimer>(host);
-    m_lastFrameTime = 0;
+    m_clock.Attach(host);
+    m_input.Attach(host, host);
+    m_contexts.Attach(host);
     // A host may have delivered its create message before it could be attached.
     if (m_host && m_host->HasWindow()) {
         StartFrameTimer();
         m_host->Invalidate(true);
     }
+}
+
+orvan::ComponentBase* CTessaryCtrl::CurrentComponent() const {
+    return dynamic_cast<orvan::ComponentBase*>(m_currentObject);
+}
+
+void CTessaryCtrl::OnMouse(MouseMessage message, int x, int y, unsigned flags) { m_input.OnMouse(message, x, y, flags); }
+
+// The key continues to the container whatever happens here; the control only observes it.
+void CTessaryCtrl::OnKey(bool down, unsigned long keysym, unsigned flags) { m_input.SendKeyEvent(keysym, flags, !down); }
+
+bool CTessaryCtrl::SendMouseEvent(unsigned short subtype, unsigned char button, unsigned flags, int x, int y) {
+    return m_input.SendMouseEvent(subtype, button, flags, x, y);
+}
+
+void CTessaryCtrl::SendKeyEvent(unsigned long xKeysym, unsigned flags, bool isUp) {
+    m_input.SendKeyEvent(xKeysym, flags, isUp);
 }
 
 void CTessaryCtrl::Repaint() {
@@ -141,12 +139,68 @@ void CTessaryCtrl::Visibility(bool v) {
     m_modified = true;
 }
 
+bool CTessaryCtrl::LoadComponent() { return m_loader.Load(m_props.componentFileName, m_props.className); }
+
+void CTessaryCtrl::DropComponent(bool destroy) {
+    if (destroy && m_currentObject && m_wrapper) {
+        if (m_rootGroup->Count() > 0) m_rootGroup->DeleteObject(m_rootGroup->Item(0));
+        m_currentObject = nullptr;
+        m_wrapper->DeleteInstance();
+        m_wrapper = nullptr;
+    }
+    m_lastEyePoint.clear();
+    m_currentObject = nullptr;
+}
+
+void CTessaryCtrl::AdoptComponent(KeshInterface1* component) {
+    m_wrapper = VesKeshWrapper::NewWrapper(component);
+    m_wrapper->AbsolutePlacement(m_props.absolutePlacement);
+    SetCurrentObject(m_wrapper);
+}
+
+void CTessaryCtrl::ComponentReady() {
+    ApplyInitialAttributes();
+    ApplyPendingAttributes();
+}
+
+void CTessaryCtrl::Refresh(bool paintNow) {
+    if (!m_host || !m_host->HasWindow()) return;
+    m_host->Invalidate(true);
+    if (paintNow) m_host->UpdateNow();
+}
+
+std::string CTessaryCtrl::SplashMessage() const {
+    ScopedLock lock(SplashLock());
+    return m_splash->MainMessage();
+}
+
+void CTessaryCtrl::SetSplashMessage(const std::string& text) {
+    {
+        ScopedLock lock(SplashLock());
+        m_splash->MainMessage(orvan::VesPropString(text));
+    }
+    if (m_messageListener) m_messageListener(text);
+    Refresh(m_loader.Loading());
+}
+
 void CTessaryCtrl::SetCurrentObject(orvan::DisplayObject* object) {
     if (m_currentObject == object) return;
     if (m_currentObject && m_rootGroup->Count() > 0 && m_rootGroup->Item(0) == m_currentObject)
         m_rootGroup->DeleteObject(m_currentObject);
     m_currentObject = object;
     Repaint();
+}
+
+// Every object event that bubbles up to the root group reaches the container.
+int CTessaryCtrl::OnObjectEvent(orvan::DisplayObject*, orvan::DisplayEvent* ev) {
+    auto* objectEvent = dynamic_cast<orvan::ObjectEvent*>(ev);
+    if (!objectEvent) return 0;
+    const auto* wrapper = dynamic_cast<const VesKeshWrapper*>(objectEvent->initiator);
+    const std::string initiator = wrapper ? wrapper->EmittedInitiatorName() : "";
+    if (m_objectEventSink)
+        m_objectEventSink(objectEvent->eventName ? objectEvent->eventName : "", initiator,
+                          objectEvent->eventData ? objectEvent->eventData : "");
+    return 0;
 }
 
 }  // namespace vessant

@@ -1,17 +1,22 @@
 #pragma once
-// The player control: what a container places in its window. This header holds the control's
-// state; its concerns live in separate sources (properties, rendering host, ...).
+// The player control: what a container places in its window. It keeps the properties, the
+// drawn object and the splash display, runs the frame cycle, and hands loading, attribute access,
+// input, the frame timer, the OpenGL contexts and the container's background to one class each
+// (control/README.md draws them).
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "common/host/window_host.h"
+#include "control/attribute_access.h"
+#include "control/component_loader.h"
+#include "control/container_background.h"
 #include "control/control_properties.h"
-#include "control/palette.h"
-#include "control/window_host.h"
-#include "orvan/timer.h"
+#include "control/frame_clock.h"
+#include "control/input_forwarder.h"
+#include "control/render_contexts.h"
 
 #include "bridge/kesh_interface1.h"
 
@@ -19,7 +24,6 @@ class ActiveXSplashClass;
 
 namespace orvan {
 class ComponentBase;
-class OrvanAttributeBase;
 class DisplayEvent;
 class DisplayObject;
 class Group;
@@ -27,25 +31,9 @@ class Group;
 
 namespace vessant {
 
-class DynamicLibrary;
 class VesKeshWrapper;
-struct CachePaths;
-class ModificationRecord;
 
-// The frame timer reads the host's clock, so a headless host can step time deterministically.
-class HostClockTimer : public orvan::Timer {
-public:
-    explicit HostClockTimer(const WindowHost* host);
-    using orvan::Timer::Now;
-    void Now(unsigned long long* microseconds) override;
-    // Whole microseconds since the start: frame deadlines are computed on it without rounding.
-    std::uint64_t ElapsedWholeMicroseconds();
-
-private:
-    const WindowHost* host_;
-};
-
-class CTessaryCtrl : public HostClient {
+class CTessaryCtrl : public HostClient, private ComponentLoader::Client {
 public:
     CTessaryCtrl();
     ~CTessaryCtrl() override;
@@ -99,11 +87,11 @@ public:
     bool LoadComponent();
     // Why the last load ended without a component (the splash text of the failure); empty while
     // a component is current, a load waits for its paint, or no component is named.
-    const std::string& LoadFailure() const { return m_loadFailure; }
+    const std::string& LoadFailure() const { return m_loader.Failure(); }
 
     // The address component names are resolved against: the hosting page, or the file the
     // property set came from. Empty: the working directory.
-    void SetDocumentAddress(const std::string& address) { m_documentAddress = address; }
+    void SetDocumentAddress(const std::string& address) { m_loader.SetDocumentAddress(address); }
     // Progress and failure texts of loading, as the splash display shows them.
     std::string SplashMessage() const;
     // The splash display, drawn while nothing is loaded (owned by the control).
@@ -116,17 +104,21 @@ public:
     void SetObjectEventSink(ObjectEventSink sink) { m_objectEventSink = std::move(sink); }
 
     // Attribute access by resource name; before a component exists writes wait as pending text.
-    std::string GetAttrib(const std::string& name);
-    void SetAttrib(const std::string& name, const std::string& value);
+    std::string GetAttrib(const std::string& name) { return m_attributes.Get(name); }
+    void SetAttrib(const std::string& name, const std::string& value) { m_attributes.Set(name, value); }
     // The same, telling failures where the control (or the component) can: no component for a
     // read, a name nothing answers, a value the attribute cannot read. False with *error set.
-    bool GetAttribChecked(const std::string& name, std::string* value, std::string* error);
-    bool SetAttribChecked(const std::string& name, const std::string& value, std::string* error);
-    void ApplyPendingAttributes();
-    void ApplyAttributeText(const std::string& text);
+    bool GetAttribChecked(const std::string& name, std::string* value, std::string* error) {
+        return m_attributes.GetChecked(name, value, error);
+    }
+    bool SetAttribChecked(const std::string& name, const std::string& value, std::string* error) {
+        return m_attributes.SetChecked(name, value, error);
+    }
+    void ApplyPendingAttributes() { m_attributes.ApplyPending(); }
+    void ApplyAttributeText(const std::string& text) { m_attributes.ApplyText(text); }
     // After a component was created: InitialAttribs first, then the pending text.
-    void ApplyInitialAttributes();
-    const std::string& PendingAttributes() const { return m_pendingAttributes; }
+    void ApplyInitialAttributes() { m_attributes.ApplyInitial(m_props.initialAttribs); }
+    const std::string& PendingAttributes() const { return m_attributes.Pending(); }
 
     // The object drawn each frame (not owned); null draws nothing.
     void SetCurrentObject(orvan::DisplayObject* object);
@@ -151,13 +143,11 @@ public:
     bool SnapshotFrame(RgbaImage& target);
     // Reads the control window's last drawn frame (top-down RGBA).
     bool ReadFramePixels(RgbaImage& out);
-    double FrameTime() { return m_frameTimer->ElapsedTime(); }
+    double FrameTime() { return m_clock.ElapsedTime(); }
     unsigned FramesDrawn() const { return m_framesDrawn; }
     // Frames per second the next interval stands for (the interval itself is kept in microseconds).
-    unsigned EffectiveFrameRate() const {
-        return static_cast<unsigned>((1000000u + m_effectiveInterval / 2) / m_effectiveInterval);
-    }
-    unsigned TimerId() const { return m_timerId; }
+    unsigned EffectiveFrameRate() const { return m_clock.EffectiveFrameRate(); }
+    unsigned TimerId() const { return m_clock.TimerId(); }
 
     // HostClient
     void OnCreate() override;
@@ -178,41 +168,34 @@ public:
     int OnObjectEvent(orvan::DisplayObject* sender, orvan::DisplayEvent* ev);
 
     // Loading
-    void ResolveReferencingUrl();
-    void AcquireComponent();
-    void FinishLoading();
-    void UnloadComponent();
-    void ReleaseLibrary();
+    void ResolveReferencingUrl() { m_loader.ResolveReferencingUrl(); }
+    void AcquireComponent() { m_loader.Acquire(m_props.componentFileName); }
+    void FinishLoading() { m_loader.FinishLoading(m_props.componentFileName); }
+    void UnloadComponent() { m_loader.Unload(); }
+    void ReleaseLibrary() { m_loader.ReleaseLibrary(); }
     void SetSplashMessage(const std::string& text);
-    unsigned LoadedCount() const { return m_loadedCount; }
-    bool Loading() const { return m_loading; }
-    const std::string& ReferencingUrl() const { return m_referencingUrlString; }
+    unsigned LoadedCount() const { return m_loader.LoadedCount(); }
+    bool Loading() const { return m_loader.Loading(); }
+    const std::string& ReferencingUrl() const { return m_loader.ReferencingUrl(); }
     VesKeshWrapper* Wrapper() const { return m_wrapper; }
 
 private:
-    void ButtonDown(unsigned char button, unsigned flags, int x, int y);
-    void ButtonUp(unsigned char button, unsigned flags, int x, int y);
-    void SendLeaveEvent();
-    bool DeliverEvent(orvan::ComponentBase* component, orvan::DisplayEvent* ev);
-    int ClientHeight() const;
-    std::unique_ptr<DynamicLibrary> FetchAndLoad(const std::string& file, std::string* message);
-    bool CacheLocal(const std::string& path, bool isCab, const CachePaths& paths, const ModificationRecord& sourceTime,
-                    const std::string& file, std::string* message);
-    bool CacheRemote(const std::string& address, bool isCab, const CachePaths& paths,
-                     const ModificationRecord& sourceTime, const std::string& file, std::string* message);
+    // ComponentLoader::Client
+    void ShowLoadMessage(const std::string& text) override { SetSplashMessage(text); }
+    std::string LoadMessage() const override { return SplashMessage(); }
+    bool HasComponent() const override { return m_currentObject != nullptr; }
+    void DropComponent(bool destroy) override;
+    void AdoptComponent(KeshInterface1* component) override;
+    void ComponentReady() override;
+    void Refresh(bool paintNow) override;
 
     void Repaint();
     void DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid);
-    void ArmFrameTimer();
-    void ConvertBackground(const ScreenRect& rect);
-    void ReleaseContexts();
-    void FreeBackground();
     void DrawClearBackground();
     float WorldWidth(int cx) const;
     // The component's own view through its eye point's query attributes; false when it has none.
     bool ApplyNamedEyePoint(int cx, int cy);
     orvan::ComponentBase* CurrentComponent() const;
-    std::string ComponentAttributeStatus(const orvan::OrvanAttributeBase* attribute);
     void PlaceInRootGroup(orvan::DisplayObject* object);
 
     WindowHost* m_host = nullptr;
@@ -222,45 +205,21 @@ private:
 
     orvan::DisplayObject* m_currentObject = nullptr;
     orvan::Group* m_rootGroup = nullptr;  // owned
-    GLContextHandle m_glContexts[2] = {nullptr, nullptr};
-    RenderSurface* m_glWindows[2] = {nullptr, nullptr};
-    std::vector<PaletteEntry> m_palette;
-    unsigned m_timerId = 0;
-    std::unique_ptr<HostClockTimer> m_frameTimer;  // restarted on the host's clock when a host attaches
-    std::uint64_t m_lastFrameTime = 0;         // microseconds of m_frameTimer when the last frame was requested
-    std::uint64_t m_effectiveInterval = 33333;  // microseconds: the adaptive rate as the interval it gives
-    unsigned m_appliedFrameRate = 0;
-    unsigned m_loadedCount = 0;
-    bool m_loading = false;
+    RenderContexts m_contexts;
+    FrameClock m_clock;
     bool m_firstDraw = true;
     ScreenRect m_lastWindowRect;
-    RgbaImage m_backgroundBitmap;                 // the container's pixels under the control
-    std::vector<std::uint8_t> m_backgroundPixels;  // the same as 24-bit bottom-up rows, 4-byte aligned
-    int m_backgroundWidth = 0, m_backgroundHeight = 0;
+    ContainerBackground m_background;
     std::unique_ptr<RenderSurface> m_workingWindow;
     std::string m_lastEyePoint;
-    std::string m_pendingAttributes;
-    std::string m_documentAddress;
     ActiveXSplashClass* m_splash = nullptr;  // owned
     std::function<void(const std::string&)> m_messageListener;
     ObjectEventSink m_objectEventSink;
     unsigned m_framesDrawn = 0;
+    InputForwarder m_input;
+    AttributeAccess m_attributes;
+    ComponentLoader m_loader;
 
-    // Input
-    bool m_buttonDown = false;
-    bool m_leaveSent = false;  // the close and destroy of one window tell the leave once
-    int m_lastMouseX = 0, m_lastMouseY = 0;
-
-    // Loading
-    std::string m_referencingUrlString;
-    std::unique_ptr<DynamicLibrary> m_library;
-    KeshFactoryFunction m_factory = nullptr;
-    std::string m_lastFile, m_lastClass;
-    std::string m_pendingFile, m_pendingClass;
-    std::string m_defaultClassName;
-    std::string m_componentDir;
-    std::string m_loadFailure;
-    bool m_closing = false;
     VesKeshWrapper* m_wrapper = nullptr;  // owned; destroyed through DeleteInstance
 };
 

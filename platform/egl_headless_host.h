@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/window_host.h"
+#include "common/host/window_host.h"
 #include "platform/timer_queue.h"
 
 namespace vessant {

@@ -3,7 +3,7 @@
 
 #include <EGL/egl.h>
 
-#include "control/window_host.h"
+#include "common/host/render_surface.h"
 
 namespace vessant {
 

@@ -1,34 +1,32 @@
 #pragma once
-// The OpenGL contexts an X11 host made, all sharing with one root context per display connection.
+// The OpenGL contexts an X11 host made, all sharing with one root context per display connection;
+// the root goes with the set, since the connection closes after it.
 
 #include <GL/glx.h>
 
-#include <set>
+#include "platform/shared_root_contexts.h"
 
 namespace vessant {
 
-class GlxContexts {
+struct GlxContextApi {
+    using Display = ::Display*;
+    using Context = GLXContext;
+    using Config = GLXFBConfig;
+    using Drawable = GLXDrawable;
+    static constexpr Context kNoContext = nullptr;
+    static constexpr bool kLendsRoot = false;
+    static constexpr bool kKeepsRoot = false;
+    // A refused share list gives nullptr rather than an X error.
+    static Context New(Display display, Config config, Context share);
+    static void Destroy(Display display, Context context);
+    static bool Bind(Display display, Drawable drawable, Context context);
+    static void Unbind(Display display);
+    static Context Current(Display display);
+};
+
+class GlxContexts : public SharedRootContexts<GlxContextApi> {
 public:
-    explicit GlxContexts(Display* display) : display_(display) {}
-    // Deletes the contexts still alive and the connection's root: the connection closes after this.
-    ~GlxContexts();
-    GlxContexts(const GlxContexts&) = delete;
-    GlxContexts& operator=(const GlxContexts&) = delete;
-
-    // A context for `config` sharing with the root (created first when missing). When sharing is
-    // refused an unshared context is made and *shared is false. nullptr on failure.
-    GLXContext Create(GLXFBConfig config, bool* shared);
-    bool MakeCurrent(GLXDrawable drawable, GLXContext context);
-    void ReleaseCurrent();
-    // Ignores contexts this set did not make.
-    void Delete(GLXContext context);
-
-private:
-    GLXContext NewContext(GLXFBConfig config, GLXContext share);
-    GLXContext Root(GLXFBConfig config);
-
-    Display* display_;
-    std::set<GLXContext> owned_;
+    using SharedRootContexts::SharedRootContexts;
 };
 
 }  // namespace vessant

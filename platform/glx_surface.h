@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "control/window_host.h"
+#include "common/host/render_surface.h"
 
 namespace vessant {
 

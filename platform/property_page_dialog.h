@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "common/host/host_types.h"
 #include "control/property_page_model.h"
-#include "control/window_host.h"
 
 class Fl_Box;
 class Fl_Button;

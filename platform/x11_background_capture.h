@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "control/window_host.h"
+#include "common/host/host_types.h"
 
 namespace vessant {
 

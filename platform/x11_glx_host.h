@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "control/window_host.h"
+#include "common/host/window_host.h"
 
 namespace vessant {
 

@@ -2,7 +2,7 @@
 // Turns X pointer and key event fields into the control's mouse messages and flags, including
 // the double clicks X does not report.
 
-#include "control/window_host.h"
+#include "common/host/host_types.h"
 
 namespace vessant {
 

@@ -91,30 +91,8 @@ TEST_F(RemoteSourceTest, FailedQueriesLeaveTheFillerAndSaySo) {
     }
 }
 
-TEST_F(RemoteSourceTest, DownloadsWithProgressIntoTheDestination) {
-    const std::string address = server_->Url("/dial.cab");
-    std::uint64_t last = 0, max = 0;
-    int calls = 0;
-    const TransferResult result =
-        RemoteSource(address).Download(out_ / "dial.download", [&](std::uint64_t now, std::uint64_t total,
-                                                                    const std::string& status) {
-            EXPECT_GE(now, last);
-            EXPECT_EQ(status, address);
-            last = now;
-            max = total;
-            ++calls;
-            return true;
-        });
-    ASSERT_TRUE(result.ok()) << result.message;
-    EXPECT_EQ(result.httpStatus, 200);
-    EXPECT_EQ(ReadText(out_ / "dial.download"), body_);
-    EXPECT_GT(calls, 0);
-    EXPECT_EQ(last, body_.size());
-    EXPECT_EQ(max, body_.size());
-    EXPECT_EQ(server_->Requests(), "GET /dial.cab\n");
-    EXPECT_EQ(test::CountEntries(out_.Path()), 1);
-}
-
+// Successful downloads, with their progress, are driven through the control by the remote
+// component tests.
 TEST_F(RemoteSourceTest, FailedDownloadsKeepTheEarlierFile) {
     const std::string destination = out_ / "dial.download";
     struct Case {

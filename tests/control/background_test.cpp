@@ -112,34 +112,6 @@ TEST_F(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
     EXPECT_FALSE(hc->Control().SnapshotFrame(snapshot));
 }
 
-TEST_F(Background, HostBackgroundImageShowsThroughRightSideUp) {
-    test::HeadlessControl* hc = Make(16, 12);
-    if (!hc) GTEST_SKIP() << "no EGL here";
-    RgbaImage image;
-    image.width = 16;
-    image.height = 12;
-    image.pixels.resize(16 * 12 * 4);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 16; ++x) {
-            std::uint8_t* p = &image.pixels[(y * 16 + x) * 4];
-            p[0] = static_cast<std::uint8_t>(x * 16);
-            p[1] = static_cast<std::uint8_t>(y * 20);
-            p[2] = 99;
-            p[3] = 255;
-        }
-    hc->Host().SetBackgroundImage(image);
-    hc->Control().SetDrawBackground(false);
-    const RgbaImage frame = hc->RenderFrame();
-    ASSERT_EQ(frame.width, 16);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const std::uint8_t* p = frame.At(x, y);
-            ASSERT_EQ(p[0], x * 16) << x << "," << y;
-            ASSERT_EQ(p[1], y * 20) << x << "," << y;
-            ASSERT_EQ(p[2], 99);
-        }
-}
-
 // Every pixel of the frame is `inside` within rect and `outside` elsewhere (red, green, blue).
 ::testing::AssertionResult Shows(const RgbaImage& frame, const ScreenRect& rect, const std::uint8_t* inside,
                                  const std::uint8_t* outside) {

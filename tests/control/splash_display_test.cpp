@@ -78,19 +78,6 @@ TEST_F(SplashDisplay, ATwoLineMessageShowsTwoLinesTheFirstAtTheTop) {
     EXPECT_LT(two.low, one.low - 4);        // the second line lies below it
 }
 
-TEST_F(SplashDisplay, AFailedLoadShowsItsMessage) {
-    const Ink before = StatusInk(control_.RenderFrame());
-    Ctrl().SetComponentFileName("/nonexistent/libnothing.so");
-    const RgbaImage image = control_.RenderFrame();
-    EXPECT_EQ(Ctrl().Wrapper(), nullptr);
-    EXPECT_NE(Ctrl().SplashMessage(), "Please set control properties.");
-    EXPECT_EQ(Ctrl().SplashMessage(), Ctrl().LoadFailure());
-    EXPECT_GT(Brightness(image, 84, 201), 600);  // still the splash picture
-    const Ink after = StatusInk(image);
-    EXPECT_GT(after.pixels, 30);
-    EXPECT_NE(after.pixels, before.pixels);
-}
-
 TEST_F(SplashDisplay, AComponentReplacesTheSplashWhichDoesNotComeBackAfterUnloading) {
     if (access(Instrument().c_str(), R_OK) != 0) GTEST_SKIP() << "instrument sample not built";
     Ctrl().SetComponentFileName(Instrument());

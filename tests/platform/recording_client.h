@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "control/window_host.h"
+#include "common/host/host_client.h"
 
 namespace vessant::test {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "control/window_host.h"
+#include "common/host/host_types.h"
 
 namespace vessant::test {
 

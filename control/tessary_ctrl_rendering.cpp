@@ -1,12 +1,10 @@
-// The rendering concern of the control: contexts, the frame timer, one frame, projection,
-// the container background and offscreen (snapshot) rendering.
+// CTessaryCtrl's frame cycle: the window messages, one frame (object, contexts, background,
+// projection) and offscreen (snapshot) rendering. The pieces with state of their own are
+// FrameClock, RenderContexts and ContainerBackground.
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "control/gl_locks.h"
@@ -20,7 +18,6 @@
 #include "orvan/group.h"
 #include "orvan/render_state.h"
 #include "orvan/view_matrices.h"
-#include "orvan/log_sink.h"
 
 #ifndef GL_BGR
 #define GL_BGR 0x80E0
@@ -29,78 +26,25 @@
 namespace vessant {
 
 namespace {
-constexpr unsigned kFrameTimerId = 1;
 constexpr float kByteToFloat = 0.003921569f;
-constexpr std::uint64_t kMinimumInterval = 1000;  // microseconds: the tick rule's 1 ms floor
-
-// The frame interval a rate asks for, in microseconds; rate 0 stands for one frame a second.
-std::uint64_t IntervalFor(unsigned rate) {
-    return rate ? std::max<std::uint64_t>(1000000u / rate, kMinimumInterval) : 1000000u;
-}
 }  // namespace
 
-bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) {
-    if (index != 0 && index != 1) return false;
-    if (!m_host) return false;
-    if (!surface) {
-        if (m_glContexts[index]) m_host->DeleteContext(m_glContexts[index]);
-        m_glContexts[index] = nullptr;
-        m_glWindows[index] = nullptr;
-        return false;
-    }
-    if (index == 0 && m_glContexts[0] && m_glWindows[0] == surface) return true;
-
-    m_glWindows[index] = surface;
-    if (!surface->ChooseFormat()) return false;
-    if (m_palette.empty() && surface->Format().needsPalette) m_palette = BuildPalette(surface->Format());
-
-    bool shared = true;
-    GLContextHandle context = m_host->CreateContext(*surface, &shared);
-    if (!context) return false;
-    if (!shared) orvan::LogText("Problem with sharing in CreateContext()\n");
-    // A context made for another window (or the previous working surface) would otherwise leak.
-    if (m_glContexts[index]) m_host->DeleteContext(m_glContexts[index]);
-    m_glContexts[index] = context;
-    return true;
-}
+bool CTessaryCtrl::CreateContext(RenderSurface* surface, int index) { return m_contexts.Create(surface, index); }
 
 void CTessaryCtrl::StartFrameTimer() {
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
+    m_clock.Stop();
     if (!m_host || !m_host->HasWindow()) return;
     if (m_props.targetFrameRate == 0) m_props.targetFrameRate = 1;
-    ArmFrameTimer();
+    m_clock.Arm();
 }
 
-// The timer is armed for the moment the tick rule will next find a frame due (the first
-// microsecond after the effective interval), on the host clock the rule reads. Ticks at a fixed
-// fraction of the period could only draw on a tick: frame times came quantised to that period
-// (32 or 48 ms at 30 fps), a visible stutter. The rule still decides every tick.
-void CTessaryCtrl::ArmFrameTimer() {
-    const std::uint64_t due = m_lastFrameTime + std::max(m_effectiveInterval, kMinimumInterval) + 1;
-    m_timerId = m_host->SetTimerAt(kFrameTimerId, m_frameTimer->Start() + due);
-}
-
-// The tick rule in whole microseconds: milliseconds would settle the mean interval on the whole
-// millisecond below the target (16 ms for 60 fps), and a whole frame rate could not carry the
-// shortening that brings the mean back to 1000 / TargetFrameRate.
 void CTessaryCtrl::OnTimer(unsigned) {
-    if (!m_host) return;
-    const std::uint64_t interval = std::max(m_effectiveInterval, kMinimumInterval);
-    // Unsigned, like the comparison it stands for: a clock that went back counts as late.
-    const std::uint64_t elapsed = m_frameTimer->ElapsedWholeMicroseconds() - m_lastFrameTime;
-    if (elapsed > interval) {
-        // The next interval is shortened by as much as this frame came late.
-        const std::uint64_t target = IntervalFor(m_props.targetFrameRate);
-        if (elapsed < target + interval) m_effectiveInterval = std::max(target + interval - elapsed, kMinimumInterval);
+    m_clock.Tick(m_props.targetFrameRate, [this] {
         if (m_props.drawBackground)
             m_host->Invalidate(true);
         else
             m_host->InvalidateRect(ScreenRect{0, 0, 1, 1}, true);
-        m_lastFrameTime = m_frameTimer->ElapsedWholeMicroseconds();
-    }
-    // A timer killed meanwhile (rate 0, closing) stays killed.
-    if (m_timerId != 0) ArmFrameTimer();
+    });
 }
 
 void CTessaryCtrl::OnPaint(const ScreenRect& invalid) {
@@ -111,22 +55,13 @@ void CTessaryCtrl::OnPaint(const ScreenRect& invalid) {
 }
 
 void CTessaryCtrl::DrawOverride(const ScreenRect& bounds, const ScreenRect& invalid) {
-    if (m_timerId == 0 || m_appliedFrameRate != m_props.targetFrameRate) {
-        m_effectiveInterval = IntervalFor(m_props.targetFrameRate);
-        if (m_timerId != 0) m_host->KillTimer(m_timerId);
-        m_timerId = 0;
-        if (m_props.targetFrameRate != 0) {
-            m_lastFrameTime = m_frameTimer->ElapsedWholeMicroseconds();
-            StartFrameTimer();
-        }
-        m_appliedFrameRate = m_props.targetFrameRate;
-    }
+    m_clock.FollowRate(m_props.targetFrameRate, m_host->HasWindow());
     if (!m_props.drawBackground) CaptureBackground(bounds, invalid);
     if (!m_host->HasWindow()) return;
     RenderSurface* surface = m_host->WindowSurface();
     if (!surface) return;
     RenderToDC(*surface, 0, bounds);
-    if (m_glContexts[0]) {
+    if (m_contexts.Context(0)) {
         glFlush();
         m_host->SwapBuffers(*surface);
         glFinish();
@@ -155,14 +90,14 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
     if (!m_currentObject) LoadComponent();
     // While nothing is loaded (or a load runs) the splash stands in for this frame only.
     orvan::DisplayObject* const saved = m_currentObject;
-    const bool substituted = !m_currentObject || m_loading;
+    const bool substituted = !m_currentObject || m_loader.Loading();
     if (substituted) m_currentObject = m_splash;
     orvan::DisplayObject* object = m_currentObject;
     // The splash is shown only until the first component was created in this control.
-    if (object == m_splash && m_loadedCount >= 1) object = nullptr;
+    if (object == m_splash && m_loader.LoadedCount() >= 1) object = nullptr;
     if (object) {
         PlaceInRootGroup(object);
-        const double time = m_host->AmbientUserMode() ? m_frameTimer->ElapsedTime() : 0.0;
+        const double time = m_host->AmbientUserMode() ? m_clock.ElapsedTime() : 0.0;
         try {
             object->Calculate(time);
         } catch (...) {
@@ -172,8 +107,8 @@ void CTessaryCtrl::RenderToDC(RenderSurface& surface, int index, const ScreenRec
 
     {
         ScopedLock lock(GlLock());
-        if (CreateContext(&surface, index) && m_glContexts[index] &&
-            m_host->MakeCurrent(surface, m_glContexts[index])) {
+        if (CreateContext(&surface, index) && m_contexts.Context(index) &&
+            m_host->MakeCurrent(surface, m_contexts.Context(index))) {
             glDrawBuffer(GL_BACK);
             RenderScene(bounds, object != nullptr);
             ++m_framesDrawn;
@@ -227,12 +162,7 @@ void CTessaryCtrl::DrawClearBackground() {
         return;
     }
     glClear(GL_DEPTH_BUFFER_BIT);
-    if (!m_backgroundPixels.empty()) {
-        glRasterPos2f(-1.0f, -1.0f);
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glDrawPixels(m_backgroundWidth, m_backgroundHeight, GL_BGR, GL_UNSIGNED_BYTE, m_backgroundPixels.data());
-    } else {
+    if (!m_background.Draw()) {
         // Opaque red is also the transparency key of offscreen rendering.
         glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -294,59 +224,14 @@ void CTessaryCtrl::SetupProjection(int cx, int cy) {
 }
 
 void CTessaryCtrl::CaptureBackground(const ScreenRect& bounds, const ScreenRect& invalid) {
-    const bool existed = !m_backgroundBitmap.pixels.empty();
-    // Once the bitmap exists only the invalid part is copied and converted again: the per-frame
-    // repaint request invalidates a single pixel, so a frame costs one pixel, not the whole area.
-    ScreenRect rect = bounds;
-    if (existed) {
-        rect = ScreenRect{std::max(invalid.left, bounds.left), std::max(invalid.top, bounds.top),
-                          std::min({invalid.right, bounds.right, bounds.left + m_backgroundBitmap.width}),
-                          std::min({invalid.bottom, bounds.bottom, bounds.top + m_backgroundBitmap.height})};
-        if (rect.Empty()) return;
-    }
-    RgbaImage captured;
-    if (!m_host->CaptureBackground(rect, captured) || captured.width != rect.Width() ||
-        captured.height != rect.Height())
-        return;
-    const ScreenRect inBitmap{rect.left - bounds.left, rect.top - bounds.top, rect.right - bounds.left,
-                              rect.bottom - bounds.top};
-    if (!existed) {
-        m_backgroundBitmap = std::move(captured);
-        m_backgroundWidth = m_backgroundBitmap.width;
-        m_backgroundHeight = m_backgroundBitmap.height;
-        m_backgroundPixels.assign(static_cast<size_t>(m_backgroundWidth + 4) * m_backgroundHeight * 4, 0);
-    } else {
-        for (int y = 0; y < captured.height; ++y)
-            std::memcpy(&m_backgroundBitmap.pixels[(static_cast<size_t>(inBitmap.top + y) * m_backgroundBitmap.width +
-                                                    inBitmap.left) * 4],
-                        captured.At(0, y), static_cast<size_t>(captured.width) * 4);
-    }
-    ConvertBackground(inBitmap);
-}
-
-// The bitmap's pixels in `rect` into the 24-bit bottom-up rows glDrawPixels takes.
-void CTessaryCtrl::ConvertBackground(const ScreenRect& rect) {
-    const int w = m_backgroundWidth, h = m_backgroundHeight;
-    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        std::uint8_t* row = &m_backgroundPixels[stride * static_cast<size_t>(h - 1 - y)];
-        for (int x = rect.left; x < rect.right; ++x) {
-            const std::uint8_t* p = m_backgroundBitmap.At(x, y);
-            row[x * 3 + 0] = p[2];
-            row[x * 3 + 1] = p[1];
-            row[x * 3 + 2] = p[0];
-        }
-    }
+    m_background.Capture(*m_host, bounds, invalid);
 }
 
 bool CTessaryCtrl::RenderMetafile(RgbaImage& target) {
     if (!m_host || target.width <= 0 || target.height <= 0) return false;
     if (target.pixels.size() != static_cast<size_t>(target.width) * target.height * 4)
         target.pixels.assign(static_cast<size_t>(target.width) * target.height * 4, 0);
-    if (!m_props.drawBackground) {
-        m_backgroundPixels.clear();
-        m_backgroundBitmap = RgbaImage();
-    }
+    if (!m_props.drawBackground) m_background.Free();
     if (!m_workingWindow) {
         m_workingWindow = m_host->CreateWorkingSurface(target.width, target.height);
         if (!m_workingWindow) return false;
@@ -383,7 +268,7 @@ bool CTessaryCtrl::RenderMetafile(RgbaImage& target) {
 
 bool CTessaryCtrl::SnapshotFrame(RgbaImage& target) {
     // Offscreen rendering leaves the container's pixels out; a frame drawn over them cannot stand in.
-    if (!m_props.drawBackground && !m_backgroundPixels.empty()) return false;
+    if (!m_props.drawBackground && !m_background.Empty()) return false;
     RgbaImage frame;
     if (m_framesDrawn == 0 || !ReadFramePixels(frame) || frame.width != target.width ||
         frame.height != target.height)
@@ -401,9 +286,9 @@ bool CTessaryCtrl::SnapshotFrame(RgbaImage& target) {
 
 bool CTessaryCtrl::ReadFramePixels(RgbaImage& out) {
     RenderSurface* surface = m_host ? m_host->WindowSurface() : nullptr;
-    if (!surface || !m_glContexts[0]) return false;
+    if (!surface || !m_contexts.Context(0)) return false;
     ScopedLock lock(GlLock());
-    if (!m_host->MakeCurrent(*surface, m_glContexts[0])) return false;
+    if (!m_host->MakeCurrent(*surface, m_contexts.Context(0))) return false;
     const PixelSize size = surface->Size();
     out.width = size.width;
     out.height = size.height;
@@ -421,20 +306,14 @@ bool CTessaryCtrl::ReadFramePixels(RgbaImage& out) {
 }
 
 void CTessaryCtrl::OnCreate() {
-    m_leaveSent = false;
+    m_input.WindowCreated();
     StartFrameTimer();
 }
 
 void CTessaryCtrl::OnSize(int, int) {
-    FreeBackground();
+    m_background.Free();
     m_workingWindow.reset();
-    if (m_glContexts[1]) {
-        ScopedLock lock(GlLock());
-        m_host->ReleaseCurrent();
-        m_host->DeleteContext(m_glContexts[1]);
-        m_glContexts[1] = nullptr;
-        m_glWindows[1] = nullptr;
-    }
+    m_contexts.DeleteWorking();
     if (m_host) m_host->Invalidate(true);
 }
 
@@ -443,37 +322,18 @@ bool CTessaryCtrl::OnEraseBackground() {
 }
 
 void CTessaryCtrl::OnClose() {
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
-    SendLeaveEvent();
-    ReleaseContexts();
+    m_clock.Stop();
+    m_input.SendLeaveEvent();
+    m_contexts.DeleteAll();
 }
 
 // A host may destroy the window without closing it first: the component is still told the
 // pointer left, once per window.
 void CTessaryCtrl::OnDestroy() {
-    if (m_timerId != 0 && m_host) m_host->KillTimer(m_timerId);
-    m_timerId = 0;
-    SendLeaveEvent();
-    ReleaseContexts();
+    m_clock.Stop();
+    m_input.SendLeaveEvent();
+    m_contexts.DeleteAll();
     m_workingWindow.reset();
-}
-
-void CTessaryCtrl::ReleaseContexts() {
-    if (!m_host) return;
-    ScopedLock lock(GlLock());
-    m_host->ReleaseCurrent();
-    for (int i = 0; i < 2; ++i) {
-        if (m_glContexts[i]) m_host->DeleteContext(m_glContexts[i]);
-        m_glContexts[i] = nullptr;
-        m_glWindows[i] = nullptr;
-    }
-}
-
-void CTessaryCtrl::FreeBackground() {
-    m_backgroundPixels.clear();
-    m_backgroundBitmap = RgbaImage();
-    m_backgroundWidth = m_backgroundHeight = 0;
 }
 
 }  // namespace vessant
