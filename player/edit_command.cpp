@@ -9,7 +9,7 @@
 #include "control/png_writer.h"
 #include "control/property_bag.h"
 #include "control/property_exchange.h"
-#include "platform/property_page_dialog.h"
+#include "player/property_page/property_page_dialog.h"
 #include "control/tessary_ctrl.h"
 #include "platform/egl_headless_host.h"
 

@@ -12,7 +12,7 @@
 
 #include "control/property_bag.h"
 #include "control/property_exchange.h"
-#include "platform/property_page_dialog.h"
+#include "player/property_page/property_page_dialog.h"
 #include "support/acquisition_fixture.h"
 #include "support/headless_control.h"
 

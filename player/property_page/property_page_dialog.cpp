@@ -1,4 +1,4 @@
-#include "platform/property_page_dialog.h"
+#include "player/property_page/property_page_dialog.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
