@@ -2,55 +2,21 @@
 // What the drawing benchmarks share: a plain EGL pbuffer context (the baseline must draw in the
 // same context as the runtime) and the timing helpers.
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
+#include "bench/egl_pbuffer.h"
 #include "orvan/render_state.h"
 
 namespace bench {
 
-// An OpenGL context on Mesa's surfaceless platform, current on a size x size pbuffer.
-class EglContext {
+// An OpenGL context current on a size x size pbuffer.
+class EglContext : public EglPbuffer {
 public:
-    explicit EglContext(int size) : size_(size) {}
-    EglContext(const EglContext&) = delete;
-    EglContext& operator=(const EglContext&) = delete;
-    bool Open() {
-        display_ = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-        if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
-            display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-            if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) return false;
-        }
-        if (!eglBindAPI(EGL_OPENGL_API)) return false;
-        const EGLint wanted[] = {EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 24,
-                                 EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
-        EGLConfig config;
-        EGLint count = 0;
-        if (!eglChooseConfig(display_, wanted, &config, 1, &count) || count < 1) return false;
-        const EGLint size[] = {EGL_WIDTH, size_, EGL_HEIGHT, size_, EGL_NONE};
-        surface_ = eglCreatePbufferSurface(display_, config, size);
-        context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
-        return surface_ != EGL_NO_SURFACE && context_ != EGL_NO_CONTEXT &&
-               eglMakeCurrent(display_, surface_, surface_, context_);
-    }
-    ~EglContext() {
-        if (display_ == EGL_NO_DISPLAY) return;
-        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
-        if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
-        eglTerminate(display_);
-    }
-
-private:
-    int size_;
-    EGLDisplay display_ = EGL_NO_DISPLAY;
-    EGLSurface surface_ = EGL_NO_SURFACE;
-    EGLContext context_ = EGL_NO_CONTEXT;
+    explicit EglContext(int size) : EglPbuffer(size, size) {}
 };
 
 // A fresh frame for the runtime: its reset state, a size x size view with one unit a pixel

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
+
 namespace bench {
 
 struct ProcessRun {
@@ -40,6 +42,38 @@ inline ProcessRun MeasureProcess(const std::vector<std::string>& argv) {
     run.peakMiB = usage.ru_maxrss / 1024.0;
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
+}
+
+// Medians of the player's and the baseline's runs, taken in turn after one warm-up start each.
+struct PairedMedians {
+    bool ok = false;
+    ProcessRun player, baseline;  // the fields hold medians
+};
+
+inline PairedMedians MeasureInTurn(const std::vector<std::string>& player, const std::vector<std::string>& baseline,
+                                   int runs, const char* name) {
+    MeasureProcess(player);  // the first start pays for the page cache
+    MeasureProcess(baseline);
+    std::vector<ProcessRun> p, b;
+    for (int i = 0; i < runs; ++i) {
+        p.push_back(MeasureProcess(player));
+        b.push_back(MeasureProcess(baseline));
+        if (!p.back().ok || !b.back().ok) {
+            std::printf("%s: %s failed\n", name, p.back().ok ? "the baseline program" : "vessant-player");
+            return PairedMedians();
+        }
+    }
+    const auto median = [](const std::vector<ProcessRun>& runs) {
+        std::vector<double> ms, cpu, mib;
+        for (const ProcessRun& r : runs) ms.push_back(r.milliseconds), cpu.push_back(r.cpuMilliseconds), mib.push_back(r.peakMiB);
+        ProcessRun m;
+        m.ok = true;
+        m.milliseconds = Median(ms);
+        m.cpuMilliseconds = Median(cpu);
+        m.peakMiB = Median(mib);
+        return m;
+    };
+    return PairedMedians{true, median(p), median(b)};
 }
 
 }  // namespace bench

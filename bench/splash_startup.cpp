@@ -21,25 +21,13 @@ int main(int argc, char** argv) {
     const std::string playerPng = std::string(scratch) + "/player.png", minimalPng = std::string(scratch) + "/minimal.png";
     const std::vector<std::string> player{bin + "/vessant-player", "--headless", "--snapshot", playerPng};
     const std::vector<std::string> minimal{bin + "/bench/bench_baseline_egl_splash", "640", "480", minimalPng};
-    bench::MeasureProcess(player);  // the first start pays for the page cache
-    bench::MeasureProcess(minimal);
-    std::vector<double> playerTime, minimalTime, playerCpu, minimalCpu;
-    for (int i = 0; i < runs; ++i) {
-        const bench::ProcessRun p = bench::MeasureProcess(player), m = bench::MeasureProcess(minimal);
-        if (!p.ok || !m.ok) {
-            std::printf("splash_startup: %s failed\n", p.ok ? "the baseline program" : "vessant-player");
-            return 1;
-        }
-        playerTime.push_back(p.milliseconds);
-        minimalTime.push_back(m.milliseconds);
-        playerCpu.push_back(p.cpuMilliseconds);
-        minimalCpu.push_back(m.cpuMilliseconds);
-    }
-    const double pt = bench::Median(playerTime), mt = bench::Median(minimalTime);
+    const bench::PairedMedians m = bench::MeasureInTurn(player, minimal, runs, "splash_startup");
+    if (!m.ok) return 1;
+    const double pt = m.player.milliseconds, mt = m.baseline.milliseconds;
     std::printf("first splash frame, headless 640x480, median of %d runs: start to exit: player %.1f ms, "
                 "decode-and-upload baseline %.1f ms, ratio %.2f (target <= 1.30)\n",
                 runs, pt, mt, pt / mt);
-    const double pc = bench::Median(playerCpu), mc = bench::Median(minimalCpu);
+    const double pc = m.player.cpuMilliseconds, mc = m.baseline.cpuMilliseconds;
     std::printf("                                                     CPU time:      player %.1f ms, "
                 "decode-and-upload baseline %.1f ms, ratio %.2f\n",
                 pc, mc, pc / mc);

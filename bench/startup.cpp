@@ -19,22 +19,10 @@ int main(int argc, char** argv) {
                                           std::string(scratch) + "/player.png", bin + "/samples/libinstrument.so"};
     const std::vector<std::string> minimal{bin + "/bench/bench_baseline_egl_snapshot", "640", "480",
                                            std::string(scratch) + "/minimal.png"};
-    bench::MeasureProcess(player);  // the first start pays for the page cache
-    bench::MeasureProcess(minimal);
-    std::vector<double> playerTime, playerMemory, minimalTime, minimalMemory;
-    for (int i = 0; i < runs; ++i) {
-        const bench::ProcessRun p = bench::MeasureProcess(player), m = bench::MeasureProcess(minimal);
-        if (!p.ok || !m.ok) {
-            std::printf("startup: %s failed\n", p.ok ? "the minimal program" : "vessant-player");
-            return 1;
-        }
-        playerTime.push_back(p.milliseconds);
-        playerMemory.push_back(p.peakMiB);
-        minimalTime.push_back(m.milliseconds);
-        minimalMemory.push_back(m.peakMiB);
-    }
-    const double pt = bench::Median(playerTime), mt = bench::Median(minimalTime);
-    const double pm = bench::Median(playerMemory), mm = bench::Median(minimalMemory);
+    const bench::PairedMedians m = bench::MeasureInTurn(player, minimal, runs, "startup");
+    if (!m.ok) return 1;
+    const double pt = m.player.milliseconds, mt = m.baseline.milliseconds;
+    const double pm = m.player.peakMiB, mm = m.baseline.peakMiB;
     std::printf("headless snapshot 640x480, median of %d runs: start to exit: player %.1f ms, minimal EGL program "
                 "%.1f ms, ratio %.2f (target <= 1.30)\n",
                 runs, pt, mt, pt / mt);

@@ -49,21 +49,10 @@ ActiveXSplashClass::ActiveXSplashClass()
 
 void ActiveXSplashClass::Calculate(double time) { Group::Calculate(time); }
 
-DisplayObject* ActiveXSplashClass::CloneObject(bool generateNames) {
-  ActiveXSplashClass* copy = new ActiveXSplashClass;
-  copy->RegisterAttributes(0x13);
-  copy->AbsolutePlacement(AbsolutePlacement());
-  copy->Initialize();
-  copy->CopyProperties(this);
-  copy->CopyHierarchyProperties(this, !generateNames);
-  if (generateNames) copy->GenerateInstanceName();
-  return copy;
-}
+DisplayObject* ActiveXSplashClass::CloneObject(bool generateNames) { return FinishClone(new ActiveXSplashClass, generateNames); }
 
 MethodDescriptionList* ActiveXSplashClass::GetMethodDescriptions(MethodDescriptionList* list) {
-  if (list == nullptr) list = new MethodDescriptionList;
-  list->AppendTable(kSplashMethods);
-  return ComponentBase::GetMethodDescriptions(list);
+  return DescribeMethods(list, kSplashMethods);
 }
 
 void ActiveXSplashClass::Initialize() {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "vessant_image/picture.h"
+#include "vessant_image/painted_picture.h"
 
 namespace {
 
@@ -168,26 +168,18 @@ void PaintStatusBand(Canvas& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: splash_painter OUTPUT.png\n");
-    return 2;
-  }
-  Canvas canvas;
-  PaintBackground(canvas);
-  PaintGauge(canvas);
-  canvas.Word("VESSANT", 70, 110, 13.0, 5.0);
-  canvas.Word("PLAYER", 70, 220, 13.0, 5.0);
-  PaintStatusBand(canvas);
-
-  vessant_image::Picture picture;
-  picture.width = kWidth;
-  picture.height = kHeight;
-  picture.components = 4;
-  picture.pixels = std::move(canvas.pixels);
-  std::string error;
-  if (!vessant_image::WritePng(argv[1], picture, &error)) {
-    std::fprintf(stderr, "splash_painter: %s\n", error.c_str());
-    return 1;
-  }
-  return 0;
+  return vessant_image::PaintedPictureMain(argc, argv, "splash_painter", [] {
+    Canvas canvas;
+    PaintBackground(canvas);
+    PaintGauge(canvas);
+    canvas.Word("VESSANT", 70, 110, 13.0, 5.0);
+    canvas.Word("PLAYER", 70, 220, 13.0, 5.0);
+    PaintStatusBand(canvas);
+    vessant_image::Picture picture;
+    picture.width = kWidth;
+    picture.height = kHeight;
+    picture.components = 4;
+    picture.pixels = std::move(canvas.pixels);
+    return picture;
+  });
 }

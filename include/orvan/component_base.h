@@ -7,6 +7,7 @@ namespace orvan {
 
 class DisplayEvent;
 class LocationEvent;
+struct MethodDescriptionRow;
 
 // A group that is also the frame of its own subtree: a self-contained part with its own
 // palette, materials, lights and focus, which can itself sit in another frame's tree.
@@ -75,6 +76,12 @@ class ComponentBase : public Group, public DisplayFrame {
   void EmptyStaticImageList(bool on);
 
  protected:
+  // The second half of a generated component's CloneObject: copy (a new instance of the same
+  // class) is registered, placed and built as this one was, then takes its properties.
+  DisplayObject* FinishClone(ComponentBase* copy, bool generateNames);
+  // A generated component's GetMethodDescriptions: its own table ahead of the base's.
+  MethodDescriptionList* DescribeMethods(MethodDescriptionList* list, const MethodDescriptionRow* table);
+
   // The picking step of the routing: the object under the event's window position and the
   // hit point in window coordinates. Null until the window ray can be carried into component
   // coordinates.

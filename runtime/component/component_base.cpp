@@ -81,6 +81,22 @@ MethodDescriptionList* ComponentBase::GetMethodDescriptions(MethodDescriptionLis
 
 void ComponentBase::ReleaseMethodDescriptions(MethodDescriptionList* list) { delete list; }
 
+DisplayObject* ComponentBase::FinishClone(ComponentBase* copy, bool generateNames) {
+  copy->RegisterAttributes(0x13);
+  copy->AbsolutePlacement(AbsolutePlacement());
+  copy->Initialize();
+  copy->CopyProperties(this);
+  copy->CopyHierarchyProperties(this, !generateNames);
+  if (generateNames) copy->GenerateInstanceName();
+  return copy;
+}
+
+MethodDescriptionList* ComponentBase::DescribeMethods(MethodDescriptionList* list, const MethodDescriptionRow* table) {
+  if (list == nullptr) list = new MethodDescriptionList;
+  list->AppendTable(table);
+  return ComponentBase::GetMethodDescriptions(list);
+}
+
 void ComponentBase::Parent(DisplayFrame* f) {
   // Its own frame is never the frame it sits in: that would make every walk outwards circular.
   if (f != static_cast<DisplayFrame*>(this)) outerFrame = f;

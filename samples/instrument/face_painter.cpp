@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "vessant_image/picture.h"
+#include "vessant_image/painted_picture.h"
 
 namespace {
 
@@ -21,17 +21,9 @@ std::uint8_t Mix(double a, double b, double t) { return static_cast<std::uint8_t
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: instrument_face_painter OUTPUT.png\n");
-    return 2;
-  }
-  vessant_image::Picture face;
-  face.width = face.height = kSize;
-  face.components = 4;
-  face.pixels.resize(kSize * kSize * 4);
-  const double centre = kSize / 2.0, radius = kSize / 2.0;
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
+  return vessant_image::PaintedPictureMain(argc, argv, "instrument_face_painter", [] {
+    const double centre = kSize / 2.0, radius = kSize / 2.0;
+    return vessant_image::PaintPixels(kSize, kSize, 4, [&](int x, int y, std::uint8_t* p) {
       const double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
       const double r = std::sqrt(dx * dx + dy * dy) / radius;  // 0 at the centre, 1 at the rim
       // From a pale steel blue in the middle to a deep navy at the rim.
@@ -40,17 +32,10 @@ int main(int argc, char** argv) {
       const double spoke = std::fabs(std::remainder(angle, kPi / 6.0)) * r * radius;
       const double ink = std::max({Line((r - 0.9) * radius, 0.8), Line((r - 0.6) * radius, 0.5),
                                    r > 0.62 && r < 0.88 ? 0.35 * Line(spoke, 0.5) : 0.0});
-      std::uint8_t* p = &face.pixels[(static_cast<std::size_t>(y) * kSize + x) * 4];
       p[0] = Mix(red, 235, ink);
       p[1] = Mix(green, 240, ink);
       p[2] = Mix(blue, 250, ink);
       p[3] = static_cast<std::uint8_t>(std::lround(255 * std::max(0.0, std::min(1.0, (1.0 - r) * radius + 0.5))));
-    }
-  }
-  std::string error;
-  if (!vessant_image::WritePng(argv[1], face, &error)) {
-    std::fprintf(stderr, "instrument_face_painter: %s\n", error.c_str());
-    return 1;
-  }
-  return 0;
+    });
+  });
 }

@@ -72,21 +72,10 @@ Instrument::~Instrument() {}
 
 void Instrument::Calculate(double time) { Group::Calculate(time); }
 
-DisplayObject* Instrument::CloneObject(bool generateNames) {
-  Instrument* copy = new Instrument;
-  copy->RegisterAttributes(0x13);
-  copy->AbsolutePlacement(AbsolutePlacement());
-  copy->Initialize();
-  copy->CopyProperties(this);
-  copy->CopyHierarchyProperties(this, !generateNames);
-  if (generateNames) copy->GenerateInstanceName();
-  return copy;
-}
+DisplayObject* Instrument::CloneObject(bool generateNames) { return FinishClone(new Instrument, generateNames); }
 
 MethodDescriptionList* Instrument::GetMethodDescriptions(MethodDescriptionList* list) {
-  if (list == nullptr) list = new MethodDescriptionList;
-  list->AppendTable(kInstrumentMethods);
-  return ComponentBase::GetMethodDescriptions(list);
+  return DescribeMethods(list, kInstrumentMethods);
 }
 
 void Instrument::Initialize() {

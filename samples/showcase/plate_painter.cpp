@@ -10,7 +10,7 @@
 #include <string>
 
 #include "showcase/showcase_layout.h"
-#include "vessant_image/picture.h"
+#include "vessant_image/painted_picture.h"
 
 namespace {
 
@@ -75,29 +75,14 @@ Colour Plate(double x, double y, double px) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: showcase_plate_painter OUTPUT.png\n");
-    return 2;
-  }
-  vessant_image::Picture plate;
-  plate.width = plate.height = kSize;
-  plate.components = 3;
-  plate.pixels.resize(kSize * kSize * 3);
-  const double sx = showcase::kWidth / kSize, sy = showcase::kHeight / kSize;
-  for (int row = 0; row < kSize; ++row) {
-    for (int column = 0; column < kSize; ++column) {
+  return vessant_image::PaintedPictureMain(argc, argv, "showcase_plate_painter", [] {
+    const double sx = showcase::kWidth / kSize, sy = showcase::kHeight / kSize;
+    return vessant_image::PaintPixels(kSize, kSize, 3, [&](int column, int row, std::uint8_t* p) {
       // The first row is the panel's top.
       const Colour c = Plate((column + 0.5) * sx, showcase::kHeight - (row + 0.5) * sy, std::max(sx, sy));
-      std::uint8_t* p = &plate.pixels[(static_cast<std::size_t>(row) * kSize + column) * 3];
       p[0] = static_cast<std::uint8_t>(std::lround(std::clamp(c.r, 0.0, 255.0)));
       p[1] = static_cast<std::uint8_t>(std::lround(std::clamp(c.g, 0.0, 255.0)));
       p[2] = static_cast<std::uint8_t>(std::lround(std::clamp(c.b, 0.0, 255.0)));
-    }
-  }
-  std::string error;
-  if (!vessant_image::WritePng(argv[1], plate, &error)) {
-    std::fprintf(stderr, "showcase_plate_painter: %s\n", error.c_str());
-    return 1;
-  }
-  return 0;
+    });
+  });
 }

@@ -138,21 +138,10 @@ Showcase::~Showcase() {}
 
 void Showcase::Calculate(double time) { Group::Calculate(time); }
 
-DisplayObject* Showcase::CloneObject(bool generateNames) {
-  Showcase* copy = new Showcase;
-  copy->RegisterAttributes(0x13);
-  copy->AbsolutePlacement(AbsolutePlacement());
-  copy->Initialize();
-  copy->CopyProperties(this);
-  copy->CopyHierarchyProperties(this, !generateNames);
-  if (generateNames) copy->GenerateInstanceName();
-  return copy;
-}
+DisplayObject* Showcase::CloneObject(bool generateNames) { return FinishClone(new Showcase, generateNames); }
 
 MethodDescriptionList* Showcase::GetMethodDescriptions(MethodDescriptionList* list) {
-  if (list == nullptr) list = new MethodDescriptionList;
-  list->AppendTable(kShowcaseMethods);
-  return ComponentBase::GetMethodDescriptions(list);
+  return DescribeMethods(list, kShowcaseMethods);
 }
 
 void Showcase::Initialize() {
