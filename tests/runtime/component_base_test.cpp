@@ -120,16 +120,6 @@ TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself)
   inner->ClearDragAndFocus();
 }
 
-TEST(ComponentBaseTest, PublishesItsLightingAndImageListProperties) {
-  ComponentBase component;
-  component.UseParentsLighting(true);
-  EXPECT_EQ(component.GetResource("UseParentsLighting"), "1");
-  // Registering again adds nothing twice.
-  const std::size_t count = component.Attributes()->Count();
-  component.RegisterAttributes(0xFFFFFFFFu);
-  EXPECT_EQ(component.Attributes()->Count(), count);
-}
-
 TEST(ComponentBaseTest, PickingFollowsPickable) {
   ComponentBase component;
   component.InsertObject(Box("box", Vector(0, 0, 0), Vector(1, 1, 0)), true, false);

@@ -7,7 +7,9 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "orvan/timer.h"
+#include "orvan/ves_text_box.h"
 #include "runtime/scene_fixture.h"
+#include "support/rectangle.h"
 
 namespace orvan {
 namespace {
@@ -58,8 +60,20 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   auto dots = Rect(5, 5, 8, 8, kGreen);
   dots->PolygonMode(1);
   dots->DepthTest(1);
+  VesTextBox text;  // every character decoration, inverse, outlined, mipmapped, turned
+  vessant::test::SetRectangle(text, 100.0, 80.0);
+  text.String("Under strike\nbold shadow halo");
+  text.Underline(true);
+  text.StrikeThru(true);
+  text.FauxBold(true);
+  text.Shadow(true);
+  text.Halo(true);
+  text.Inverse(true);
+  text.PolygonMode(4);
+  text.TextureMinificationFilter(3);
+  text.DynamicRotate(0, 0, 5);
   for (DisplayObject* o : {static_cast<DisplayObject*>(busy.get()), static_cast<DisplayObject*>(lit.get()),
-                           static_cast<DisplayObject*>(dots.get())}) {
+                           static_cast<DisplayObject*>(dots.get()), static_cast<DisplayObject*>(&text)}) {
     moved.InsertObject(o);
   }
   scene.InsertObject(&first);
