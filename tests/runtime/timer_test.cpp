@@ -1,4 +1,4 @@
-// Timer arithmetic through an overridden clock, and the shared timer.
+// Timer arithmetic through an overridden clock, the real clock, and the shared timer.
 #include <gtest/gtest.h>
 
 #include "orvan/timer.h"
@@ -48,6 +48,16 @@ TEST(TimerTest, RelativeTimestampIsEvenAndRestartsEveryHour) {
   EXPECT_EQ(t.RelativeTimestamp(), 0u);
   t.Set(3599999999ULL);
   EXPECT_EQ(t.RelativeTimestamp(), 4294967294u);
+}
+
+// The real clock counts in microseconds.
+TEST(TimerTest, RealClockAdvancesWithSleep) {
+  Timer t;
+  const double before = t.ElapsedTime();
+  t.SleepMilliseconds(20);
+  const double after = t.ElapsedTime();
+  EXPECT_GE(after - before, 0.019);
+  EXPECT_LT(after - before, 5.0);
 }
 
 TEST(TimerTest, SharedTimerCanBeSubstituted) {

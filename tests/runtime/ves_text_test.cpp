@@ -55,6 +55,7 @@ TEST(VesText, StartsWithTheDefaultsOfItsMembers) {
   EXPECT_TRUE(text.ConstrainCellRatio());
   EXPECT_TRUE(text.LockCellSize());
   EXPECT_FALSE(text.ControlCellSize());
+  EXPECT_TRUE(text.LayoutDirty());
   EXPECT_EQ(text.BgColor(), vesColor(255, 255, 255, 0));
   EXPECT_EQ(text.TextColor(), vesColor(0, 0, 0, 255));
   EXPECT_EQ(text.Font(), FontRegistry::DefaultFont());
