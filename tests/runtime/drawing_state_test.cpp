@@ -16,14 +16,6 @@ namespace {
 
 using namespace scene_test;
 
-std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, const vesColor& fill, float z = 0) {
-  const Vertex corners[4] = {Vertex(x0, y0, z, fill), Vertex(x1, y0, z, fill), Vertex(x1, y1, z, fill),
-                             Vertex(x0, y1, z, fill)};
-  auto p = std::make_unique<GLPolygon>(4, corners);
-  p->PolygonMode(3);
-  return p;
-}
-
 const vesColor kRed(255, 0, 0, 255);
 const vesColor kGreen(0, 255, 0, 255);
 const Rgba kRedPixel{255, 0, 0, 255};
