@@ -38,14 +38,6 @@ TEST(AttributeNameTest, EqualTextsShareOneIndexAcrossThreads) {
   EXPECT_EQ(AttributeName("Concurrent42").Text(), "Concurrent42");
 }
 
-TEST(AttributeNameTest, ExistingDoesNotGrowTheTable) {
-  AttributeName found("unchanged");
-  const std::size_t before = AttributeNameTable::Size();
-  EXPECT_FALSE(AttributeName::Existing("NeverInternedAnywhere_1f3a", &found));
-  EXPECT_EQ(AttributeNameTable::Size(), before);
-  EXPECT_EQ(found.Text(), "unchanged");
-}
-
 TEST(AttributeBoolTest, AcceptsWordsAndNumbers) {
   int notified = 0;
   CountingCallback callback(&notified);
@@ -205,12 +197,9 @@ class Gauge {
     ++sets;
   }
   float GetNeedle() { return needle; }
-  VesPropString Message(const VesPropString& text) { return message = text; }
-  const VesPropString& Message() const { return message; }
 
   float needle = 0.25f;
   int sets = 0;
-  VesPropString message;
 };
 
 TEST(AttributePropertyTest, UsesTheMethodsWhenGiven) {
@@ -222,12 +211,6 @@ TEST(AttributePropertyTest, UsesTheMethodsWhenGiven) {
   attribute.ValueInt(9);  // through the setter as well
   EXPECT_EQ(gauge.needle, 9.0f);
   EXPECT_EQ(gauge.sets, 2);
-
-  VesPropString (Gauge::*setter)(const VesPropString&) = &Gauge::Message;
-  const VesPropString& (Gauge::*getter)() const = &Gauge::Message;
-  OrvanAttributeProperty<Gauge, VesPropString> message("MainMessage", &gauge, nullptr, setter, getter);
-  message.ValueText("Loading gauge.so...");
-  EXPECT_EQ(gauge.message, "Loading gauge.so...");
 }
 
 TEST(AttributePropertyTest, FallsBackToStorageOrNothing) {
