@@ -48,11 +48,6 @@ struct ComponentRecord {
     bool cullTest = false;
     int filterDepth = 0, filterLevels = 0;
 
-    bool Called(const std::string& name) const {
-        for (const std::string& c : calls)
-            if (c == name) return true;
-        return false;
-    }
     // Sends an object event as the component would.
     int Emit(const char* initiator, const char* name, const char* data, unsigned short type = 3) {
         if (type != KeshInterface1::KESH_EVENT_OBJECT) {

@@ -42,6 +42,9 @@ TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeWithATransformation) {
   EXPECT_NE(component.ModelViewMatrix(), nullptr);
   EXPECT_TRUE(component.PreDrawNeeded());
   EXPECT_EQ(component.OuterFrame(), nullptr);
+  const std::size_t count = component.Attributes()->Count();
+  component.RegisterAttributes(0xFFFFFFFFu);  // a second registration adds nothing twice
+  EXPECT_EQ(component.Attributes()->Count(), count);
   EXPECT_EQ(Signatures(component), (std::vector<std::string>{"------ ComponentBase ------", "------ Group ------",
                                                              "------ DisplayObject ------",
                                                              "------ DisplayFrame ------"}));
@@ -118,16 +121,6 @@ TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself)
   EXPECT_EQ(inner->OuterFrame(), static_cast<DisplayFrame*>(&outer));
   inner->NotifyOuterFrame();
   inner->ClearDragAndFocus();
-}
-
-TEST(ComponentBaseTest, PublishesItsLightingAndImageListProperties) {
-  ComponentBase component;
-  component.UseParentsLighting(true);
-  EXPECT_EQ(component.GetResource("UseParentsLighting"), "1");
-  // Registering again adds nothing twice.
-  const std::size_t count = component.Attributes()->Count();
-  component.RegisterAttributes(0xFFFFFFFFu);
-  EXPECT_EQ(component.Attributes()->Count(), count);
 }
 
 TEST(ComponentBaseTest, PickingFollowsPickable) {

@@ -7,20 +7,14 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "orvan/timer.h"
+#include "orvan/ves_text_box.h"
 #include "runtime/scene_fixture.h"
+#include "support/rectangle.h"
 
 namespace orvan {
 namespace {
 
 using namespace scene_test;
-
-std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, const vesColor& fill, float z = 0) {
-  const Vertex corners[4] = {Vertex(x0, y0, z, fill), Vertex(x1, y0, z, fill), Vertex(x1, y1, z, fill),
-                             Vertex(x0, y1, z, fill)};
-  auto p = std::make_unique<GLPolygon>(4, corners);
-  p->PolygonMode(3);
-  return p;
-}
 
 const vesColor kRed(255, 0, 0, 255);
 const vesColor kGreen(0, 255, 0, 255);
@@ -58,8 +52,20 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   auto dots = Rect(5, 5, 8, 8, kGreen);
   dots->PolygonMode(1);
   dots->DepthTest(1);
+  VesTextBox text;  // every character decoration, inverse, outlined, mipmapped, turned
+  vessant::test::SetRectangle(text, 100.0, 80.0);
+  text.String("Under strike\nbold shadow halo");
+  text.Underline(true);
+  text.StrikeThru(true);
+  text.FauxBold(true);
+  text.Shadow(true);
+  text.Halo(true);
+  text.Inverse(true);
+  text.PolygonMode(4);
+  text.TextureMinificationFilter(3);
+  text.DynamicRotate(0, 0, 5);
   for (DisplayObject* o : {static_cast<DisplayObject*>(busy.get()), static_cast<DisplayObject*>(lit.get()),
-                           static_cast<DisplayObject*>(dots.get())}) {
+                           static_cast<DisplayObject*>(dots.get()), static_cast<DisplayObject*>(&text)}) {
     moved.InsertObject(o);
   }
   scene.InsertObject(&first);

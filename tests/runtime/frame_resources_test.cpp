@@ -69,19 +69,6 @@ bool Has(const std::string& text, const std::string& line) {
   return text.find("\n" + line) != std::string::npos || text.compare(0, line.size(), line) == 0;
 }
 
-TEST(FrameResourceLookupTest, EmptyNullAndUnknownNamesGiveTheEmptyAttribute) {
-  NestedTree tree;
-  OrvanAttributeBase* empty = &OrvanEmptyAttribute::Instance();
-  EXPECT_EQ(tree.frame.Resource(nullptr), empty);
-  EXPECT_EQ(tree.cockpit->Resource(""), empty);
-  EXPECT_EQ(tree.frame.Resource("nobody.Visible"), empty);
-  EXPECT_EQ(tree.frame.Resource("lamp.NoSuchAttribute"), empty);
-  EXPECT_EQ(tree.frame.Resource("NoSuchFrameAttribute"), empty);
-  EXPECT_EQ(tree.frame.GetResource("nobody.Visible"), "");
-  tree.frame.SetResource("nobody.Visible", "0");
-  EXPECT_EQ(tree.frame.GetResource(std::string()), "");
-}
-
 TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   NestedTree tree;
   tree.frame.SetResource("cockpit.altimeter.needle.Visible", "0");
@@ -95,6 +82,12 @@ TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   EXPECT_EQ(tree.frame.GetResource("ComponentHeaderFile"), "panel.h");
   tree.frame.SetResource("cockpit.altimeter.Visible", "0");
   EXPECT_FALSE(tree.altimeter->Visibility());
+  // Names that reach nothing give the empty attribute.
+  for (const char* name : {"nobody.Visible", "lamp.NoSuchAttribute", "NoSuchFrameAttribute"}) {
+    EXPECT_EQ(tree.frame.Resource(name), &OrvanEmptyAttribute::Instance()) << name;
+  }
+  tree.frame.SetResource("nobody.Visible", "0");
+  EXPECT_EQ(tree.frame.GetResource("nobody.Visible"), "");
 }
 
 TEST(FrameResourceLookupTest, AFirstPartPrefersTheFramesOwnObjectsOverThoseOfNestedComponents) {
@@ -126,25 +119,29 @@ TEST(FrameResourceLookupTest, ComponentLooksInItsFrameAttributesBeforeItsObjectA
   EXPECT_EQ(tree.altimeter->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
 }
 
-TEST(FrameResourceReadTest, ReadsUpToTheClosingBraceAndLeavesTheRest) {
+TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosingBrace) {
   NestedTree tree;
-  std::istringstream in("lamp.Visible: 0\ncockpit.altimeter.needle.Visible: 0\n}\nlamp.Pickable: 0\n");
+  std::istringstream in(
+      "nobody.Color: 1 2 3 4\n"
+      "lamp.Bogus: 12 34\r\n"
+      "lamp.LineWidth: wide\n"
+      "cockpit.nobody.Visible: 1\n"
+      "lamp.Vertices: 2\n0 0 0 255 255 255 255\n"
+      "cockpit.altimeter.needle.LineWidth: 3.5\n"
+      "lamp.Visible: 0\n"
+      "}\n"
+      "lamp.Pickable: 0\n");
   tree.frame.ReadResources(in);
+  EXPECT_FLOAT_EQ(tree.lamp->LineWidth(), 1.0f);
+  EXPECT_EQ(tree.lamp->NumberOfVertices(), 1u);  // only the vertex the text holds
+  EXPECT_FLOAT_EQ(tree.needle->LineWidth(), 3.5f);
   EXPECT_FALSE(tree.lamp->Visibility());
-  EXPECT_FALSE(tree.needle->Visibility());
-  EXPECT_EQ(tree.lamp->Pickable(), 1);
+  EXPECT_EQ(tree.lamp->Pickable(), 1);  // after the closing "}"
   const std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(rest, "\nlamp.Pickable: 0\n");
-}
-
-TEST(FrameResourceReadTest, UnknownNamesAreSkippedAndReadingGoesOn) {
-  NestedTree tree;
-  tree.frame.SetResources("nobody.Color: 1 2 3 4\nlamp.Bogus: 12 34\r\nlamp.Visible: 0\ncockpit.nobody.Visible: 1\n"
-                          "cockpit.altimeter.needle.LineWidth: 3.5\n");
-  EXPECT_FALSE(tree.lamp->Visibility());
-  EXPECT_FLOAT_EQ(tree.needle->LineWidth(), 3.5f);
   tree.frame.SetResources(nullptr);
-  tree.frame.SetResources("");
+  tree.frame.SetResources("lamp.Visible: 1\n");
+  EXPECT_TRUE(tree.lamp->Visibility());
 }
 
 TEST(FrameResourceWriteTest, NullFilterWritesFrameAndTopLevelObjectsOnly) {
@@ -210,24 +207,6 @@ TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageLi
   EXPECT_EQ(tree.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
 }
 
-TEST(FrameResourceWriteTest, WrittenTextReadsBackIntoAnEqualTree) {
-  NestedTree source;
-  source.frame.SetResource("cockpit.altimeter.needle.Color", "10 20 30 40");
-  source.frame.SetResource("cockpit.altimeter.needle.Rotation", "0 0 33.5");
-  source.frame.SetResource("lamp.LineWidth", "4.25");
-  source.frame.SetResource("cockpit.UseParentsLighting", "1");
-  VesResourceFilter all;
-  all.LevelsDown(-1);
-  const std::string text = Written(source.frame, &all);
-
-  NestedTree target;
-  EXPECT_NE(Written(target.frame, &all), text);
-  target.frame.SetResources(text.c_str());
-  EXPECT_EQ(Written(target.frame, &all), text);
-  EXPECT_TRUE(target.cockpit->UseParentsLighting());
-  EXPECT_FLOAT_EQ(target.needle->DynamicRotation(2), 33.5f);
-}
-
 TEST(FrameResourceWriteTest, CrtCleanCallsCopyTextInAndOut) {
   NestedTree tree;
   char* value = tree.frame.GetResource_CRTClean("lamp.Visible");
@@ -263,30 +242,31 @@ class FrameResourceFileTest : public ::testing::Test {
   std::string dir;
 };
 
-TEST_F(FrameResourceFileTest, WritesAndReadsAFile) {
+// Written over an existing file (whose permissions stay) and read into a fresh tree, the whole
+// tree writes the same text again.
+TEST_F(FrameResourceFileTest, AWrittenFileReadsBackIntoAnEqualTree) {
   NestedTree source;
-  source.frame.SetResource("lamp.Color", "1 2 3 4");
+  source.frame.SetResource("cockpit.altimeter.needle.Color", "10 20 30 40");
+  source.frame.SetResource("cockpit.altimeter.needle.Rotation", "0 0 33.5");
+  source.frame.SetResource("lamp.LineWidth", "4.25");
+  source.frame.SetResource("cockpit.UseParentsLighting", "1");
   VesResourceFilter all;
   all.LevelsDown(-1);
   const std::string path = Path("panel.res");
-  ASSERT_TRUE(source.frame.WriteResources(path.c_str(), &all));
-
-  NestedTree target;
-  ASSERT_TRUE(target.frame.ReadResources(path.c_str()));
-  EXPECT_EQ(target.frame.GetResource("lamp.Color"), "1 2 3 4");
-  EXPECT_EQ(FilesInDir(), 1);
-}
-
-TEST_F(FrameResourceFileTest, ReplacingAFileKeepsItsPermissions) {
-  const std::string path = Path("panel.res");
   { std::ofstream(path) << "old\n"; }
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-  NestedTree tree;
-  ASSERT_TRUE(tree.frame.WriteResources(path.c_str()));
+  ASSERT_TRUE(source.frame.WriteResources(path.c_str(), &all));
   struct stat status;
   ASSERT_EQ(stat(path.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0640u);
-  EXPECT_NE(Contents(path).find("lamp.Visible: 1\n"), std::string::npos);
+  EXPECT_EQ(FilesInDir(), 1);
+
+  NestedTree target;
+  EXPECT_NE(Written(target.frame, &all), Written(source.frame, &all));
+  ASSERT_TRUE(target.frame.ReadResources(path.c_str()));
+  EXPECT_EQ(Written(target.frame, &all), Written(source.frame, &all));
+  EXPECT_TRUE(target.cockpit->UseParentsLighting());
+  EXPECT_FLOAT_EQ(target.needle->DynamicRotation(2), 33.5f);
 }
 
 // Makes the stream fail part-way through a listing, as a full disk would.

@@ -19,12 +19,6 @@ void ExpectNear(const Vector& v, float x, float y, float z) {
   EXPECT_NEAR(v.z, z, 1e-5f);
 }
 
-std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, const vesColor& fill, float z = 0) {
-  const Vertex corners[4] = {Vertex(x0, y0, z, fill), Vertex(x1, y0, z, fill), Vertex(x1, y1, z, fill),
-                             Vertex(x0, y1, z, fill)};
-  return std::make_unique<GLPolygon>(4, corners);
-}
-
 const vesColor kRed(255, 0, 0, 255);
 const vesColor kGreen(0, 255, 0, 255);
 const vesColor kBlue(0, 0, 255, 255);

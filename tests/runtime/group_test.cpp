@@ -22,16 +22,6 @@ void ExpectNear(const Vector& v, float x, float y, float z) {
   EXPECT_NEAR(v.z, z, 1e-4f);
 }
 
-std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, const char* name = "") {
-  const vesColor red(255, 0, 0, 255);
-  const Vertex corners[4] = {Vertex(x0, y0, 0, red), Vertex(x1, y0, 0, red), Vertex(x1, y1, 0, red),
-                             Vertex(x0, y1, 0, red)};
-  auto p = std::make_unique<GLPolygon>(4, corners);
-  p->PolygonMode(3);
-  p->InstanceName(name);
-  return p;
-}
-
 TEST(GroupChildren, InsertionOrderPositionsAndRemoval) {
   Group g, inner;
   auto a = Rect(0, 0, 1, 1), b = Rect(0, 0, 1, 1), c = Rect(0, 0, 1, 1), d = Rect(0, 0, 1, 1);
@@ -242,7 +232,10 @@ TEST(GroupFind, ByNameQualifiedNameAndWithinTheFrame) {
   Group root, cockpit, altimeter;
   cockpit.InstanceName("cockpit");
   altimeter.InstanceName("altimeter");
-  auto needle = Rect(0, 0, 1, 1, "needle"), other = Rect(0, 0, 1, 1, "needle"), dial = Rect(0, 0, 1, 1, "dial");
+  auto needle = Rect(0, 0, 1, 1), other = Rect(0, 0, 1, 1), dial = Rect(0, 0, 1, 1);
+  needle->InstanceName("needle");
+  other->InstanceName("needle");
+  dial->InstanceName("dial");
   altimeter.InsertObject(needle.get());
   cockpit.InsertObject(&altimeter);
   cockpit.InsertObject(dial.get());
@@ -272,7 +265,8 @@ TEST(GroupCopy, CloneCopiesPropertiesAndClonesEveryChild) {
   Group source;
   source.InstanceName("source");
   source.CullTestChildren(false);
-  auto a = Rect(0, 0, 1, 1, "a");
+  auto a = Rect(0, 0, 1, 1);
+  a->InstanceName("a");
   a->SetColor(vesColor(1, 2, 3, 4));
   source.InsertObject(a.get());
 

@@ -13,13 +13,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-TEST(VectorTest, ArithmeticLengthAndAngles) {
-  const Vector a(1, 2, 3), b(4, -5, 6);
-  EXPECT_EQ(a + b, Vector(5, -3, 9));
-  EXPECT_EQ(a - b, Vector(-3, 7, -3));
-  EXPECT_EQ(2.0f * a, Vector(2, 4, 6));
-  EXPECT_FLOAT_EQ(a.Dot(b), 4 - 10 + 18);
-  EXPECT_EQ(Cross(Vector(0, 1, 0), Vector(0, 0, 1)), Vector(1, 0, 0));
+TEST(VectorTest, LengthAndAngles) {
   Vector v(3, 0, 4);
   EXPECT_FLOAT_EQ(v.Normalise(), 5.0f);
   EXPECT_FLOAT_EQ(v.x, 0.6f);

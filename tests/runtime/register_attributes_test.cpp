@@ -66,67 +66,64 @@ TEST(RegisteredAttributes, EveryRowInOrderOnceGroupsAddTheirCullFlags) {
   EXPECT_FALSE(group.CullTestChildren());
 }
 
-TEST(RegisteredAttributes, DefaultsReadAsTheirTextForms) {
-  GLPolygon p;
-  const std::vector<std::pair<const char*, std::string>> expected = {
-      {"Name", ""}, {"Location", "0        0        0"}, {"Visible", "1"}, {"Pickable", "1"},
-      {"Rotation", "              0 0 0 "}, {"DynamicScale", "              1 1 1 "},
-      {"CullBackFace", "0"}, {"AlphaMode", "ALPHA_MODE_256_LEVEL"}, {"DepthTest", "2"}, {"Color", "0 0 0 255"},
-      {"TextureIndex", "-1"}, {"TextureMap", "TEXTURE_MAP_REPLACE"}, {"BlendColor", "255 255 255 255"},
-      {"TextureMinFilter", "TEXTURE_FILTER_LINEAR"}, {"PolygonMode", "POLY_MODE_OUTLINE"},
-      {"PolygonEnd", "POLY_CLOSED"}, {"Shading", "FLAT"}, {"ColorMaterialMode", "NO_COLOR_MATERIAL"},
-      {"LineStipplePattern", "65535"}, {"BlinkRate", "2"}, {"MaterialIndex", "0"}, {"Vertices", ""},
-      {"Normals", ""}};
-  for (const auto& [name, text] : expected) EXPECT_EQ(Text(p, name), text) << name;
-  EXPECT_EQ(Text(p, "DCSMatrix").substr(0, 16), "              1 ");
-}
+// One row per attribute: its text on a fresh polygon (null: not pinned), a text written through
+// it, and the field that text must reach.
+struct Row {
+  const char* name;
+  const char* initial;
+  const char* written;
+  double (*field)(GLPolygon&);
+  double expected;
+};
+#define ROW(name, initial, written, field, expected) \
+  { name, initial, written, [](GLPolygon& p) -> double { return p.field; }, expected }
+const Row kRows[] = {
+    ROW("Visible", "1", "0", Visibility(), 0),
+    ROW("Pickable", "1", "3", Pickable(), 3),
+    ROW("LineWidth", nullptr, "2.5", LineWidth(), 2.5),
+    ROW("CullBackFace", "0", "TRUE", CullBackFace(), 1),
+    // A cull mode written as a number is kept as that number, as CullBackFace(int) keeps it.
+    ROW("CullBackFace", "0", "2", CullBackFace(), 2),
+    ROW("AlphaMode", "ALPHA_MODE_256_LEVEL", "ALPHA_MODE_OPAQUE", AlphaMode(), 1),
+    ROW("AntiAlias", nullptr, "1", AntiAlias(), 1),
+    ROW("DepthTest", "2", "0", DepthTest(), 0),
+    ROW("Color", "0 0 0 255", "1 2 3 4", GetColor() == vesColor(1, 2, 3, 4), 1),
+    ROW("TextureIndex", "-1", "7", TextureIndex(), 7),
+    ROW("TextureRepeat", nullptr, "0", TextureRepeat(), 0),
+    ROW("TextureMap", "TEXTURE_MAP_REPLACE", "TEXTURE_MAP_DECAL", TextureMappingTechnique(), 1),
+    ROW("BlendColor", "255 255 255 255", "5 6 7 8", GetBlendColor() == vesColor(5, 6, 7, 8), 1),
+    ROW("TextureMinFilter", "TEXTURE_FILTER_LINEAR", "TEXTURE_FILTER_NEAREST", TextureMinificationFilter(), 0),
+    ROW("TextureMagFilter", nullptr, "TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR", TextureMagnificationFilter(), 3),
+    ROW("PolygonMode", "POLY_MODE_OUTLINE", "POLY_MODE_FILLED", PolygonMode(), 3),
+    ROW("PolygonEnd", "POLY_CLOSED", "POLY_OPEN", PolygonEnd(), 0),
+    ROW("PolygonOffset", nullptr, "-2", PolygonOffset(), -2),
+    ROW("Shading", "FLAT", "GOURAUD", Shading(), 1),
+    ROW("ColorMaterialMode", "NO_COLOR_MATERIAL", "EMISSION_COLOR_MATERIAL", ColorMaterialMode(), 4),
+    ROW("LineStippleMultiplier", nullptr, "3", LineStippleMultiplier(), 3),
+    ROW("LineStipplePattern", "65535", "43690", LineStipplePattern(), 43690),
+    ROW("Blink", nullptr, "true", Blinking(), 1),
+    ROW("BlinkRate", "2", "4.5", BlinkRate(), 4.5),
+    ROW("LightingEnabled", nullptr, "1", LightingEnabled(), 1),
+    // The index is signed: a negative one reads back as written.
+    ROW("MaterialIndex", "0", "-4", MaterialIndex(), -4),
+};
+#undef ROW
 
-TEST(RegisteredAttributes, WritesReachTheFields) {
+TEST(RegisteredAttributes, EachRowStartsAtItsDefaultAndWritesReachItsField) {
+  for (const Row& row : kRows) {
+    GLPolygon p;
+    if (row.initial != nullptr) {
+      EXPECT_EQ(Text(p, row.name), row.initial) << row.name;
+    }
+    Write(p, row.name, row.written);
+    EXPECT_EQ(row.field(p), row.expected) << row.name << " = " << row.written;
+  }
   GLPolygon p;
-  const std::vector<std::pair<const char*, std::string>> writes = {
-      {"Name", "needle one"}, {"Visible", "0"}, {"Pickable", "3"}, {"LineWidth", "2.5"}, {"CullBackFace", "TRUE"},
-      {"AlphaMode", "ALPHA_MODE_OPAQUE"}, {"AntiAlias", "1"}, {"DepthTest", "0"}, {"Color", "1 2 3 4"},
-      {"TextureIndex", "7"}, {"TextureRepeat", "0"}, {"TextureMap", "TEXTURE_MAP_DECAL"}, {"BlendColor", "5 6 7 8"},
-      {"TextureMinFilter", "TEXTURE_FILTER_NEAREST"}, {"TextureMagFilter", "TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR"},
-      {"PolygonMode", "POLY_MODE_FILLED"}, {"PolygonEnd", "POLY_OPEN"}, {"PolygonOffset", "-2"},
-      {"Shading", "GOURAUD"}, {"ColorMaterialMode", "EMISSION_COLOR_MATERIAL"}, {"LineStippleMultiplier", "3"},
-      {"LineStipplePattern", "43690"}, {"Blink", "true"}, {"BlinkRate", "4.5"}, {"LightingEnabled", "1"},
-      {"MaterialIndex", "6"}};
-  for (const auto& [name, text] : writes) Write(p, name, text);
+  Write(p, "Name", "needle one");
   EXPECT_STREQ(p.InstanceName(), "needle one");
-  EXPECT_FALSE(p.Visibility());
-  EXPECT_EQ(p.Pickable(), 3);
-  EXPECT_FLOAT_EQ(p.LineWidth(), 2.5f);
-  EXPECT_EQ(p.CullBackFace(), 1);
-  // A cull mode written as a number is kept as that number, as CullBackFace(int) keeps it.
-  GLPolygon mode;
-  Write(mode, "CullBackFace", "2");
-  EXPECT_EQ(mode.CullBackFace(), 2);
-  EXPECT_EQ(mode.Resource("CullBackFace")->ValueText(), "2");
-  EXPECT_EQ(p.AlphaMode(), 1);
-  EXPECT_TRUE(p.AntiAlias());
-  EXPECT_EQ(p.DepthTest(), 0);
-  EXPECT_TRUE(p.GetColor() == vesColor(1, 2, 3, 4));
-  EXPECT_EQ(p.TextureIndex(), 7);
-  EXPECT_EQ(p.TextureRepeat(), 0);
-  EXPECT_EQ(p.TextureMappingTechnique(), 1);
-  EXPECT_TRUE(p.GetBlendColor() == vesColor(5, 6, 7, 8));
-  EXPECT_EQ(p.TextureMinificationFilter(), 0);
-  EXPECT_EQ(p.TextureMagnificationFilter(), 3);
-  EXPECT_EQ(p.PolygonMode(), 3);
-  EXPECT_EQ(p.PolygonEnd(), 0);
-  EXPECT_EQ(p.PolygonOffset(), -2);
-  EXPECT_EQ(p.Shading(), 1);
-  EXPECT_EQ(p.ColorMaterialMode(), 4);
-  EXPECT_EQ(p.LineStippleMultiplier(), 3);
-  EXPECT_EQ(p.LineStipplePattern(), 43690);
-  EXPECT_TRUE(p.Blinking());
-  EXPECT_FLOAT_EQ(p.BlinkRate(), 4.5f);
-  EXPECT_TRUE(p.LightingEnabled());
-  EXPECT_EQ(p.MaterialIndex(), 6);
-  // The index is signed: a negative one reads back as written.
+  Write(p, "CullBackFace", "2");
   Write(p, "MaterialIndex", "-4");
-  EXPECT_EQ(p.MaterialIndex(), -4);
+  EXPECT_EQ(Text(p, "CullBackFace"), "2");
   EXPECT_EQ(Text(p, "MaterialIndex"), "-4");
 }
 
@@ -279,26 +276,6 @@ TEST(ObjectResourceLines, GroupsNeverWriteObjectClass) {
   EXPECT_EQ(LinesStartingWith(Lines(t.a, &filter), "a.ObjectClass: Thing"), 1);
   // Below a group the children share the group's filter, which leaves the name out.
   EXPECT_EQ(LinesStartingWith(Lines(t.root, &filter), "a.ObjectClass"), 0);
-}
-
-TEST(ResourceTextReading, UnknownNamesAndBadValuesLoseNoLaterLine) {
-  Tree t;
-  std::istringstream text(
-      "a.NoSuchThing: 1 2 3\n"
-      "nobody.LineWidth: 9\n"
-      "a.LineWidth: wide\n"
-      "a.Vertices: 3\n0 0 0 255 255 255 255\n"
-      "b.LineWidth: 4\n"
-      "}\n"
-      "b.Visible: 0\n");
-  const int read = ReadResourceText(text, [&](const std::string& name) -> OrvanAttributeBase& {
-    return TreeResource(t.root, name);
-  });
-  EXPECT_EQ(read, 3);
-  EXPECT_FLOAT_EQ(t.a.LineWidth(), 1.0f);
-  EXPECT_EQ(t.a.NumberOfVertices(), 1u);  // only the vertex the text holds
-  EXPECT_FLOAT_EQ(t.b.LineWidth(), 4.0f);
-  EXPECT_TRUE(t.b.Visibility());  // after the closing "}"
 }
 
 }  // namespace

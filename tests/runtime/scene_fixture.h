@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "orvan/display_object.h"
+#include "orvan/gl_polygon.h"
 #include "support/headless_control.h"
 
 namespace orvan::scene_test {
@@ -27,6 +28,16 @@ class Probe : public DisplayObject {
  private:
   std::function<void(Probe&)> onDraw_;
 };
+
+// A filled rectangle from (x0, y0) to (x1, y1) at depth z.
+inline std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1,
+                                       const vesColor& fill = vesColor(255, 0, 0, 255), float z = 0) {
+  const Vertex corners[4] = {Vertex(x0, y0, z, fill), Vertex(x1, y0, z, fill), Vertex(x1, y1, z, fill),
+                             Vertex(x0, y1, z, fill)};
+  auto p = std::make_unique<GLPolygon>(4, corners);
+  p->PolygonMode(3);
+  return p;
+}
 
 struct Rgba {
   int r, g, b, a;

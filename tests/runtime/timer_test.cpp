@@ -50,6 +50,7 @@ TEST(TimerTest, RelativeTimestampIsEvenAndRestartsEveryHour) {
   EXPECT_EQ(t.RelativeTimestamp(), 4294967294u);
 }
 
+// The real clock counts in microseconds.
 TEST(TimerTest, RealClockAdvancesWithSleep) {
   Timer t;
   const double before = t.ElapsedTime();
