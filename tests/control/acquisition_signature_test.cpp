@@ -46,12 +46,10 @@ protected:
 std::unique_ptr<test::TestSigner> SignatureVerifierTest::rogue_;
 std::unique_ptr<test::TestSigner> SignatureVerifierTest::trusted_;
 
-TEST_F(SignatureVerifierTest, AcceptsACodeSigningSignerFromATrustedRoot) {
+TEST_F(SignatureVerifierTest, AcceptsACodeSigningSignerFromATrustedRootAndMapsEachRefusalToItsCode) {
     EXPECT_EQ(Check(Signed("a.cab", "signer")), SignatureVerifier::kAccepted);
     EXPECT_EQ(Check(Signed("b.cab", "signer", "-noattr")), SignatureVerifier::kAccepted);
-}
 
-TEST_F(SignatureVerifierTest, MapsEachRefusalToItsCode) {
     const std::string d = dir_.Path() + "/";
     test::WriteText(d + "unsigned.cab", "bytes");
     EXPECT_EQ(Check(d + "unsigned.cab"), SignatureVerifier::kNotSigned);
@@ -73,15 +71,16 @@ TEST_F(SignatureVerifierTest, MapsEachRefusalToItsCode) {
 }
 
 TEST(SignatureMessageTest, TextsForTheCodes) {
-    EXPECT_EQ(SignatureVerifier::MessageFor(SignatureVerifier::kNotSigned, "dial.cab"),
-              "Cannot load dial.cab\nIt is not signed");
-    EXPECT_EQ(SignatureVerifier::MessageFor(SignatureVerifier::kChainFailure, "dial.cab"),
-              "Cannot load dial.cab\nSignature chaining failure.");
-    EXPECT_EQ(SignatureVerifier::MessageFor(SignatureVerifier::kUnknownForm, "dial.cab"),
-              "Cannot load dial.cab\nSignature failure.");
-    EXPECT_EQ(SignatureVerifier::MessageFor(SignatureVerifier::kBadDigest, "dial.cab"),
-              "Cannot load dial.cab\nSignature check failed");
-    EXPECT_EQ(SignatureVerifier::MessageFor(SignatureVerifier::kWrongUsage, "%s"), "Cannot load %s\nSignature check failed");
+    const std::pair<std::uint32_t, const char*> cases[] = {
+        {SignatureVerifier::kNotSigned, "\nIt is not signed"},
+        {SignatureVerifier::kChainFailure, "\nSignature chaining failure."},
+        {SignatureVerifier::kUnknownForm, "\nSignature failure."},
+        {SignatureVerifier::kBadDigest, "\nSignature check failed"},
+        {SignatureVerifier::kWrongUsage, "\nSignature check failed"},
+    };
+    // A name is carried as it is, never read as a format.
+    for (const auto& [code, text] : cases)
+        EXPECT_EQ(SignatureVerifier::MessageFor(code, "%s"), std::string("Cannot load %s") + text);
     EXPECT_EQ(SignatureVerifier::MessageFor(SignatureVerifier::kAccepted, "dial.cab"), "");
 }
 

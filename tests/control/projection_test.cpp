@@ -29,24 +29,27 @@ TEST(Projection, PerspectiveNumbersFor400By300) {
     EXPECT_FLOAT_EQ(ComputeViewSize(800.0f, 400, 300).height, 600.0f);
 }
 
+// A 400 x 300 control drawing an empty object (in place of the splash, whose own view would apply).
 class ProjectionFrame : public ::testing::Test {
 protected:
-    void ReadMatrices() {
+    void SetUp() override {
+        if (!hc_.Ok()) GTEST_SKIP() << "no EGL here";
+        hc_.SetDrawnObject(&nothing_);
+    }
+    void DrawAndReadMatrices() {
+        hc_.RenderFrame();
         glGetDoublev(GL_PROJECTION_MATRIX, projection);
         glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
     }
+    orvan::Group nothing_;
+    test::HeadlessControl hc_{400, 300};
     double projection[16] = {};
     double modelView[16] = {};
 };
 
 TEST_F(ProjectionFrame, PerspectiveMatchesGluPerspective) {
-    orvan::Group nothing;  // drawn in place of the splash, whose own view would apply
-    test::HeadlessControl hc(400, 300);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetPerspective(true);
-    hc.RenderFrame();
-    ReadMatrices();
+    hc_.Control().SetPerspective(true);
+    DrawAndReadMatrices();
     const double fovy = std::atan2(150.0, 1000.0) * 2.0;
     const double f = 1.0 / std::tan(fovy / 2.0);
     const double zNear = 10.0, zFar = 3800.0;
@@ -62,15 +65,10 @@ TEST_F(ProjectionFrame, PerspectiveMatchesGluPerspective) {
 }
 
 TEST_F(ProjectionFrame, OrthographicPutsTheOriginLowerLeftAndAppliesScaleAndOffsets) {
-    orvan::Group nothing;  // drawn in place of the splash, whose own view would apply
-    test::HeadlessControl hc(400, 300);
-    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
-    hc.SetDrawnObject(&nothing);
-    hc.Control().SetScaleX(2.0f);
-    hc.Control().SetOffsetX(10.0f);
-    hc.Control().SetOffsetY(-5.0f);
-    hc.RenderFrame();
-    ReadMatrices();
+    hc_.Control().SetScaleX(2.0f);
+    hc_.Control().SetOffsetX(10.0f);
+    hc_.Control().SetOffsetY(-5.0f);
+    DrawAndReadMatrices();
     EXPECT_NEAR(projection[0], 2.0 / 400.0, 1e-9);
     EXPECT_NEAR(projection[5], 2.0 / 300.0, 1e-9);
     EXPECT_NEAR(projection[10], -2.0 / 100000.0, 1e-12);

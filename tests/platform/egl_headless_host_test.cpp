@@ -65,7 +65,7 @@ TEST_F(EglHeadlessHostTest, CreateDeliversCreateThenSizeAndReportsAmbients) {
     EXPECT_FALSE(surface.Format().needsPalette);
 }
 
-TEST(EglHeadlessHostCreate, RefusesAnEmptyWindowWithAMessage) {
+TEST(EglHeadlessHostLifetime, AttachComesBeforeCreateAndTheDestructorClosesAWindowLeftOpen) {
     RecordingClient client;
     HeadlessOptions options;
     options.width = 0;
@@ -73,20 +73,21 @@ TEST(EglHeadlessHostCreate, RefusesAnEmptyWindowWithAMessage) {
     EXPECT_EQ(EglHeadlessHost::Create(client, options, &error), nullptr);
     EXPECT_NE(error.find("size"), std::string::npos) << error;
     EXPECT_TRUE(client.log.empty());
-}
 
-TEST(EglHeadlessHostCreate, AttachRunsBeforeCreateSoTheClientCanArmTimers) {
-    RecordingClient client;
-    HeadlessOptions options;
+    // The client can arm its timers in attach, before create.
     WindowHost* attached = nullptr;
+    options = HeadlessOptions();
     options.attach = [&](WindowHost& host) {
         attached = &host;
         EXPECT_TRUE(client.log.empty());
     };
-    std::string error;
     auto host = EglHeadlessHost::Create(client, options, &error);
     if (!host) GTEST_SKIP() << "no EGL here: " << error;
     EXPECT_EQ(attached, host.get());
+    bool shared = false;
+    host->CreateContext(*host->WindowSurface(), &shared);  // left for the host to delete
+    host.reset();
+    EXPECT_EQ(client.log, (std::vector<std::string>{"create", "size 640x480", "close", "destroy"}));
 }
 
 TEST_F(EglHeadlessHostTest, ContextsShareTexturesAcrossSurfacesAndHosts) {
@@ -174,7 +175,6 @@ TEST_F(EglHeadlessHostTest, InvalidationsCoalesceAndEraseComesFirst) {
     host_->InvalidateRect(ScreenRect{60, 40, 90, 90}, false);
     host_->UpdateNow();
     EXPECT_EQ(client_.paintRects, (std::vector<ScreenRect>{{0, 0, 1, 1}, {10, 5, 64, 48}}));
-    client_.log.clear();
 
     client_.log.clear();
     host_->Invalidate(false);
@@ -227,24 +227,21 @@ TEST_F(EglHeadlessHostTest, BackgroundCaptureCropsAndPadsWithTheAmbientColour) {
     RgbaImage background;
     background.width = 4;
     background.height = 3;
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            background.pixels.insert(background.pixels.end(), {std::uint8_t(x), std::uint8_t(y), 7, 255});
-        }
-    }
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) background.pixels.insert(background.pixels.end(), {uint8_t(x), uint8_t(y), 7, 255});
     host_->SetBackgroundImage(background);
 
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{1, 1, 3, 3}, out));
     EXPECT_EQ(out.width, 2);
     EXPECT_EQ(out.height, 2);
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(0, 0), out.At(0, 0) + 4), (std::vector<std::uint8_t>{1, 1, 7, 255}));
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(1, 1), out.At(1, 1) + 4), (std::vector<std::uint8_t>{2, 2, 7, 255}));
+    const auto rgba = [&out](int x, int y) { return std::vector<std::uint8_t>(out.At(x, y), out.At(x, y) + 4); };
+    EXPECT_EQ(rgba(0, 0), (std::vector<std::uint8_t>{1, 1, 7, 255}));
+    EXPECT_EQ(rgba(1, 1), (std::vector<std::uint8_t>{2, 2, 7, 255}));
 
     // Beyond the image: the container's ambient colour.
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{3, 2, 5, 4}, out));
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(0, 0), out.At(0, 0) + 4), (std::vector<std::uint8_t>{3, 2, 7, 255}));
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(1, 1), out.At(1, 1) + 4),
-              (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255}));
+    EXPECT_EQ(rgba(0, 0), (std::vector<std::uint8_t>{3, 2, 7, 255}));
+    EXPECT_EQ(rgba(1, 1), (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255}));
 
     EXPECT_FALSE(host_->CaptureBackground(ScreenRect{2, 2, 2, 5}, out));
 }
@@ -265,17 +262,6 @@ TEST_F(EglHeadlessHostTest, CloseDeliversCloseThenDestroyOnce) {
 
     host_.reset();
     EXPECT_EQ(client_.log.size(), 2u);
-}
-
-TEST(EglHeadlessHostDestroy, DestructorClosesAWindowLeftOpen) {
-    RecordingClient client;
-    std::string error;
-    auto host = EglHeadlessHost::Create(client, HeadlessOptions(), &error);
-    if (!host) GTEST_SKIP() << "no EGL here: " << error;
-    bool shared = false;
-    host->CreateContext(*host->WindowSurface(), &shared);  // left for the host to delete
-    host.reset();
-    EXPECT_EQ(client.log, (std::vector<std::string>{"create", "size 640x480", "close", "destroy"}));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The vessant-player program as a user runs it: options, failures and the headless snapshot.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <string>
 
+#include "support/acquisition_fixture.h"
 #include "support/png_read.h"
 #include "support/run_command.h"
 
@@ -12,17 +12,6 @@ namespace {
 
 using test::PlayerPath;
 using test::RunCommand;
-
-std::string TempPath(const std::string& name) {
-    return ::testing::TempDir() + "vessant_" + std::to_string(getpid()) + "_" + name;
-}
-
-TEST(PlayerCli, HelpPrintsUsage) {
-    const auto r = RunCommand(PlayerPath() + " --help");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.output.find("Usage: vessant-player"), std::string::npos);
-    EXPECT_NE(r.output.find("--snapshot"), std::string::npos);
-}
 
 TEST(PlayerCli, MalformedCommandLinesExitWithStatusTwoNamingTheCulprit) {
     struct Case {
@@ -58,7 +47,8 @@ TEST(PlayerCli, NoDisplayWithoutHeadlessSuggestsHeadless) {
 }
 
 TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
-    const std::string out = TempPath("key.png");
+    test::ScratchDir dir;
+    const std::string out = dir / "key.png";
     const auto r = RunCommand(PlayerPath() + " --headless --size 32x8 --set drawbackground=false --frames 3 --snapshot " + out);
     ASSERT_EQ(r.status, 0) << r.output;
     RgbaImage image;
@@ -66,12 +56,11 @@ TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
     // Left and right of the 2:1 splash (columns 8 to 23) only the key was drawn.
     for (int y = 0; y < 8; ++y)
         for (int x : {0, 1, 2, 3, 4, 5, 6, 25, 26, 27, 28, 29, 30, 31}) ASSERT_EQ(image.At(x, y)[3], 0) << x << "," << y;
-    unlink(out.c_str());
 }
 
 TEST(PlayerCli, SavedPropertySetLoadsBackBeforeOtherOptions) {
-    const std::string set = TempPath("props.vpp");
-    const std::string out = TempPath("green.png");
+    test::ScratchDir dir;
+    const std::string set = dir / "props.vpp", out = dir / "green.png";
     auto r = RunCommand(PlayerPath() + " --headless --size 8x8 --set UseContainerBackground=FALSE"
                                        " --set BackgroundColor=0x00FF00 --set InitialAttribs=x --save " + set);
     ASSERT_EQ(r.status, 0) << r.output;
@@ -85,8 +74,6 @@ TEST(PlayerCli, SavedPropertySetLoadsBackBeforeOtherOptions) {
                    " --snapshot " + out);
     ASSERT_TRUE(test::ReadPng(out, &image));
     EXPECT_EQ(image.At(3, 0)[2], 255);
-    unlink(set.c_str());
-    unlink(out.c_str());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/acquisition_fixture.h"
 #include "support/png_read.h"
 #include "support/run_command.h"
+#include "support/x_window_wait.h"
 
 namespace vessant {
 namespace {
@@ -28,8 +29,8 @@ protected:
 };
 
 TEST_F(EditCommand, ClicksOnThePageChangeAndSaveThePropertySet) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || RunCommand("command -v xdotool").status != 0) GTEST_SKIP() << "no X display or xdotool";
+    const std::string why = test::XdotoolUnavailable();
+    if (!why.empty()) GTEST_SKIP() << why;
     const std::string shot = dir_ / "preview.png";
     // Widget centres in window coordinates: "+" (444,128 46x26), Apply (630,234 76x28), OK (470,234 74x28).
     const std::string script =
@@ -41,11 +42,8 @@ TEST_F(EditCommand, ClicksOnThePageChangeAndSaveThePropertySet) {
         "xdotool mousemove --window $w 668 248 click 1; sleep 0.5\n"
         "xdotool mousemove --window $w 507 248 click 1\n"
         "timeout 30 tail --pid=$pid -f /dev/null; wait $pid";
-    const auto r = RunCommand("bash -c '" + [&] {
-        std::string quoted;
-        for (char c : script) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return quoted;
-    }() + "'");
+    test::WriteText(dir_ / "edit.sh", script);
+    const auto r = RunCommand("bash '" + (dir_ / "edit.sh") + "'");
     ASSERT_EQ(r.status, 0) << r.output;
 
     PropertyBag saved;
@@ -58,8 +56,7 @@ TEST_F(EditCommand, ClicksOnThePageChangeAndSaveThePropertySet) {
     ASSERT_TRUE(test::ReadPng(shot, &preview));
     EXPECT_EQ(preview.width, 200);
     int red = 0;
-    for (int y = 0; y < preview.height; ++y)
-        for (int x = 0; x < preview.width; ++x) red += preview.At(x, y)[0] > 150 && preview.At(x, y)[1] < 60;
+    for (size_t i = 0; i < preview.pixels.size(); i += 4) red += preview.pixels[i] > 150 && preview.pixels[i + 1] < 60;
     EXPECT_GT(red, 20) << "the needle is drawn";
 }
 

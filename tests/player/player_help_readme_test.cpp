@@ -26,6 +26,7 @@ Options OptionsIn(const std::string& text) {
 Options HelpOptions() {
     const auto help = test::RunCommand(test::PlayerPath() + " --help");
     EXPECT_EQ(help.status, 0) << help.output;
+    EXPECT_EQ(help.output.rfind("Usage: vessant-player", 0), 0u) << help.output;
     Options found;
     std::istringstream lines(help.output);
     static const std::regex entry(R"(^  (--[a-z-]*)( |$).*)");

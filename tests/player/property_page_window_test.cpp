@@ -7,6 +7,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -78,6 +79,10 @@ protected:
     }
     void TearDown() override { unsetenv("TEMP"); }
 
+    static void Show(PropertyPageDialog& page) {
+        page.Show();
+        Pump();
+    }
     void Click(PropertyPageDialog& page, int id, int state = 0) {
         Fl_Widget* w = page.Widget(id);
         ASSERT_NE(w, nullptr) << id;
@@ -89,9 +94,9 @@ protected:
         Press(page.Window(), x, y, state);
     }
     static int IndexOf(const PropertyPageModel& model, const std::string& name) {
-        for (size_t i = 0; i < model.Available().size(); ++i)
-            if (model.Available()[i] == name) return static_cast<int>(i);
-        return -1;
+        const auto& names = model.Available();
+        const auto at = std::find(names.begin(), names.end(), name);
+        return at == names.end() ? -1 : static_cast<int>(at - names.begin());
     }
     // Red pixels of the needle in the upper middle of the preview, where it points at value 50.
     static int NeedleUp(const RgbaImage& image) {
@@ -113,15 +118,12 @@ protected:
 
 TEST_F(PropertyPage, ChosenAttributesAreAddedEditedMovedAppliedAndSaved) {
     PropertyPageDialog page(control_.Control(), hooks_);
-    page.Show();
-    Pump();
+    Show(page);
     EXPECT_STREQ(page.Window()->label(), "General");
     const PropertyPageModel& model = page.Model();
     ASSERT_EQ(model.Settings(), std::vector<std::string>{"needle.Visibility: 1"});
     const int value = IndexOf(model, "Value"), limit = IndexOf(model, "Limit");
-    ASSERT_GE(value, 0);
-    ASSERT_GE(limit, 0);
-    EXPECT_GE(IndexOf(model, "Damping"), 0);
+    ASSERT_TRUE(value >= 0 && limit >= 0 && IndexOf(model, "Damping") >= 0);
     EXPECT_EQ(IndexOf(model, "ComponentHeaderFile"), -1);
     EXPECT_GT(NeedleUp(page.Preview()), 20);
 
@@ -167,8 +169,7 @@ TEST_F(PropertyPage, ChosenAttributesAreAddedEditedMovedAppliedAndSaved) {
 TEST_F(PropertyPage, RemoveAndPlaceholderAndCancelChangeNothingSaved) {
     const std::string before = test::ReadText(file_);
     PropertyPageDialog page(control_.Control(), hooks_);
-    page.Show();
-    Pump();
+    Show(page);
     const PropertyPageModel& model = page.Model();
     Click(page, Id::kIdUnlisted);
     EXPECT_EQ(model.Settings().back(), "--Unlisted Attribute--");

@@ -49,12 +49,9 @@ class ScriptSafety(unittest.TestCase):
 
     def test_the_query_refuses_null_pointers_and_writes_nothing(self):
         s = ctypes.c_uint(7)
-        handle = self.control.handle
-        self.assertEqual(lib.vessant_get_interface_safety_options(handle, b"IDispatch", None, ctypes.byref(s)), E_POINTER)
-        self.assertEqual(lib.vessant_get_interface_safety_options(handle, b"IDispatch", ctypes.byref(s), None), E_POINTER)
-        self.assertEqual(lib.vessant_get_interface_safety_options(handle, None, ctypes.byref(s), ctypes.byref(s)), E_POINTER)
-        self.assertEqual(lib.vessant_get_interface_safety_options(None, b"IDispatch", ctypes.byref(s), ctypes.byref(s)),
-                         E_POINTER)
+        h, p = self.control.handle, ctypes.byref(s)
+        for arguments in ((h, b"IDispatch", None, p), (h, b"IDispatch", p, None), (h, None, p, p), (None, b"IDispatch", p, p)):
+            self.assertEqual(lib.vessant_get_interface_safety_options(*arguments), E_POINTER, arguments)
         self.assertEqual(s.value, 7)
 
     def test_the_request_succeeds_only_for_the_interfaces_own_options(self):

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "orvan/group.h"
 #include "orvan/resource_filter.h"
 #include "runtime/scene_fixture.h"
+#include "support/run_command.h"
 
 namespace {
 
@@ -40,12 +40,7 @@ struct Panel {
   Instrument* gauge;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using vessant::test::Lines;
 
 TEST(InstrumentTest, ValueTurnsTheNeedleAndTheReadoutAndIsReachedThroughTheFrame) {
   Panel panel;
@@ -93,16 +88,11 @@ TEST(InstrumentTest, TheWholeTreeSurvivesAFileRoundTrip) {
                                     "gauge.label"};
   for (int i = 0; i < Instrument::kTickCount; ++i) parts.push_back("gauge.tick" + std::to_string(i));
   target.frame.SetResource("gauge.Value", "3");
-  for (const std::string& p : parts) {
-    target.frame.SetResource(p + ".Visible", "0");
-    target.frame.SetResource(p + ".Pickable", "3");
-    target.frame.SetResource(p + ".Color", "1 2 3 4");
-    target.frame.SetResource(p + ".LineWidth", "7");
-    target.frame.SetResource(p + ".Rotation", "1 2 3");
-    target.frame.SetResource(p + ".DynamicScale", "2 2 2");
-    target.frame.SetResource(p + ".MaterialIndex", "4");
-    target.frame.SetResource(p + ".BlendColor", "5 6 7 8");
-  }
+  const std::pair<const char*, const char*> changes[] = {
+      {".Visible", "0"},       {".Pickable", "3"},     {".Color", "1 2 3 4"},     {".LineWidth", "7"},
+      {".Rotation", "1 2 3"}, {".DynamicScale", "2 2 2"}, {".MaterialIndex", "4"}, {".BlendColor", "5 6 7 8"}};
+  for (const std::string& p : parts)
+    for (const auto& [attribute, value] : changes) target.frame.SetResource(p + attribute, value);
   const std::vector<std::string> expected = Lines(source.Text());
   const std::vector<std::string> before = Lines(target.Text());
   ASSERT_EQ(before.size(), expected.size());
