@@ -126,17 +126,6 @@ TEST_F(TextBoxThroughThePlayer, WrappedTextLandsOnTheLinesTheLayoutGives) {
   ExpectPixels(Run("setattrib box.WrapText 0\n" + narrow), ExpectedText(text, 60.0f, false));
 }
 
-// The columns under the blanks between two x's, and the line's pen height.
-struct BlankSpan {
-  int x0, x1, penY;
-};
-BlankSpan SpanOfBlanks() {
-  orvan::VesFontBase* font = orvan::FontRegistry::DefaultFont();
-  const int xAdvance = static_cast<int>(font->Glyph('x')[12]);
-  const int space = static_cast<int>(font->Glyph(' ')[12]);
-  return BlankSpan{kBoxX + xAdvance + 1, kBoxX + xAdvance + 4 * space - 1, kBoxY + kBoxHeight - 17};
-}
-
 // Rows (relative to the pen) at which column x shows colour c.
 std::vector<int> RowsShowing(const Shot& shot, int x, int penY, int red, int green, int blue) {
   std::vector<int> rows;
@@ -148,12 +137,15 @@ std::vector<int> RowsShowing(const Shot& shot, int x, int penY, int red, int gre
 }
 
 TEST_F(TextBoxThroughThePlayer, UnderlineAndStrikeThroughBarsLieWhereTheFontsOffsetsPutThem) {
-  const BlankSpan span = SpanOfBlanks();
+  // The columns under the blanks between two x's, and the line's pen height.
+  orvan::VesFontBase* font = orvan::FontRegistry::DefaultFont();
+  const int x0 = kBoxX + static_cast<int>(font->Glyph('x')[12]) + 1, penY = kBoxY + kBoxHeight - 17;
+  const int x1 = x0 + 4 * static_cast<int>(font->Glyph(' ')[12]) - 2;
   // Every column under the blanks shows the bar within rows low..high of the pen, or (high < low) nothing.
   const auto expectBar = [&](const std::string& lines, int low, int high) {
     const Shot shot = Run(lines);
-    for (int x = span.x0; x <= span.x1; ++x) {
-      const std::vector<int> rows = RowsShowing(shot, x, span.penY, 255, 255, 255);
+    for (int x = x0; x <= x1; ++x) {
+      const std::vector<int> rows = RowsShowing(shot, x, penY, 255, 255, 255);
       if (high < low) {
         EXPECT_TRUE(rows.empty()) << lines << x;
       } else {

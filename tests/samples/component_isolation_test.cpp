@@ -11,10 +11,9 @@
 #include "bridge/kesh_interface1.h"
 #include "bridge/ves_kesh_wrapper.h"
 #include "common/dynamic_library.h"
-#include "orvan/callback_method_caller.h"
 #include "orvan/group.h"
-#include "orvan/object_event.h"
 #include "support/headless_control.h"
+#include "support/object_event_log.h"
 #include "support/run_command.h"
 
 namespace vessant {
@@ -57,20 +56,6 @@ VesKeshWrapper* Create(const DynamicLibrary& library, const ComponentLibrary& wh
     return factory != nullptr ? VesKeshWrapper::NewWrapper(factory()) : nullptr;
 }
 
-struct PanelEvents {
-    int OnEvent(orvan::DisplayObject*, orvan::DisplayEvent* ev) {
-        auto* object = dynamic_cast<orvan::ObjectEvent*>(ev);
-        if (object == nullptr) return 0;
-        initiator = object->initiator;
-        auto* wrapper = dynamic_cast<VesKeshWrapper*>(object->initiator);
-        seen += std::string(seen.empty() ? "" : " ") + (wrapper ? wrapper->EmittedInitiatorName() : "?") + "/" +
-                object->eventName + "/" + (object->eventData ? object->eventData : "");
-        return 1;
-    }
-    orvan::DisplayObject* initiator = nullptr;
-    std::string seen;
-};
-
 bool NeedleRed(const std::uint8_t* p) { return p[0] > 150 && p[1] < 80 && p[2] < 80; }
 
 TEST(ComponentIsolation, LibrariesExportOnlyTheContractAndNeedNoOutsideRuntime) {
@@ -107,15 +92,15 @@ TEST(ComponentIsolation, TwoRuntimeCopiesAndAHandmadeComponentWorkSideBySide) {
     middle->Location(100, 0, 0);
     right->Location(200, 0, 0);
     for (VesKeshWrapper* wrapper : {left, middle, right}) panel->InsertObject(wrapper, true, false);
-    PanelEvents events;
-    panel->CallbackCaller(new orvan::CallbackMethodCallerTemplate<PanelEvents>(&events, &PanelEvents::OnEvent));
+    test::ObjectEventLog events;
+    events.Listen(*panel);
 
     // Each runtime keeps its own value; the twin's needle raises its alarm across the boundary.
     left->SetResource("Value", "0");
     middle->SetResource("Value", "100");
     EXPECT_EQ(left->GetResource("Value"), "0");
     EXPECT_EQ(middle->GetResource("Value"), "100");
-    EXPECT_EQ(events.seen, "needle/Alarm/on");
+    EXPECT_EQ(events.seen, std::vector<std::string>{"needle/Alarm/on"});
     EXPECT_EQ(events.initiator, middle);
 
     {

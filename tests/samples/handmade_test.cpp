@@ -8,29 +8,16 @@
 #include "bridge/kesh_interface1.h"
 #include "bridge/ves_kesh_wrapper.h"
 #include "common/dynamic_library.h"
-#include "orvan/callback_method_caller.h"
 #include "orvan/group.h"
 #include "orvan/keyboard_event.h"
 #include "orvan/mouse_event.h"
-#include "orvan/object_event.h"
 #include "support/headless_control.h"
+#include "support/object_event_log.h"
 
 namespace vessant {
 namespace {
 
 std::string HandmadePath() { return std::string(VESSANT_BINARY_DIR) + "/samples/libhandmade.so"; }
-
-struct RootEvents {
-    int OnEvent(orvan::DisplayObject*, orvan::DisplayEvent* ev) {
-        auto* object = dynamic_cast<orvan::ObjectEvent*>(ev);
-        if (object == nullptr) return 0;
-        auto* wrapper = dynamic_cast<VesKeshWrapper*>(object->initiator);
-        seen.push_back(std::string(wrapper ? wrapper->EmittedInitiatorName() : "?") + "/" + object->eventName + "/" +
-                       (object->eventData ? object->eventData : ""));
-        return 1;
-    }
-    std::vector<std::string> seen;
-};
 
 bool Near(const std::uint8_t* p, int r, int g, int b) {
     auto close = [](int a, int b) { return a - b <= 2 && b - a <= 2; };
@@ -74,9 +61,8 @@ TEST_F(HandmadeTest, DrawnHeadlessClickedAndKeyed) {
     test::HeadlessControl hc(100, 100);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL";
     hc.Control().Properties().useExtents = false;  // one unit per pixel
-    RootEvents events;
-    hc.Control().RootGroup()->CallbackCaller(
-        new orvan::CallbackMethodCallerTemplate<RootEvents>(&events, &RootEvents::OnEvent));
+    test::ObjectEventLog events;
+    events.Listen(*hc.Control().RootGroup());
     hc.SetDrawnObject(wrapper);
 
     // Rows of the image run top-down; the component's y runs up.
