@@ -15,6 +15,7 @@
 
 #include "platform/recording_client.h"
 #include "platform/x_error_trap.h"
+#include "support/x_window_wait.h"
 
 namespace vessant {
 namespace {
@@ -165,14 +166,8 @@ TEST_F(X11GlxHostTest, ChildWindowSitsInItsParentAndCapturesItsPixels) {
     options.ambientBackColor = 0x010203;
     ASSERT_TRUE(Create(options));
 
-    Window root = 0, reportedParent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_TRUE(XQueryTree(display_, host_->WindowId(), &root, &reportedParent, &children, &count));
-    if (children) XFree(children);
-    EXPECT_EQ(reportedParent, parent);
-    const ScreenRect rect = host_->WindowScreenRect();
-    EXPECT_EQ(rect, (ScreenRect{50 + 30, 40 + 20, 50 + 30 + 100, 40 + 20 + 80}));
+    EXPECT_EQ(test::FirstChild(display_, parent), host_->WindowId());
+    EXPECT_EQ(host_->WindowScreenRect(), (ScreenRect{50 + 30, 40 + 20, 50 + 30 + 100, 40 + 20 + 80}));
 
     RgbaImage image;
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{5, 5, 15, 12}, image));
