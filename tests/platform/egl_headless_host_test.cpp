@@ -48,7 +48,7 @@ std::vector<std::uint8_t> ReadPixel(int x, int y) {
     return rgba;
 }
 
-TEST_F(EglHeadlessHostTest, CreateDeliversCreateThenSizeAndReportsAmbients) {
+TEST_F(EglHeadlessHostTest, CreateThenSizeAndAmbientsOnOpeningCloseThenDestroyOnceOnClosing) {
     EXPECT_EQ(client_.log, (std::vector<std::string>{"create", "size 64x48"}));
     EXPECT_TRUE(host_->HasWindow());
     EXPECT_EQ(host_->ClientSize().width, 64);
@@ -63,6 +63,23 @@ TEST_F(EglHeadlessHostTest, CreateDeliversCreateThenSizeAndReportsAmbients) {
     EXPECT_EQ(surface.Format().colorBits, 24);
     EXPECT_GE(surface.Format().depthBits, 24);
     EXPECT_FALSE(surface.Format().needsPalette);
+
+    // Closed twice: close and destroy come once, and the timers and contexts go with the window.
+    GLContextHandle context = CurrentWindowContext();
+    host_->SetTimer(1, 16);
+    client_.log.clear();
+    host_->Close();
+    host_->Close();
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"close", "destroy"}));
+    EXPECT_FALSE(host_->HasWindow());
+    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), context));
+    host_->AdvanceClock(100000);
+    EXPECT_TRUE(client_.timers.empty());
+    EXPECT_EQ(host_->SetTimer(1, 16), 0u);
+    host_->DeleteContext(context);
+
+    host_.reset();
+    EXPECT_EQ(client_.log.size(), 2u);
 }
 
 TEST(EglHeadlessHostLifetime, AttachComesBeforeCreateAndTheDestructorClosesAWindowLeftOpen) {
@@ -244,24 +261,6 @@ TEST_F(EglHeadlessHostTest, BackgroundCaptureCropsAndPadsWithTheAmbientColour) {
     EXPECT_EQ(rgba(1, 1), (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255}));
 
     EXPECT_FALSE(host_->CaptureBackground(ScreenRect{2, 2, 2, 5}, out));
-}
-
-TEST_F(EglHeadlessHostTest, CloseDeliversCloseThenDestroyOnce) {
-    GLContextHandle context = CurrentWindowContext();
-    host_->SetTimer(1, 16);
-    client_.log.clear();
-    host_->Close();
-    host_->Close();
-    EXPECT_EQ(client_.log, (std::vector<std::string>{"close", "destroy"}));
-    EXPECT_FALSE(host_->HasWindow());
-    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), context));
-    host_->AdvanceClock(100000);
-    EXPECT_TRUE(client_.timers.empty());
-    EXPECT_EQ(host_->SetTimer(1, 16), 0u);
-    host_->DeleteContext(context);
-
-    host_.reset();
-    EXPECT_EQ(client_.log.size(), 2u);
 }
 
 }  // namespace
