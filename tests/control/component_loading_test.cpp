@@ -1,6 +1,8 @@
 // Loading a component from a local path into a control: the cache copy, the factory, the
 // messages of each failure, attribute access around creation, input and container events.
 // The component is the contract probe, which logs every call (read back as attribute "log").
+// Object events reach the container as ObjectEvent(EventName, InitiatorName, EventData)
+// through the control's root group, synchronously.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/recording_component.h"
 #include "bridge/ves_kesh_wrapper.h"
 #include "support/acquisition_fixture.h"
 #include "support/headless_control.h"
@@ -209,6 +212,32 @@ TEST_F(ComponentLoading, WithoutAComponentInputDoesNothingAndVisibilityIsNotKept
     Ctrl().Visibility(false);
     EXPECT_FALSE(Ctrl().Visibility());
     EXPECT_FALSE(Ctrl().Wrapper()->Visibility());
+}
+
+TEST(ContainerEvent, InitiatorNameAndMissingDataArriveAsTexts) {
+    test::HeadlessControl hc(32, 32);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    std::vector<std::string> events;
+    hc.Control().SetObjectEventSink([&events](const std::string& n, const std::string& i, const std::string& d) {
+        events.push_back(n + "|" + i + "|" + d);
+    });
+    test::ComponentRecord record;
+    VesKeshWrapper* wrapper = VesKeshWrapper::NewWrapper(new test::RecordingComponent(&record));
+    hc.SetDrawnObject(wrapper);
+    hc.RenderFrame();  // the root group now holds the wrapper
+    ASSERT_NE(record.handler, nullptr);
+
+    EXPECT_EQ(record.Emit("knob", "Turn", nullptr), -1);  // the root group took it
+    record.Emit(nullptr, "Reset", "all");
+    record.Emit("knob", "Turn", "12.5");
+    const std::vector<std::string> expected = {"Turn|knob|", "Reset||all", "Turn|knob|12.5"};
+    EXPECT_EQ(events, expected);
+    // Events of other types are not object events and reach nobody.
+    record.Emit("knob", "Turn", "x", KeshInterface1::KESH_EVENT_MOUSE);
+    EXPECT_EQ(events.size(), 3u);
+
+    hc.SetDrawnObject(nullptr);
+    wrapper->DeleteInstance();
 }
 
 }  // namespace

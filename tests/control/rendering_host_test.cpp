@@ -1,6 +1,10 @@
-// The rendering host's frame steps that are not about pixels: contexts, the first frame and
-// the container's repaint after the control moved.
+// The rendering host's frame steps that are not about pixels: contexts, the first frame, the
+// container's repaint after the control moved, and the frame cycle on the headless host's
+// clock (when ticks come and which of them draw).
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "support/headless_control.h"
 
@@ -54,6 +58,75 @@ TEST(RenderingHost, ContainerRepaintsOnlyWhenTheControlMovedAndSizePropertiesWai
     EXPECT_EQ(hc.Host().ClientSize().width, 300);
     EXPECT_EQ(hc.Host().ClientSize().height, 200);
     EXPECT_TRUE(hc.Control().Modified());
+}
+
+// Frame times on the host clock (to the next 100 us step), over `milliseconds` of stepped time.
+std::vector<std::uint64_t> FrameMicroseconds(test::HeadlessControl& hc, unsigned milliseconds) {
+    std::vector<std::uint64_t> times;
+    const std::uint64_t end = hc.Host().NowMicroseconds() + milliseconds * 1000ull;
+    while (hc.Host().NowMicroseconds() < end) {
+        const unsigned frames = hc.Control().FramesDrawn();
+        hc.Host().AdvanceClock(100);
+        if (hc.Control().FramesDrawn() != frames) times.push_back(hc.Host().NowMicroseconds());
+    }
+    return times;
+}
+
+TEST(FrameTimer, ThirtyFramesPerSecondComeEvery33msWithoutQuantisation) {
+    test::HeadlessControl hc(64, 64);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    EXPECT_NE(hc.Control().TimerId(), 0u);
+    hc.Host().AdvanceClock(0);  // the first paint arms the timer for the applied rate
+    const std::uint64_t start = hc.Host().NowMicroseconds();
+    const std::vector<std::uint64_t> times = FrameMicroseconds(hc, 3000);
+    ASSERT_GT(times.size(), 80u);
+    // The first frame is due once more than 33 ms have passed.
+    EXPECT_GT(times[0] - start, 33000u);
+    // Each frame comes when it is due, not on the next tick of a timer at half the period.
+    for (size_t i = 1; i < times.size(); ++i) {
+        EXPECT_GE(times[i] - times[i - 1], 33300u) << i;
+        EXPECT_LE(times[i] - times[i - 1], 33400u) << i;
+    }
+    const double mean = double(times.back() - times.front()) / double(times.size() - 1);
+    EXPECT_NEAR(mean, 33333.3, 35.0);
+}
+
+TEST(FrameTimer, ALateFrameShortensTheNextInterval) {
+    test::HeadlessControl hc(32, 32);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Control().SetTargetFrameRate(50);  // 20 ms
+    hc.RenderFrame();
+    // The timer's message is held back 5 ms past the frame's due moment.
+    hc.Host().KillTimer(hc.Control().TimerId());
+    hc.Host().AdvanceClock(25000);
+    hc.Control().OnTimer(hc.Control().TimerId());
+    hc.Host().AdvanceClock(0);
+    const std::uint64_t late = hc.Host().NowMicroseconds();
+    const std::vector<std::uint64_t> times = FrameMicroseconds(hc, 100);
+    ASSERT_GE(times.size(), 3u);
+    // 5 ms late, so the next interval is 15 ms; then the rate is 20 ms again.
+    EXPECT_NEAR(double(times[0] - late), 15000.0, 150.0);
+    EXPECT_NEAR(double(times[1] - times[0]), 20000.0, 150.0);
+}
+
+TEST(FrameTimer, RateZeroLeavesNoTimerAndDrawsOnlyOnRepaint) {
+    test::HeadlessControl hc(32, 32);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    hc.Host().AdvanceClock(100000);
+    ASSERT_GT(hc.Control().FramesDrawn(), 0u);
+    hc.Control().SetTargetFrameRate(0);
+    hc.RenderFrame();  // the next paint kills the timer
+    EXPECT_EQ(hc.Control().TimerId(), 0u);
+    const unsigned frames = hc.Control().FramesDrawn();
+    hc.Host().AdvanceClock(1000000);
+    EXPECT_EQ(hc.Control().FramesDrawn(), frames);
+    hc.RenderFrame();
+    EXPECT_EQ(hc.Control().FramesDrawn(), frames + 1);
+
+    // Starting the timer at rate zero sets the rate to one.
+    hc.Control().StartFrameTimer();
+    EXPECT_EQ(hc.Control().Properties().targetFrameRate, 1u);
+    EXPECT_NE(hc.Control().TimerId(), 0u);
 }
 
 }  // namespace

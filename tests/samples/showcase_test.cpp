@@ -1,5 +1,6 @@
 // The showcase panel as the player draws it: its first frame against a golden picture, within a
-// tolerance for the software rasteriser, and its "Lighting" attribute changing what is drawn.
+// tolerance for the software rasteriser, and its "Lighting" attribute changing what is drawn;
+// and as the player's script mode works it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include "support/acquisition_fixture.h"
 #include "support/player_script.h"
 #include "support/png_read.h"
+#include "support/script_replies.h"
 
 namespace vessant {
 namespace {
@@ -28,6 +30,10 @@ long Differing(const RgbaImage& a, const RgbaImage& b, int tolerance) {
                 }
     return count;
 }
+
+using test::ClickEvent;
+using test::Event;
+using test::Reply;
 
 class ShowcaseDrawing : public ::testing::Test {
 protected:
@@ -73,6 +79,39 @@ TEST_F(ShowcaseDrawing, TurningTheLightingOffChangesTheLitPartsOnly) {
     }
     // Everything else, the plate, the dial, the text and the buttons, looks the same.
     EXPECT_LT(Differing(a, b, 4), 200 * 200 / 8);
+}
+
+// Worked through the script mode: presses on its buttons and drags on its slider come back as
+// its object events, and its attributes follow.
+TEST_F(ShowcaseDrawing, StartAndStopPressesSwitchTheRunLampWithTheirEvents) {
+    const auto lines = test::RunPlayerScript(library, "frames 1\n"
+                                       "mouse ldown 148 114\nmouse lup 148 114\n"  // START
+                                       "mouse ldown 148 114\nmouse lup 148 114\n"  // again
+                                       "getattrib Running\n"
+                                       "mouse ldown 181 114\nmouse lup 181 114\n"  // STOP
+                                       "mouse ldown 175 80\nmouse lup 175 80\n"    // the lamp
+                                       "getattrib Running\nquit\n");
+    const std::vector<std::string> expected = {
+        Reply("frames"),          ClickEvent("startButton"),         Event("Running", "runLamp", "on"),
+        ClickEvent("startButton"), Reply("getattrib", "1"),          ClickEvent("stopButton"),
+        Event("Running", "runLamp", "off"), Reply("getattrib", "0"), Reply("quit"),
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(ShowcaseDrawing, DraggingTheSliderSetsTheSetpointUntilReleased) {
+    const auto lines = test::RunPlayerScript(library, "setattrib Setpoint 30\nframes 1\n"
+                                       "mouse ldown 137 165\n"  // left of the slot's 0
+                                       "mouse move 195 165\n"   // right of its 100
+                                       "mouse move 195 195\n"   // off the slot, still held
+                                       "mouse lup 195 195\n"
+                                       "mouse move 137 165\n"  // released: nothing moves
+                                       "getattrib Setpoint\nquit\n");
+    const std::vector<std::string> expected = {
+        Reply("setattrib"),  Reply("frames"), Event("Setpoint", "slider", "0"), Event("Setpoint", "slider", "100"),
+        Reply("getattrib", "100"), Reply("quit"),
+    };
+    EXPECT_EQ(lines, expected);
 }
 
 }  // namespace
