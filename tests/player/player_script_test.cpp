@@ -54,13 +54,13 @@ std::vector<std::string> Sample(const std::string& sample, const std::string& sc
 // (2x, 200 - 2y) from the top left.
 TEST(SampleScript, InstrumentButtonsAndTheNearerBadgeAnswerClicksByName) {
     const auto lines = Sample("instrument", "frames 1\n"
-                                         "mouse ldown 180 180\nmouse lup 180 180\n"  // plus
-                                         "getattrib Value\n"
-                                         "mouse ldown 20 180\nmouse lup 20 180\n"  // minus
-                                         "mouse ldown 178 18\nmouse lup 178 18\n"  // where the two badges overlap
-                                         "mouse ldown 196 2\nmouse lup 196 2\n"    // the back badge alone
-                                         "mouse ldown 4 4\nmouse lup 4 4\n"        // the empty upper left corner
-                                         "quit\n");
+                                            "mouse ldown 180 180\nmouse lup 180 180\n"  // plus
+                                            "getattrib Value\n"
+                                            "mouse ldown 20 180\nmouse lup 20 180\n"  // minus
+                                            "mouse ldown 178 18\nmouse lup 178 18\n"  // where the two badges overlap
+                                            "mouse ldown 196 2\nmouse lup 196 2\n"    // the back badge alone
+                                            "mouse ldown 4 4\nmouse lup 4 4\n"        // the empty upper left corner
+                                            "quit\n");
     const std::vector<std::string> expected = {
         Reply("frames"),   ClickEvent("plus"),      Reply("getattrib", "60"), ClickEvent("minus"),
         ClickEvent("badgeFront"), ClickEvent("badgeBack"), Reply("quit"),
@@ -70,13 +70,13 @@ TEST(SampleScript, InstrumentButtonsAndTheNearerBadgeAnswerClicksByName) {
 
 TEST(SampleScript, DraggingOnTheInstrumentsDialTurnsTheNeedleAndChangesTheValue) {
     const auto lines = Sample("instrument", "frames 1\n"
-                                         "mouse ldown 40 100\n"  // left of the centre: value 16.7
-                                         "getattrib Value\n"
-                                         "mouse move 160 100\n"  // dragged to the right of the centre
-                                         "mouse lup 160 100\n"
-                                         "getattrib Value\n"
-                                         "mouse move 100 20\n"  // released: moving no longer turns it
-                                         "getattrib Value\nquit\n");
+                                            "mouse ldown 40 100\n"  // left of the centre: value 16.7
+                                            "getattrib Value\n"
+                                            "mouse move 160 100\n"  // dragged to the right of the centre
+                                            "mouse lup 160 100\n"
+                                            "getattrib Value\n"
+                                            "mouse move 100 20\n"  // released: moving no longer turns it
+                                            "getattrib Value\nquit\n");
     const std::vector<std::string> expected = {
         Reply("frames"),          Reply("getattrib", "16.66666603"), Event("Alarm", "needle", "on"),
         Reply("getattrib", "83.33333588"), Reply("getattrib", "83.33333588"), Reply("quit"),
@@ -89,7 +89,7 @@ TEST(SampleScript, TheInstrumentsEyePointGivesTheViewThatClicksArePickedIn) {
     // the instrument in the middle half of the window: the plus button's centre (90, 10) is at
     // pixel (139, 139), which the flat view would put on the dial.
     const auto lines = Sample("instrument", "set EyePoint eye\nsetattrib eye.Location 50 50 380\nframes 1\n"
-                                         "mouse ldown 139 139\nmouse lup 139 139\ngetattrib Value\nquit\n");
+                                            "mouse ldown 139 139\nmouse lup 139 139\ngetattrib Value\nquit\n");
     const std::vector<std::string> expected = {
         Reply("set"),       Reply("setattrib"),       Reply("frames"),
         ClickEvent("plus"), Reply("getattrib", "60"), Reply("quit"),
@@ -102,10 +102,10 @@ TEST(SampleScript, AContractOnlyComponentsEyePointGivesTheView) {
     // button (10..70). Its eye "handEye" maps a unit to a pixel from the lower left: the button
     // then covers pixels 10..70 from the left and 130..190 from the top.
     const auto lines = Sample("handmade", "frames 1\nmouse ldown 100 100\nmouse lup 100 100\n"
-                                       "set EyePoint handEye\nframes 1\n"
-                                       "mouse ldown 100 100\nmouse lup 100 100\n"
-                                       "mouse ldown 40 160\nmouse lup 40 160\n"
-                                       "getattrib Presses\nquit\n");
+                                          "set EyePoint handEye\nframes 1\n"
+                                          "mouse ldown 100 100\nmouse lup 100 100\n"
+                                          "mouse ldown 40 160\nmouse lup 40 160\n"
+                                          "getattrib Presses\nquit\n");
     const std::vector<std::string> expected = {
         Reply("frames"),      ClickEvent("button"),    Reply("set"), Reply("frames"),
         ClickEvent("button"), Reply("getattrib", "2"), Reply("quit"),

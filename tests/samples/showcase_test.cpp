@@ -85,12 +85,12 @@ TEST_F(ShowcaseDrawing, TurningTheLightingOffChangesTheLitPartsOnly) {
 // its object events, and its attributes follow.
 TEST_F(ShowcaseDrawing, StartAndStopPressesSwitchTheRunLampWithTheirEvents) {
     const auto lines = test::RunPlayerScript(library, "frames 1\n"
-                                       "mouse ldown 148 114\nmouse lup 148 114\n"  // START
-                                       "mouse ldown 148 114\nmouse lup 148 114\n"  // again
-                                       "getattrib Running\n"
-                                       "mouse ldown 181 114\nmouse lup 181 114\n"  // STOP
-                                       "mouse ldown 175 80\nmouse lup 175 80\n"    // the lamp
-                                       "getattrib Running\nquit\n");
+                                                      "mouse ldown 148 114\nmouse lup 148 114\n"  // START
+                                                      "mouse ldown 148 114\nmouse lup 148 114\n"  // again
+                                                      "getattrib Running\n"
+                                                      "mouse ldown 181 114\nmouse lup 181 114\n"  // STOP
+                                                      "mouse ldown 175 80\nmouse lup 175 80\n"    // the lamp
+                                                      "getattrib Running\nquit\n");
     const std::vector<std::string> expected = {
         Reply("frames"),          ClickEvent("startButton"),         Event("Running", "runLamp", "on"),
         ClickEvent("startButton"), Reply("getattrib", "1"),          ClickEvent("stopButton"),
@@ -101,12 +101,12 @@ TEST_F(ShowcaseDrawing, StartAndStopPressesSwitchTheRunLampWithTheirEvents) {
 
 TEST_F(ShowcaseDrawing, DraggingTheSliderSetsTheSetpointUntilReleased) {
     const auto lines = test::RunPlayerScript(library, "setattrib Setpoint 30\nframes 1\n"
-                                       "mouse ldown 137 165\n"  // left of the slot's 0
-                                       "mouse move 195 165\n"   // right of its 100
-                                       "mouse move 195 195\n"   // off the slot, still held
-                                       "mouse lup 195 195\n"
-                                       "mouse move 137 165\n"  // released: nothing moves
-                                       "getattrib Setpoint\nquit\n");
+                                                      "mouse ldown 137 165\n"  // left of the slot's 0
+                                                      "mouse move 195 165\n"   // right of its 100
+                                                      "mouse move 195 195\n"   // off the slot, still held
+                                                      "mouse lup 195 195\n"
+                                                      "mouse move 137 165\n"  // released: nothing moves
+                                                      "getattrib Setpoint\nquit\n");
     const std::vector<std::string> expected = {
         Reply("setattrib"),  Reply("frames"), Event("Setpoint", "slider", "0"), Event("Setpoint", "slider", "100"),
         Reply("getattrib", "100"), Reply("quit"),
