@@ -66,8 +66,8 @@ bool NeedleRed(const std::uint8_t* p) { return p[0] > 150 && p[1] < 80 && p[2] <
 TEST(ComponentIsolation, LibrariesExportOnlyTheContractAndNeedNoOutsideRuntime) {
     for (const ComponentLibrary& library : {kInstrument, kTwin, kHandmade}) {
         // The linker's own section markers aside.
-        const test::CommandResult defined = test::RunCommand("nm -D --defined-only " + PathOf(library) +
-                                                             " | awk '$3 !~ /^(_edata|_end|__bss_start)$/ {print $3}' | sort");
+        const std::string names = " | awk '$3 !~ /^(_edata|_end|__bss_start)$/ {print $3}' | sort";
+        const test::CommandResult defined = test::RunCommand("nm -D --defined-only " + PathOf(library) + names);
         EXPECT_EQ(defined.output, std::string(library.factory) + "\nGetVesBuiltVersionInfo\nVesDefaultClassName\n")
             << library.file;
 
