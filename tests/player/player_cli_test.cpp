@@ -18,6 +18,7 @@
 
 #include "support/acquisition_fixture.h"
 #include "support/player_script.h"
+#include "support/player_snapshot.h"
 #include "support/png_read.h"
 #include "support/run_command.h"
 #include "support/signing_fixture.h"
@@ -63,11 +64,8 @@ TEST(PlayerCli, NoDisplayWithoutHeadlessSuggestsHeadless) {
 
 TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
     test::ScratchDir dir;
-    const std::string out = dir / "key.png";
-    const auto r = RunCommand(PlayerPath() + " --headless --size 32x8 --set drawbackground=false --frames 3 --snapshot " + out);
-    ASSERT_EQ(r.status, 0) << r.output;
-    RgbaImage image;
-    ASSERT_TRUE(test::ReadPng(out, &image));
+    const RgbaImage image = test::PlayerSnapshot("--size 32x8 --set drawbackground=false --frames 3", dir);
+    ASSERT_EQ(image.width, 32);
     // Left and right of the 2:1 splash (columns 8 to 23) only the key was drawn.
     for (int y = 0; y < 8; ++y)
         for (int x : {0, 1, 2, 3, 4, 5, 6, 25, 26, 27, 28, 29, 30, 31}) ASSERT_EQ(image.At(x, y)[3], 0) << x << "," << y;
@@ -75,19 +73,16 @@ TEST(PlayerCli, KeyColourIsTransparentInTheSnapshot) {
 
 TEST(PlayerCli, SavedPropertySetLoadsBackBeforeOtherOptions) {
     test::ScratchDir dir;
-    const std::string set = dir / "props.vpp", out = dir / "green.png";
-    auto r = RunCommand(PlayerPath() + " --headless --size 8x8 --set UseContainerBackground=FALSE"
-                                       " --set BackgroundColor=0x00FF00 --set InitialAttribs=x --save " + set);
+    const std::string set = dir / "props.vpp";
+    const auto r = RunCommand(PlayerPath() + " --headless --size 8x8 --set UseContainerBackground=FALSE"
+                                             " --set BackgroundColor=0x00FF00 --set InitialAttribs=x --save " + set);
     ASSERT_EQ(r.status, 0) << r.output;
-    r = RunCommand(PlayerPath() + " --headless --size 8x8 --load " + set + " --snapshot " + out);
-    ASSERT_EQ(r.status, 0) << r.output;
-    RgbaImage image;
-    ASSERT_TRUE(test::ReadPng(out, &image));
+    RgbaImage image = test::PlayerSnapshot("--size 8x8 --load " + set, dir);
+    ASSERT_EQ(image.width, 8);
     EXPECT_EQ(image.At(3, 0)[1], 255);
     // Options after --load override what it read.
-    r = RunCommand(PlayerPath() + " --headless --size 8x8 --set BackgroundColor=0x0000FF --load " + set +
-                   " --snapshot " + out);
-    ASSERT_TRUE(test::ReadPng(out, &image));
+    image = test::PlayerSnapshot("--size 8x8 --set BackgroundColor=0x0000FF --load " + set, dir);
+    ASSERT_EQ(image.width, 8);
     EXPECT_EQ(image.At(3, 0)[2], 255);
 }
 
@@ -162,15 +157,7 @@ protected:
     void SetUp() override {
         if (access(Instrument().c_str(), R_OK) != 0) GTEST_SKIP() << "instrument sample not built";
     }
-    RgbaImage Snapshot(const std::string& args) {
-        const std::string png = dir_.Path() + "/shot.png";
-        const auto r = test::RunCommand("TEMP='" + dir_.Path() + "' " + test::PlayerPath() +
-                                        " --headless --size 200x200 --snapshot " + png + " " + args);
-        EXPECT_EQ(r.status, 0) << r.output;
-        RgbaImage image;
-        EXPECT_TRUE(test::ReadPng(png, &image)) << r.output;
-        return image;
-    }
+    RgbaImage Snapshot(const std::string& args) { return test::PlayerSnapshot("--size 200x200 " + args, dir_); }
     test::ScratchDir dir_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "support/acquisition_fixture.h"
 #include "support/player_script.h"
+#include "support/player_snapshot.h"
 #include "support/png_read.h"
 #include "support/script_replies.h"
 
@@ -46,18 +47,14 @@ protected:
 
 // Remade by: vessant-player --headless --size 240x180 --set EyePoint=panelEye --snapshot FILE libshowcase.so
 TEST_F(ShowcaseDrawing, TheFirstFrameThroughItsEyePointMatchesTheGoldenPicture) {
-    const std::string shot = dir / "shot.png";
-    const auto r = test::RunCommand("TEMP='" + dir.Path() + "' " + test::PlayerPath() +
-                                    " --headless --size 240x180 --set EyePoint=panelEye --snapshot " + shot + " " +
-                                    library);
-    ASSERT_EQ(r.status, 0) << r.output;
-    RgbaImage golden, image;
+    const RgbaImage image = test::PlayerSnapshot("--size 240x180 --set EyePoint=panelEye " + library, dir);
+    RgbaImage golden;
     ASSERT_TRUE(test::ReadPng(kGolden, &golden));
-    ASSERT_TRUE(test::ReadPng(shot, &image)) << r.output;
     const long differing = Differing(image, golden, 12);
     EXPECT_GE(differing, 0) << "size " << image.width << "x" << image.height;
-    EXPECT_LE(differing, golden.width * golden.height / 100) << "the frame drawn is in " << shot;
-    if (HasFailure()) std::system(("cp " + shot + " " + ::testing::TempDir() + "showcase_first_frame.png").c_str());
+    const std::string kept = ::testing::TempDir() + "showcase_first_frame.png";
+    EXPECT_LE(differing, golden.width * golden.height / 100) << "the frame drawn is kept in " << kept;
+    if (HasFailure()) std::system(("cp " + (dir / "snapshot.png") + " " + kept).c_str());
 }
 
 // At 200 x 200 the 160 x 120 panel fills the width: world (x, y) is pixel (x / 0.8, 200 - y / 0.8).
