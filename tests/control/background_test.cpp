@@ -1,11 +1,18 @@
-// What a frame clears to, and what offscreen (snapshot) rendering leaves transparent.
+// What a frame clears to, and what offscreen (snapshot) rendering leaves transparent; the
+// splash display drawn with its picture and status line while nothing is loaded, carrying
+// loading failures, giving way to a component for good once one was created.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "orvan/group.h"
+#include "splash/ActiveXSplash.h"
 #include "support/headless_control.h"
+#include "support/run_command.h"
 
 namespace vessant {
 namespace {
@@ -21,6 +28,19 @@ namespace {
                                                      << int(p[1]) << "," << int(p[2]) << "," << int(p[3]);
         }
     return ::testing::AssertionSuccess();
+}
+
+// An image of this size without pixels (a target for offscreen rendering), or filled with rgb.
+RgbaImage Sized(int width, int height) {
+    RgbaImage image;
+    image.width = width;
+    image.height = height;
+    return image;
+}
+RgbaImage Plain(int width, int height, const std::uint8_t* rgb) {
+    RgbaImage image = Sized(width, height);
+    for (int i = 0; i < width * height; ++i) image.pixels.insert(image.pixels.end(), {rgb[0], rgb[1], rgb[2], 255});
+    return image;
 }
 
 // Controls that draw an empty object in place of the splash: their frames are background only.
@@ -54,9 +74,7 @@ TEST_F(Background, OffscreenRenderingIsOpaqueWithDrawBackgroundAndLeavesTheRedKe
     if (!hc) GTEST_SKIP() << "no EGL here";
     hc->Control().SetUseContainerBackground(false);
     hc->Control().SetBackgroundColor(0x0000FF);
-    RgbaImage other;
-    other.width = 50;  // another size than the window: the working surface follows the target
-    other.height = 10;
+    RgbaImage other = Sized(50, 10);  // another size than the window: the working surface follows
     ASSERT_TRUE(hc->Control().RenderMetafile(other));
     EXPECT_TRUE(AllPixels(other, 0, 0, 255, 255));
     // The window's own frames go on afterwards.
@@ -65,9 +83,7 @@ TEST_F(Background, OffscreenRenderingIsOpaqueWithDrawBackgroundAndLeavesTheRedKe
     hc->Control().SetDrawBackground(false);  // UseContainerBackground has no effect without it
     EXPECT_TRUE(AllPixels(hc->RenderFrame(), 255, 0, 0, 255));
     // Offscreen, the key colour leaves the target untouched: transparent here.
-    RgbaImage snapshot;
-    snapshot.width = 24;
-    snapshot.height = 16;
+    RgbaImage snapshot = Sized(24, 16);
     ASSERT_TRUE(hc->Control().RenderMetafile(snapshot));
     EXPECT_TRUE(AllPixels(snapshot, 0, 0, 0, 0));
     // And a target that already holds pixels keeps them.
@@ -80,9 +96,7 @@ TEST_F(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
     test::HeadlessControl* hc = Make(24, 16);
     if (!hc) GTEST_SKIP() << "no EGL here";
     hc->Control().SetTargetFrameRate(0);
-    RgbaImage snapshot;
-    snapshot.width = 24;
-    snapshot.height = 16;
+    RgbaImage snapshot = Sized(24, 16);
     EXPECT_FALSE(hc->Control().SnapshotFrame(snapshot)) << "no frame drawn yet";
 
     hc->Control().SetUseContainerBackground(false);
@@ -99,25 +113,21 @@ TEST_F(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
     EXPECT_TRUE(AllPixels(snapshot, 7, 7, 7, 7));
 
     // Another size, or a frame drawn over the container's pixels, needs offscreen rendering.
-    RgbaImage other;
-    other.width = 10;
-    other.height = 10;
+    RgbaImage other = Sized(10, 10);
     EXPECT_FALSE(hc->Control().SnapshotFrame(other));
-    RgbaImage container;
-    container.width = 24;
-    container.height = 16;
-    container.pixels.assign(24 * 16 * 4, 255);
-    hc->Host().SetBackgroundImage(container);
+    const std::uint8_t white[3] = {255, 255, 255};
+    hc->Host().SetBackgroundImage(Plain(24, 16, white));
     hc->RenderFrame();
     EXPECT_FALSE(hc->Control().SnapshotFrame(snapshot));
 }
 
-// Every pixel of the frame is `inside` within rect and `outside` elsewhere (red, green, blue).
-::testing::AssertionResult Shows(const RgbaImage& frame, const ScreenRect& rect, const std::uint8_t* inside,
-                                 const std::uint8_t* outside) {
+// Every pixel of the frame is `inside` within the rectangles and `outside` elsewhere (red, green, blue).
+::testing::AssertionResult Shows(const RgbaImage& frame, const std::vector<ScreenRect>& rects,
+                                 const std::uint8_t* inside, const std::uint8_t* outside) {
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x) {
-            const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+            bool in = false;
+            for (const ScreenRect& r : rects) in = in || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
             const std::uint8_t* want = in ? inside : outside;
             const std::uint8_t* p = frame.At(x, y);
             if (p[0] != want[0] || p[1] != want[1] || p[2] != want[2])
@@ -127,14 +137,6 @@ TEST_F(Background, SnapshotOfTheLastFrameIsWhatOffscreenRenderingGives) {
     return ::testing::AssertionSuccess();
 }
 
-RgbaImage Plain(int width, int height, const std::uint8_t* rgb) {
-    RgbaImage image;
-    image.width = width;
-    image.height = height;
-    for (int i = 0; i < width * height; ++i) image.pixels.insert(image.pixels.end(), {rgb[0], rgb[1], rgb[2], 255});
-    return image;
-}
-
 TEST_F(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
     test::HeadlessControl* hc = Make(20, 10);
     if (!hc) GTEST_SKIP() << "no EGL here";
@@ -142,7 +144,7 @@ TEST_F(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
     hc->Host().SetBackgroundImage(Plain(20, 10, first));
     hc->Control().SetDrawBackground(false);
     hc->Control().SetTargetFrameRate(0);
-    EXPECT_TRUE(Shows(hc->RenderFrame(), ScreenRect{}, first, first));
+    EXPECT_TRUE(Shows(hc->RenderFrame(), {}, first, first));
 
     // The container's pixels change; each paint copies again only what it was told is invalid.
     hc->Host().SetBackgroundImage(Plain(20, 10, second));
@@ -150,22 +152,95 @@ TEST_F(Background, OnlyTheInvalidRectangleIsCopiedAgainUntilAResize) {
     hc->Host().UpdateNow();
     RgbaImage frame;
     ASSERT_TRUE(hc->Control().ReadFramePixels(frame));
-    EXPECT_TRUE(Shows(frame, ScreenRect{0, 0, 1, 1}, second, first));
+    EXPECT_TRUE(Shows(frame, {{0, 0, 1, 1}}, second, first));
     hc->Host().InvalidateRect(ScreenRect{5, 2, 9, 7}, true);
     hc->Host().UpdateNow();
     ASSERT_TRUE(hc->Control().ReadFramePixels(frame));
-    RgbaImage expected = Plain(20, 10, first);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x)
-            if ((x == 0 && y == 0) || (x >= 5 && x < 9 && y >= 2 && y < 7))
-                std::copy(second, second + 3, &expected.pixels[(y * 20 + x) * 4]);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x)
-            ASSERT_TRUE(std::equal(frame.At(x, y), frame.At(x, y) + 3, expected.At(x, y))) << x << "," << y;
+    EXPECT_TRUE(Shows(frame, {{0, 0, 1, 1}, {5, 2, 9, 7}}, second, first));
 
     // A resize drops the capture: the next paint takes the whole background again.
     hc->Host().ResizeWindow(16, 8);
-    EXPECT_TRUE(Shows(hc->RenderFrame(), ScreenRect{}, second, second));
+    EXPECT_TRUE(Shows(hc->RenderFrame(), {}, second, second));
+}
+
+// Twice as wide as high, the window shows the 1024 x 512 picture at half size exactly.
+constexpr int kWidth = 512, kHeight = 256;
+
+using test::Instrument;
+
+// Bottom-up pixel access, as the picture's coordinates run.
+const std::uint8_t* Pixel(const RgbaImage& image, int x, int y) { return image.At(x, image.height - 1 - y); }
+int Brightness(const RgbaImage& image, int x, int y) {
+    const std::uint8_t* p = Pixel(image, x, y);
+    return p[0] + p[1] + p[2];
+}
+
+// Rows (bottom-up) of the status line's area that hold white glyph pixels, and their count.
+struct Ink {
+    int low = -1, high = -1, pixels = 0;
+};
+Ink StatusInk(const RgbaImage& image) {
+    Ink ink;
+    for (int y = 0; y < 56; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (Brightness(image, x, y) < 500) continue;
+            if (ink.low < 0) ink.low = y;
+            ink.high = y;
+            ++ink.pixels;
+        }
+    }
+    return ink;
+}
+
+class SplashDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!control_.Ok()) GTEST_SKIP() << "no EGL display here";
+        control_.Control().Properties().backgroundColor = 0x000000;
+    }
+    CTessaryCtrl& Ctrl() { return control_.Control(); }
+    test::HeadlessControl control_{kWidth, kHeight};
+};
+
+TEST_F(SplashDisplay, WithoutAComponentThePictureAndTheFirstMessageAreDrawn) {
+    EXPECT_EQ(Ctrl().SplashMessage(), "Please set control properties.");
+    const RgbaImage image = control_.RenderFrame();
+    ASSERT_EQ(image.width, kWidth);
+    // The top bar of the first "E" of the lettering is near white.
+    EXPECT_GT(Brightness(image, 84, 201), 600);
+    // Between the lines of lettering the panel is a dark blue.
+    const std::uint8_t* panel = Pixel(image, 30, 170);
+    EXPECT_GT(panel[2], panel[0]);
+    EXPECT_LT(Brightness(image, 30, 170), 200);
+    // The status line's glyphs sit in the lower band.
+    const Ink ink = StatusInk(image);
+    EXPECT_GT(ink.pixels, 30);
+}
+
+TEST_F(SplashDisplay, ATwoLineMessageShowsTwoLinesTheFirstAtTheTop) {
+    const Ink one = StatusInk(control_.RenderFrame());
+    Ctrl().SetSplashMessage("Loading first line...\nsecond line");
+    EXPECT_EQ(Ctrl().SplashMessage(), "Loading first line...\nsecond line");
+    const Ink two = StatusInk(control_.RenderFrame());
+    ASSERT_GT(one.pixels, 0);
+    ASSERT_GT(two.pixels, 0);
+    EXPECT_EQ(two.high / 3, one.high / 3);  // the first line stays at the top
+    EXPECT_LT(two.low, one.low - 4);        // the second line lies below it
+}
+
+TEST_F(SplashDisplay, AComponentReplacesTheSplashWhichDoesNotComeBackAfterUnloading) {
+    if (access(Instrument().c_str(), R_OK) != 0) GTEST_SKIP() << "instrument sample not built";
+    Ctrl().SetComponentFileName(Instrument());
+    RgbaImage image = control_.RenderFrame();
+    ASSERT_NE(Ctrl().Wrapper(), nullptr) << Ctrl().SplashMessage();
+    EXPECT_LT(Brightness(image, 84, 201) + Brightness(image, 30, 170), 1000);
+    EXPECT_EQ(StatusInk(image).pixels < 100 || Brightness(image, 30, 170) > 200, true);
+    Ctrl().SetComponentFileName("");
+    EXPECT_EQ(Ctrl().Wrapper(), nullptr);
+    image = control_.RenderFrame();
+    // Nothing but the black background is drawn.
+    for (const auto& at : {std::pair<int, int>{84, 201}, {30, 170}, {256, 128}, {100, 30}})
+        EXPECT_EQ(Brightness(image, at.first, at.second), 0) << at.first << "," << at.second;
 }
 
 }  // namespace

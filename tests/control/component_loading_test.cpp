@@ -1,6 +1,8 @@
 // Loading a component from a local path into a control: the cache copy, the factory, the
 // messages of each failure, attribute access around creation, input and container events.
 // The component is the contract probe, which logs every call (read back as attribute "log").
+// Object events reach the container as ObjectEvent(EventName, InitiatorName, EventData)
+// through the control's root group, synchronously.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/recording_component.h"
 #include "bridge/ves_kesh_wrapper.h"
 #include "support/acquisition_fixture.h"
 #include "support/headless_control.h"
@@ -35,6 +38,15 @@ protected:
     }
     CTessaryCtrl& Ctrl() { return hc_->Control(); }
     std::string Log() { return Ctrl().GetAttrib("log"); }
+    // The component's log holds these entries, each after the one before.
+    ::testing::AssertionResult InOrder(const std::vector<std::string>& entries) {
+        const std::string log = Log();
+        size_t at = 0;
+        for (const std::string& entry : entries)
+            if ((at = log.find(entry, at)) == std::string::npos)
+                return ::testing::AssertionFailure() << "no " << entry << " in order in:\n" << log;
+        return ::testing::AssertionSuccess();
+    }
     std::string LastMessage() const { return messages_.empty() ? "" : messages_.back(); }
 
     test::ScratchDir cache_;
@@ -59,6 +71,9 @@ TEST_F(ComponentLoading, LocalLibraryIsCachedAndCreatedByTheNextPaint) {
     EXPECT_EQ(std::vector<std::string>(messages_.begin(), messages_.begin() + 3), expected);
     hc_->RenderFrame();
     EXPECT_NE(Log().find("Draw"), std::string::npos);
+    // Destroyed without a close first, the component is still told the pointer left.
+    Ctrl().OnDestroy();
+    EXPECT_NE(Log().find("HandleInput type=0 subtype=4 at=32000,32000,1 button=0"), std::string::npos);
 }
 
 TEST_F(ComponentLoading, ClassChangesReuseTheLibraryAndFailuresAreNotRetriedForTheSamePair) {
@@ -140,14 +155,7 @@ TEST_F(ComponentLoading, InitialAttributesThenPendingTextAreAppliedAfterCreation
     EXPECT_EQ(Ctrl().GetAttrib("second"), "");  // nothing to ask yet
     Ctrl().SetComponentFileName(Probe());
     ASSERT_NE(Ctrl().Wrapper(), nullptr);
-    const std::string log = Log();
-    const size_t a = log.find("SetAttribute first=1"), b = log.find("SetAttribute second=2"),
-                 c = log.find("SetAttribute third=3");
-    ASSERT_NE(a, std::string::npos) << log;
-    ASSERT_NE(b, std::string::npos) << log;
-    ASSERT_NE(c, std::string::npos) << log;
-    EXPECT_LT(a, b);
-    EXPECT_LT(b, c);
+    EXPECT_TRUE(InOrder({"SetAttribute first=1", "SetAttribute second=2", "SetAttribute third=3"}));
     EXPECT_TRUE(Ctrl().PendingAttributes().empty());
     // Reads and writes now reach the component; a name it does not know reads empty.
     Ctrl().SetAttrib("Panel.Needle.Rotation", "3");
@@ -160,12 +168,8 @@ TEST_F(ComponentLoading, MouseAndKeysReachTheComponentAndItsEventsTheContainer) 
     ASSERT_NE(Ctrl().Wrapper(), nullptr);
     Ctrl().OnMouse(MouseMessage::LButtonDblClk, 10, 20, kMkLButton);
     EXPECT_FALSE(hc_->Host().HasCapture());
-    std::string log = Log();
-    const size_t down = log.find("HandleInput type=0 subtype=0 at=10,44,0.5 button=1");
-    const size_t up = log.find("HandleInput type=0 subtype=1 at=10,44,0.5 button=1");
-    ASSERT_NE(down, std::string::npos) << log;
-    ASSERT_NE(up, std::string::npos) << log;
-    EXPECT_LT(down, up);
+    EXPECT_TRUE(InOrder({"HandleInput type=0 subtype=0 at=10,44,0.5 button=1",
+                         "HandleInput type=0 subtype=1 at=10,44,0.5 button=1"}));
 
     Ctrl().OnMouse(MouseMessage::RButtonDown, 5, 5, kMkRButton);
     EXPECT_TRUE(hc_->Host().HasCapture());
@@ -175,11 +179,8 @@ TEST_F(ComponentLoading, MouseAndKeysReachTheComponentAndItsEventsTheContainer) 
 
     // Shift+A: the move comes first, then the key in lower case with the shift bit.
     Ctrl().OnKey(true, 0x41, kMkShift);
-    log = Log();
-    const size_t move = log.rfind("HandleInput type=0 subtype=2 at=6,57,0.5");
-    const size_t key = log.find("HandleInput type=1 subtype=0 at=6,57,0.5 reserved=0 keysym=97 modifiers=65536");
-    ASSERT_NE(key, std::string::npos) << log;
-    EXPECT_LT(move, key);
+    EXPECT_TRUE(InOrder({"HandleInput type=0 subtype=2 at=6,57,0.5",
+                         "HandleInput type=1 subtype=0 at=6,57,0.5 reserved=0 keysym=97 modifiers=65536"}));
     Ctrl().OnKey(false, 0x41, 0);
     EXPECT_NE(Log().find("HandleInput type=4"), std::string::npos);
 
@@ -196,22 +197,13 @@ TEST_F(ComponentLoading, MouseAndKeysReachTheComponentAndItsEventsTheContainer) 
     EXPECT_EQ(Log().find(leave, closed.find(leave) + 1), std::string::npos);
 }
 
-TEST_F(ComponentLoading, DestroyWithoutCloseStillTellsThePointerLeft) {
-    Ctrl().SetComponentFileName(Probe());
-    ASSERT_NE(Ctrl().Wrapper(), nullptr);
-    Ctrl().OnDestroy();
-    EXPECT_NE(Log().find("HandleInput type=0 subtype=4 at=32000,32000,1 button=0"), std::string::npos);
-}
-
-TEST_F(ComponentLoading, InputWithoutAComponentDoesNothing) {
+TEST_F(ComponentLoading, WithoutAComponentInputDoesNothingAndVisibilityIsNotKept) {
     Ctrl().OnKey(true, 0x61, 0);
     Ctrl().OnMouse(MouseMessage::LButtonDown, 1, 1, kMkLButton);
     Ctrl().OnMouse(MouseMessage::LButtonUp, 1, 1, 0);
     EXPECT_TRUE(events_.empty());
     EXPECT_FALSE(hc_->Host().HasCapture());
-}
 
-TEST_F(ComponentLoading, VisibilityFollowsTheComponent) {
     EXPECT_TRUE(Ctrl().Visibility());
     Ctrl().Visibility(false);  // not remembered without a component
     Ctrl().SetComponentFileName(Probe());
@@ -220,6 +212,32 @@ TEST_F(ComponentLoading, VisibilityFollowsTheComponent) {
     Ctrl().Visibility(false);
     EXPECT_FALSE(Ctrl().Visibility());
     EXPECT_FALSE(Ctrl().Wrapper()->Visibility());
+}
+
+TEST(ContainerEvent, InitiatorNameAndMissingDataArriveAsTexts) {
+    test::HeadlessControl hc(32, 32);
+    if (!hc.Ok()) GTEST_SKIP() << "no EGL here";
+    std::vector<std::string> events;
+    hc.Control().SetObjectEventSink([&events](const std::string& n, const std::string& i, const std::string& d) {
+        events.push_back(n + "|" + i + "|" + d);
+    });
+    test::ComponentRecord record;
+    VesKeshWrapper* wrapper = VesKeshWrapper::NewWrapper(new test::RecordingComponent(&record));
+    hc.SetDrawnObject(wrapper);
+    hc.RenderFrame();  // the root group now holds the wrapper
+    ASSERT_NE(record.handler, nullptr);
+
+    EXPECT_EQ(record.Emit("knob", "Turn", nullptr), -1);  // the root group took it
+    record.Emit(nullptr, "Reset", "all");
+    record.Emit("knob", "Turn", "12.5");
+    const std::vector<std::string> expected = {"Turn|knob|", "Reset||all", "Turn|knob|12.5"};
+    EXPECT_EQ(events, expected);
+    // Events of other types are not object events and reach nobody.
+    record.Emit("knob", "Turn", "x", KeshInterface1::KESH_EVENT_MOUSE);
+    EXPECT_EQ(events.size(), 3u);
+
+    hc.SetDrawnObject(nullptr);
+    wrapper->DeleteInstance();
 }
 
 }  // namespace

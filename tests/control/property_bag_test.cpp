@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "control/property_bag.h"
@@ -17,10 +16,6 @@
 
 namespace vessant {
 namespace {
-
-std::string TempFile(const std::string& name) {
-    return ::testing::TempDir() + "vessant_bag_" + std::to_string(getpid()) + "_" + name;
-}
 
 using test::ReadText;
 
@@ -47,7 +42,8 @@ TEST(PropertyBag, RoundTripsEveryPersistedProperty) {
     p.className = "Dial";
     p.initialAttribs = std::string("needle.Rotation 0 0 45\nlabel \"quoted\" \\ back\ttab\r\x01\x7f end\n", 46) +
                        std::string(1, '\0') + "after nul \xc3\xa9";
-    const std::string path = TempFile("roundtrip.vpp");
+    test::ScratchDir dir;
+    const std::string path = dir / "roundtrip.vpp";
     PropertyBag out;
     ExchangeProperties(a, out, false);
     std::string error;
@@ -70,7 +66,6 @@ TEST(PropertyBag, RoundTripsEveryPersistedProperty) {
     EXPECT_EQ(saved.find("setSize"), std::string::npos);
     EXPECT_LT(saved.find("offsetZ"), saved.find("maintainAspect"));
     EXPECT_LT(saved.find("ClassName"), saved.find("InitialAttribs"));
-    unlink(path.c_str());
 }
 
 TEST(PropertyBag, MissingEntriesTakeDefaultsWithThePlacementRule) {
@@ -115,10 +110,9 @@ TEST(PropertyBag, MalformedFilesAreRefusedWithFileAndLine) {
 }
 
 TEST(PropertyBag, FailedSaveKeepsTheOldFile) {
-    const std::string dir = TempFile("dir");
-    ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
-    const std::string path = dir + "/set.vpp";
-    { std::ofstream(path) << "version 4.4\nscaleX = 2\n"; }
+    test::ScratchDir scratch;
+    const std::string dir = scratch.Path(), path = dir + "/set.vpp";
+    test::WriteText(path, "version 4.4\nscaleX = 2\n");
     PropertyBag bag;
     bag.Set("scaleX", "3", false);
     std::string error;
@@ -134,8 +128,7 @@ TEST(PropertyBag, FailedSaveKeepsTheOldFile) {
     const std::string asDir = dir + "/sub";
     ASSERT_EQ(mkdir(asDir.c_str(), 0700), 0);
     EXPECT_FALSE(bag.WriteFile(asDir, &error));
-    EXPECT_EQ(system(("test $(ls " + dir + " | wc -l) -eq 2").c_str()), 0);
-    system(("rm -rf " + dir).c_str());
+    EXPECT_EQ(test::CountEntries(dir), 2);
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 // What registration writes for paths a desktop entry must quote, and which data directory it
-// picks from the environment.
+// picks from the environment. The type information it registers (the library, every property
+// with its id, type and access, the methods and the event) is what a recorded reference holds:
+// a change to the published interface is a change to the reference too.
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 
 #include "control/registration.h"
+#include "control/type_info.h"
 #include "support/acquisition_fixture.h"
 
 namespace vessant {
@@ -47,6 +52,15 @@ TEST(Registration, TheDataDirectoryComesFromXdgDataHomeWhenAbsoluteElseHome) {
     unsetenv("HOME");
     EXPECT_FALSE(RegistrationPaths::FromEnvironment(&paths, &error));
     EXPECT_NE(error.find("HOME"), std::string::npos);
+}
+
+TEST(TypeInformation, IsTheRecordedInterfaceOnOneLine) {
+    const std::string text = DescribeTypeInformation();
+    const std::string reference =
+        test::ReadText(std::string(VESSANT_SOURCE_DIR) + "/tests/data/type_info/TessaryLib-4.4.json");
+    ASSERT_FALSE(reference.empty());
+    EXPECT_EQ(nlohmann::json::parse(text), nlohmann::json::parse(reference));
+    EXPECT_EQ(text.find('\n'), std::string::npos);  // the player's standard output carries JSON lines
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The headless host: its window messages, contexts, clock and background; and the timer queue
+// that orders its timers and catches up or skips late ones.
 #include "platform/egl_headless_host.h"
 
 #include <GL/gl.h>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "platform/recording_client.h"
+#include "platform/timer_queue.h"
 
 namespace vessant {
 namespace {
@@ -48,7 +51,7 @@ std::vector<std::uint8_t> ReadPixel(int x, int y) {
     return rgba;
 }
 
-TEST_F(EglHeadlessHostTest, CreateDeliversCreateThenSizeAndReportsAmbients) {
+TEST_F(EglHeadlessHostTest, CreateThenSizeAndAmbientsOnOpeningCloseThenDestroyOnceOnClosing) {
     EXPECT_EQ(client_.log, (std::vector<std::string>{"create", "size 64x48"}));
     EXPECT_TRUE(host_->HasWindow());
     EXPECT_EQ(host_->ClientSize().width, 64);
@@ -63,9 +66,26 @@ TEST_F(EglHeadlessHostTest, CreateDeliversCreateThenSizeAndReportsAmbients) {
     EXPECT_EQ(surface.Format().colorBits, 24);
     EXPECT_GE(surface.Format().depthBits, 24);
     EXPECT_FALSE(surface.Format().needsPalette);
+
+    // Closed twice: close and destroy come once, and the timers and contexts go with the window.
+    GLContextHandle context = CurrentWindowContext();
+    host_->SetTimer(1, 16);
+    client_.log.clear();
+    host_->Close();
+    host_->Close();
+    EXPECT_EQ(client_.log, (std::vector<std::string>{"close", "destroy"}));
+    EXPECT_FALSE(host_->HasWindow());
+    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), context));
+    host_->AdvanceClock(100000);
+    EXPECT_TRUE(client_.timers.empty());
+    EXPECT_EQ(host_->SetTimer(1, 16), 0u);
+    host_->DeleteContext(context);
+
+    host_.reset();
+    EXPECT_EQ(client_.log.size(), 2u);
 }
 
-TEST(EglHeadlessHostCreate, RefusesAnEmptyWindowWithAMessage) {
+TEST(EglHeadlessHostLifetime, AttachComesBeforeCreateAndTheDestructorClosesAWindowLeftOpen) {
     RecordingClient client;
     HeadlessOptions options;
     options.width = 0;
@@ -73,20 +93,21 @@ TEST(EglHeadlessHostCreate, RefusesAnEmptyWindowWithAMessage) {
     EXPECT_EQ(EglHeadlessHost::Create(client, options, &error), nullptr);
     EXPECT_NE(error.find("size"), std::string::npos) << error;
     EXPECT_TRUE(client.log.empty());
-}
 
-TEST(EglHeadlessHostCreate, AttachRunsBeforeCreateSoTheClientCanArmTimers) {
-    RecordingClient client;
-    HeadlessOptions options;
+    // The client can arm its timers in attach, before create.
     WindowHost* attached = nullptr;
+    options = HeadlessOptions();
     options.attach = [&](WindowHost& host) {
         attached = &host;
         EXPECT_TRUE(client.log.empty());
     };
-    std::string error;
     auto host = EglHeadlessHost::Create(client, options, &error);
     if (!host) GTEST_SKIP() << "no EGL here: " << error;
     EXPECT_EQ(attached, host.get());
+    bool shared = false;
+    host->CreateContext(*host->WindowSurface(), &shared);  // left for the host to delete
+    host.reset();
+    EXPECT_EQ(client.log, (std::vector<std::string>{"create", "size 640x480", "close", "destroy"}));
 }
 
 TEST_F(EglHeadlessHostTest, ContextsShareTexturesAcrossSurfacesAndHosts) {
@@ -174,7 +195,6 @@ TEST_F(EglHeadlessHostTest, InvalidationsCoalesceAndEraseComesFirst) {
     host_->InvalidateRect(ScreenRect{60, 40, 90, 90}, false);
     host_->UpdateNow();
     EXPECT_EQ(client_.paintRects, (std::vector<ScreenRect>{{0, 0, 1, 1}, {10, 5, 64, 48}}));
-    client_.log.clear();
 
     client_.log.clear();
     host_->Invalidate(false);
@@ -227,55 +247,84 @@ TEST_F(EglHeadlessHostTest, BackgroundCaptureCropsAndPadsWithTheAmbientColour) {
     RgbaImage background;
     background.width = 4;
     background.height = 3;
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            background.pixels.insert(background.pixels.end(), {std::uint8_t(x), std::uint8_t(y), 7, 255});
-        }
-    }
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) background.pixels.insert(background.pixels.end(), {uint8_t(x), uint8_t(y), 7, 255});
     host_->SetBackgroundImage(background);
 
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{1, 1, 3, 3}, out));
     EXPECT_EQ(out.width, 2);
     EXPECT_EQ(out.height, 2);
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(0, 0), out.At(0, 0) + 4), (std::vector<std::uint8_t>{1, 1, 7, 255}));
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(1, 1), out.At(1, 1) + 4), (std::vector<std::uint8_t>{2, 2, 7, 255}));
+    const auto rgba = [&out](int x, int y) { return std::vector<std::uint8_t>(out.At(x, y), out.At(x, y) + 4); };
+    EXPECT_EQ(rgba(0, 0), (std::vector<std::uint8_t>{1, 1, 7, 255}));
+    EXPECT_EQ(rgba(1, 1), (std::vector<std::uint8_t>{2, 2, 7, 255}));
 
     // Beyond the image: the container's ambient colour.
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{3, 2, 5, 4}, out));
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(0, 0), out.At(0, 0) + 4), (std::vector<std::uint8_t>{3, 2, 7, 255}));
-    EXPECT_EQ(std::vector<std::uint8_t>(out.At(1, 1), out.At(1, 1) + 4),
-              (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255}));
+    EXPECT_EQ(rgba(0, 0), (std::vector<std::uint8_t>{3, 2, 7, 255}));
+    EXPECT_EQ(rgba(1, 1), (std::vector<std::uint8_t>{0x10, 0x20, 0x30, 255}));
 
     EXPECT_FALSE(host_->CaptureBackground(ScreenRect{2, 2, 2, 5}, out));
 }
 
-TEST_F(EglHeadlessHostTest, CloseDeliversCloseThenDestroyOnce) {
-    GLContextHandle context = CurrentWindowContext();
-    host_->SetTimer(1, 16);
-    client_.log.clear();
-    host_->Close();
-    host_->Close();
-    EXPECT_EQ(client_.log, (std::vector<std::string>{"close", "destroy"}));
-    EXPECT_FALSE(host_->HasWindow());
-    EXPECT_FALSE(host_->MakeCurrent(*host_->WindowSurface(), context));
-    host_->AdvanceClock(100000);
-    EXPECT_TRUE(client_.timers.empty());
-    EXPECT_EQ(host_->SetTimer(1, 16), 0u);
-    host_->DeleteContext(context);
-
-    host_.reset();
-    EXPECT_EQ(client_.log.size(), 2u);
+// Every firing up to `nowUs`, as (id, due) pairs.
+std::vector<std::pair<unsigned, std::uint64_t>> Drain(TimerQueue& queue, std::uint64_t nowUs, TimerQueue::Late late) {
+    std::vector<std::pair<unsigned, std::uint64_t>> fired;
+    unsigned id = 0;
+    std::uint64_t due = 0;
+    while (queue.TakeDue(nowUs, late, &id, &due)) fired.emplace_back(id, due);
+    return fired;
 }
 
-TEST(EglHeadlessHostDestroy, DestructorClosesAWindowLeftOpen) {
-    RecordingClient client;
-    std::string error;
-    auto host = EglHeadlessHost::Create(client, HeadlessOptions(), &error);
-    if (!host) GTEST_SKIP() << "no EGL here: " << error;
-    bool shared = false;
-    host->CreateContext(*host->WindowSurface(), &shared);  // left for the host to delete
-    host.reset();
-    EXPECT_EQ(client.log, (std::vector<std::string>{"create", "size 640x480", "close", "destroy"}));
+TEST(TimerQueue, CatchUpFiresEveryMissedPeriodInOrder) {
+    TimerQueue queue;
+    queue.Set(1, 16, 0);
+    queue.Set(2, 20, 0);
+    const auto fired = Drain(queue, 50000, TimerQueue::Late::CatchUp);
+    const std::vector<std::pair<unsigned, std::uint64_t>> expected{{1, 16000}, {2, 20000}, {1, 32000},
+                                                                   {2, 40000}, {1, 48000}};
+    EXPECT_EQ(fired, expected);
+    std::uint64_t next = 0;
+    ASSERT_TRUE(queue.NextDue(&next));
+    EXPECT_EQ(next, 60000u);
+}
+
+TEST(TimerQueue, SkipFiresALateTimerOnceAndResumesAPeriodFromNow) {
+    TimerQueue queue;
+    queue.Set(1, 16, 0);
+    // 100 ms late: one firing, not six.
+    EXPECT_EQ(Drain(queue, 116000, TimerQueue::Late::Skip).size(), 1u);
+    std::uint64_t next = 0;
+    ASSERT_TRUE(queue.NextDue(&next));
+    EXPECT_EQ(next, 132000u);
+
+    // Slightly late (less than a period): the rhythm of the due times is kept.
+    EXPECT_EQ(Drain(queue, 140000, TimerQueue::Late::Skip).size(), 1u);
+    ASSERT_TRUE(queue.NextDue(&next));
+    EXPECT_EQ(next, 148000u);
+}
+
+TEST(TimerQueue, OneShotFiresOnceAndLeavesPeriodicTimersRunning) {
+    TimerQueue queue;
+    queue.Set(1, 10, 0);
+    EXPECT_EQ(queue.SetAt(2, 15000), 2u);
+    const auto fired = Drain(queue, 40000, TimerQueue::Late::CatchUp);
+    const std::vector<std::pair<unsigned, std::uint64_t>> expected{{1, 10000}, {2, 15000}, {1, 20000},
+                                                                   {1, 30000}, {1, 40000}};
+    EXPECT_EQ(fired, expected);
+    EXPECT_FALSE(queue.Armed(2));
+    EXPECT_TRUE(queue.Armed(1));
+}
+
+TEST(TimerQueue, IdZeroIsRefusedAndZeroPeriodCannotSpin) {
+    TimerQueue queue;
+    EXPECT_EQ(queue.Set(0, 10, 0), 0u);
+    EXPECT_TRUE(queue.Empty());
+    EXPECT_EQ(queue.Set(7, 0, 0), 7u);
+    EXPECT_EQ(Drain(queue, 10000, TimerQueue::Late::CatchUp).size(), 10u);
+    queue.Kill(7);
+    EXPECT_TRUE(queue.Empty());
+    std::uint64_t next = 0;
+    EXPECT_FALSE(queue.NextDue(&next));
 }
 
 }  // namespace

@@ -1,25 +1,30 @@
+// The X11 host on a real display: top-level and child windows, captures, timers, paints,
+// contexts and the pointer; the translation of X button presses to messages and flags, and of
+// X keysyms to the runtime's key codes through the names xdotool and the script mode use.
 #include "platform/x11_glx_host.h"
 
 // GoogleTest before Xlib, whose None and Bool macros it would trip over.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <X11/X.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "control/key_mapping.h"
+#include "orvan/keyboard_event.h"
 #include "platform/recording_client.h"
+#include "platform/x11_input_translator.h"
+#include "platform/x11_keysym_name.h"
 #include "platform/x_error_trap.h"
+#include "support/x_window_wait.h"
 
 namespace vessant {
 namespace {
@@ -27,33 +32,17 @@ namespace {
 using test::MouseRecord;
 using test::RecordingClient;
 
+using Pixel = std::vector<std::uint8_t>;
+Pixel Rgba(const RgbaImage& image, int x, int y) { return Pixel(image.At(x, y), image.At(x, y) + 4); }
+
 constexpr unsigned kQuitTimer = 900;
 constexpr unsigned kPollTimer = 901;
-
-// These tests move the pointer and read the screen: one at a time per display, even when the
-// test runner starts several processes.
-class DisplayLock {
-public:
-    explicit DisplayLock(const std::string& display) {
-        std::string path = "/tmp/vessant-x11-test-lock-" + display;
-        std::replace(path.begin(), path.end(), ':', '_');
-        fd_ = open(path.c_str(), O_RDWR | O_CREAT, 0666);
-        if (fd_ >= 0) flock(fd_, LOCK_EX);
-    }
-    ~DisplayLock() {
-        if (fd_ >= 0) close(fd_);
-    }
-
-private:
-    int fd_ = -1;
-};
 
 class X11GlxHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* name = std::getenv("DISPLAY");
         if (name == nullptr || *name == '\0') GTEST_SKIP() << "DISPLAY is not set";
-        lock_ = std::make_unique<DisplayLock>(name);
         display_ = XOpenDisplay(nullptr);
         if (display_ == nullptr) GTEST_SKIP() << "cannot open X display " << name;
     }
@@ -61,9 +50,16 @@ protected:
         host_.reset();
         for (Window window : parents_) XDestroyWindow(display_, window);
         if (display_) XCloseDisplay(display_);
-        lock_.reset();
     }
 
+    // Options for a window of this size, in `parent` when one is given.
+    static X11HostOptions Sized(int width, int height, Window parent = 0) {
+        X11HostOptions options;
+        options.width = width;
+        options.height = height;
+        options.parent = parent;
+        return options;
+    }
     bool Create(X11HostOptions options) {
         std::string error;
         host_ = X11GlxHost::Create(client_, options, &error);
@@ -72,15 +68,18 @@ protected:
     }
 
     // A container window of the test's own, filled with `colour` by the server.
-    Window CreateParent(int width, int height, unsigned long colour) {
-        const int screen = DefaultScreen(display_);
-        Window parent = XCreateSimpleWindow(display_, RootWindow(display_, screen), 50, 40, width, height, 0, 0, colour);
-        XSelectInput(display_, parent, ExposureMask);
-        XMapWindow(display_, parent);
-        XEvent event;
-        XWindowEvent(display_, parent, ExposureMask, &event);  // mapped and painted its background
+    Window CreateParent(int width, int height, unsigned long colour, bool shown = true) {
+        Window parent = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 50, 40, width, height, 0, 0, colour);
         parents_.push_back(parent);
+        XSync(display_, False);
+        if (shown) Show(parent);
         return parent;
+    }
+    void Show(Window window) {
+        XSelectInput(display_, window, ExposureMask);
+        XMapWindow(display_, window);
+        XEvent event;
+        XWindowEvent(display_, window, ExposureMask, &event);  // mapped and painted its background
     }
 
     // Runs the loop until `done` holds or `ms` milliseconds pass.
@@ -120,7 +119,6 @@ protected:
         XFlush(display_);
     }
 
-    std::unique_ptr<DisplayLock> lock_;
     Display* display_ = nullptr;
     std::vector<Window> parents_;
     RecordingClient client_;
@@ -128,9 +126,7 @@ protected:
 };
 
 TEST_F(X11GlxHostTest, TopLevelWindowOpensMappedAndClosesOnDeleteWindow) {
-    X11HostOptions options;
-    options.width = 320;
-    options.height = 240;
+    X11HostOptions options = Sized(320, 240);
     options.title = "platform test";
     ASSERT_TRUE(Create(options));
     EXPECT_EQ(client_.log, (std::vector<std::string>{"create", "size 320x240"}));
@@ -173,46 +169,30 @@ TEST_F(X11GlxHostTest, ChildWindowSitsInItsParentAndCapturesItsPixels) {
     XFreeGC(display_, gc);
     XSync(display_, False);
 
-    X11HostOptions options;
-    options.parent = parent;
+    X11HostOptions options = Sized(100, 80, parent);
     options.x = 30;
     options.y = 20;
-    options.width = 100;
-    options.height = 80;
     options.ambientBackColor = 0x010203;
     ASSERT_TRUE(Create(options));
 
-    Window root = 0, reportedParent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    ASSERT_TRUE(XQueryTree(display_, host_->WindowId(), &root, &reportedParent, &children, &count));
-    if (children) XFree(children);
-    EXPECT_EQ(reportedParent, parent);
-    const ScreenRect rect = host_->WindowScreenRect();
-    EXPECT_EQ(rect, (ScreenRect{50 + 30, 40 + 20, 50 + 30 + 100, 40 + 20 + 80}));
+    EXPECT_EQ(test::FirstChild(display_, parent), host_->WindowId());
+    EXPECT_EQ(host_->WindowScreenRect(), (ScreenRect{50 + 30, 40 + 20, 50 + 30 + 100, 40 + 20 + 80}));
 
     RgbaImage image;
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{5, 5, 15, 12}, image));
     ASSERT_EQ(image.width, 10);
     ASSERT_EQ(image.height, 7);
-    EXPECT_EQ(std::vector<std::uint8_t>(image.At(0, 0), image.At(0, 0) + 4),
-              (std::vector<std::uint8_t>{0xFF, 0x80, 0x00, 255}));
-    EXPECT_EQ(std::vector<std::uint8_t>(image.At(9, 6), image.At(9, 6) + 4),
-              (std::vector<std::uint8_t>{0x33, 0x66, 0xCC, 255}));
+    EXPECT_EQ(Rgba(image, 0, 0), (Pixel{0xFF, 0x80, 0x00, 255}));
+    EXPECT_EQ(Rgba(image, 9, 6), (Pixel{0x33, 0x66, 0xCC, 255}));
 
     // Client x 90 and on lie beyond the parent: the ambient colour.
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{95, 0, 100, 2}, image));
-    EXPECT_EQ(std::vector<std::uint8_t>(image.At(4, 1), image.At(4, 1) + 4),
-              (std::vector<std::uint8_t>{1, 2, 3, 255}));
+    EXPECT_EQ(Rgba(image, 4, 1), (Pixel{1, 2, 3, 255}));
 }
 
-TEST_F(X11GlxHostTest, CaptureAfterResizeReadsTheParentNotTheControl) {
+TEST_F(X11GlxHostTest, ResizeDeliversSizeOnceAndACaptureReadsTheParentNotTheControl) {
     const Window parent = CreateParent(200, 150, 0x00FF00);
-    X11HostOptions options;
-    options.parent = parent;
-    options.width = 60;
-    options.height = 40;
-    ASSERT_TRUE(Create(options));
+    ASSERT_TRUE(Create(Sized(60, 40, parent)));
 
     // Paint the control red; a capture must still see the green parent underneath.
     bool shared = false;
@@ -223,46 +203,34 @@ TEST_F(X11GlxHostTest, CaptureAfterResizeReadsTheParentNotTheControl) {
     host_->SwapBuffers(*host_->WindowSurface());
     glFinish();
     host_->ResizeWindow(80, 50);
+    RunFor(100);
+    EXPECT_EQ(client_.Count("size 80x50"), 1);
+    EXPECT_EQ(host_->ClientSize().width, 80);
+    EXPECT_EQ(host_->WindowSurface()->Size().height, 50);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, host_->WindowId(), &attributes);
+    EXPECT_TRUE(attributes.width == 80 && attributes.height == 50 && attributes.map_state == IsViewable);
 
     RgbaImage image;
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{0, 0, 80, 50}, image));
-    EXPECT_EQ(std::vector<std::uint8_t>(image.At(40, 20), image.At(40, 20) + 4),
-              (std::vector<std::uint8_t>{0, 255, 0, 255}));
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display_, host_->WindowId(), &attributes);
-    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_EQ(Rgba(image, 40, 20), (Pixel{0, 255, 0, 255}));
     host_->DeleteContext(context);
 }
 
 TEST_F(X11GlxHostTest, ParentShownAfterTheControlIsCapturedOnceShown) {
-    const int screen = DefaultScreen(display_);
-    const Window parent = XCreateSimpleWindow(display_, RootWindow(display_, screen), 10, 10, 100, 100, 0, 0, 0xC08040);
-    parents_.push_back(parent);
-    XSync(display_, False);
-    X11HostOptions options;
-    options.parent = parent;
-    options.width = 40;
-    options.height = 30;
-    ASSERT_TRUE(Create(options));
+    const Window parent = CreateParent(100, 100, 0xC08040, false);
+    ASSERT_TRUE(Create(Sized(40, 30, parent)));
 
     RgbaImage image;
     EXPECT_FALSE(host_->CaptureBackground(ScreenRect{0, 0, 40, 30}, image));
-    XSelectInput(display_, parent, ExposureMask);
-    XMapWindow(display_, parent);
-    XEvent event;
-    XWindowEvent(display_, parent, ExposureMask, &event);
+    Show(parent);
     ASSERT_TRUE(host_->CaptureBackground(ScreenRect{0, 0, 40, 30}, image));
-    EXPECT_EQ(std::vector<std::uint8_t>(image.At(20, 15), image.At(20, 15) + 4),
-              (std::vector<std::uint8_t>{0xC0, 0x80, 0x40, 255}));
+    EXPECT_EQ(Rgba(image, 20, 15), (Pixel{0xC0, 0x80, 0x40, 255}));
 }
 
 TEST_F(X11GlxHostTest, DestroyingTheParentClosesTheControl) {
     const Window parent = CreateParent(100, 100, 0);
-    X11HostOptions options;
-    options.parent = parent;
-    options.width = 50;
-    options.height = 50;
-    ASSERT_TRUE(Create(options));
+    ASSERT_TRUE(Create(Sized(50, 50, parent)));
     XDestroyWindow(display_, parent);
     XSync(display_, False);
     parents_.clear();
@@ -357,10 +325,7 @@ TEST_F(X11GlxHostTest, ExposeAndInvalidationsGiveCoalescedPaints) {
 }
 
 TEST_F(X11GlxHostTest, ContextsDrawInTheWindowAndShareWithTheWorkingSurface) {
-    X11HostOptions options;
-    options.width = 64;
-    options.height = 32;
-    ASSERT_TRUE(Create(options));
+    ASSERT_TRUE(Create(Sized(64, 32)));
     EXPECT_EQ(host_->WindowSurface()->Format().colorBits, 24);
     EXPECT_GE(host_->WindowSurface()->Format().depthBits, 24);
 
@@ -375,7 +340,7 @@ TEST_F(X11GlxHostTest, ContextsDrawInTheWindowAndShareWithTheWorkingSurface) {
     glClear(GL_COLOR_BUFFER_BIT);
     std::uint8_t pixel[4] = {};
     glReadPixels(63, 31, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    EXPECT_EQ(std::vector<std::uint8_t>(pixel, pixel + 4), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    EXPECT_EQ(Pixel(pixel, pixel + 4), (Pixel{0, 0, 255, 255}));
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -396,7 +361,7 @@ TEST_F(X11GlxHostTest, ContextsDrawInTheWindowAndShareWithTheWorkingSurface) {
     glClear(GL_COLOR_BUFFER_BIT);
     host_->SwapBuffers(*working);
     glReadPixels(49, 19, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    EXPECT_EQ(std::vector<std::uint8_t>(pixel, pixel + 4), (std::vector<std::uint8_t>{255, 255, 0, 255}));
+    EXPECT_EQ(Pixel(pixel, pixel + 4), (Pixel{255, 255, 0, 255}));
 
     host_->ReleaseCurrent();
     host_->DeleteContext(offscreen);
@@ -408,27 +373,10 @@ TEST_F(X11GlxHostTest, ContextsDrawInTheWindowAndShareWithTheWorkingSurface) {
     working.reset();
 }
 
-TEST_F(X11GlxHostTest, ResizeDeliversSizeOnce) {
-    ASSERT_TRUE(Create(X11HostOptions()));
-    client_.log.clear();
-    host_->ResizeWindow(300, 200);
-    RunFor(100);
-    EXPECT_EQ(client_.Count("size 300x200"), 1);
-    EXPECT_EQ(host_->ClientSize().width, 300);
-    EXPECT_EQ(host_->WindowSurface()->Size().height, 200);
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display_, host_->WindowId(), &attributes);
-    EXPECT_EQ(attributes.width, 300);
-    EXPECT_EQ(attributes.height, 200);
-}
-
 // Real X input (xdotool) into the host is driven end to end by the player's window tests; the
 // translation of X events to messages and flags has its own tests.
 TEST_F(X11GlxHostTest, SyntheticClickLandsInTheWindowAndThePointerReturns) {
-    X11HostOptions options;
-    options.width = 200;
-    options.height = 100;
-    ASSERT_TRUE(Create(options));
+    ASSERT_TRUE(Create(Sized(200, 100)));
     RunFor(50);
     const Window root = DefaultRootWindow(display_);
     XWarpPointer(display_, None, root, 0, 0, 0, 0, 700, 600);
@@ -458,36 +406,98 @@ TEST_F(X11GlxHostTest, CaptureGrabsAndReleasesThePointer) {
     host_->SetCapture();
     EXPECT_TRUE(host_->HasCapture());
     // Another client cannot grab while the control holds the pointer.
-    EXPECT_EQ(XGrabPointer(display_, DefaultRootWindow(display_), False, ButtonPressMask, GrabModeAsync,
-                           GrabModeAsync, None, None, CurrentTime),
-              AlreadyGrabbed);
+    const auto grab = [this] {
+        return XGrabPointer(display_, DefaultRootWindow(display_), False, ButtonPressMask, GrabModeAsync,
+                            GrabModeAsync, None, None, CurrentTime);
+    };
+    EXPECT_EQ(grab(), AlreadyGrabbed);
     host_->ReleaseCapture();
     EXPECT_FALSE(host_->HasCapture());
-    EXPECT_EQ(XGrabPointer(display_, DefaultRootWindow(display_), False, ButtonPressMask, GrabModeAsync,
-                           GrabModeAsync, None, None, CurrentTime),
-              GrabSuccess);
+    EXPECT_EQ(grab(), GrabSuccess);
     XUngrabPointer(display_, CurrentTime);
     XSync(display_, False);
 }
 
-TEST(X11GlxHostCreate, NamesTheDisplayItCannotOpen) {
-    RecordingClient client;
-    X11HostOptions options;
-    options.display = ":4999";
-    std::string error;
-    EXPECT_EQ(X11GlxHost::Create(client, options, &error), nullptr);
-    EXPECT_NE(error.find(":4999"), std::string::npos) << error;
-    EXPECT_NE(error.find("--headless"), std::string::npos) << error;
-    EXPECT_TRUE(client.log.empty());
+TEST_F(X11GlxHostTest, RefusesADisplayItCannotOpenAndAParentThatDoesNotExist) {
+    X11HostOptions noDisplay, noParent = Sized(640, 480, 0x7FFFFF);
+    noDisplay.display = ":4999";
+    for (const auto& [options, words] : {std::pair{noDisplay, std::vector<std::string>{":4999", "--headless"}},
+                                         std::pair{noParent, std::vector<std::string>{"parent"}}}) {
+        std::string error;
+        EXPECT_EQ(X11GlxHost::Create(client_, options, &error), nullptr);
+        for (const std::string& word : words) EXPECT_NE(error.find(word), std::string::npos) << error;
+        EXPECT_TRUE(client_.log.empty());
+    }
 }
 
-TEST_F(X11GlxHostTest, RefusesAParentThatDoesNotExist) {
-    X11HostOptions options;
-    options.parent = 0x7FFFFF;
-    std::string error;
-    EXPECT_EQ(X11GlxHost::Create(client_, options, &error), nullptr);
-    EXPECT_NE(error.find("parent"), std::string::npos) << error;
-    EXPECT_TRUE(client_.log.empty());
+struct Pressed {
+    MouseMessage message;
+    unsigned flags;
+};
+
+Pressed Press(X11InputTranslator& input, unsigned button, int x, int y, unsigned long time, unsigned state = 0) {
+    Pressed result{MouseMessage::Move, 0};
+    EXPECT_TRUE(input.Press(button, x, y, time, state, &result.message, &result.flags));
+    return result;
+}
+
+TEST(X11InputTranslator, SecondPressNearAndSoonIsADoubleClickAndAThirdStartsOver) {
+    X11InputTranslator input;
+    EXPECT_EQ(Press(input, Button1, 10, 10, 1000).message, MouseMessage::LButtonDown);
+    EXPECT_EQ(Press(input, Button1, 14, 6, 1500).message, MouseMessage::LButtonDblClk);
+    EXPECT_EQ(Press(input, Button1, 14, 6, 1600).message, MouseMessage::LButtonDown);
+    EXPECT_EQ(Press(input, Button3, 14, 6, 1700).message, MouseMessage::RButtonDown);  // another button
+    EXPECT_EQ(Press(input, Button3, 14, 6, 1800).message, MouseMessage::RButtonDblClk);
+    EXPECT_EQ(Press(input, Button2, 0, 0, 2000).message, MouseMessage::MButtonDown);
+    EXPECT_EQ(Press(input, Button2, 0, 0, 2000).message, MouseMessage::MButtonDblClk);
+}
+
+TEST(X11InputTranslator, TooLateOrTooFarIsASecondSingleClick) {
+    X11InputTranslator input;
+    Press(input, Button1, 10, 10, 1000);
+    EXPECT_EQ(Press(input, Button1, 10, 10, 1501).message, MouseMessage::LButtonDown);
+    EXPECT_EQ(Press(input, Button1, 15, 10, 1600).message, MouseMessage::LButtonDown);
+    // Server time wraps at 32 bits; a press just after the wrap still pairs.
+    Press(input, Button1, 0, 0, 0xFFFFFF00ul);
+    EXPECT_EQ(Press(input, Button1, 0, 0, 0x10ul).message, MouseMessage::LButtonDblClk);
+}
+
+TEST(X11InputTranslator, FlagsDescribeTheStateAfterTheEvent) {
+    X11InputTranslator input;
+    const Pressed down = Press(input, Button1, 0, 0, 10, ShiftMask);
+    EXPECT_EQ(down.flags, unsigned(kMkLButton | kMkShift));
+
+    MouseMessage message;
+    unsigned flags = 0;
+    ASSERT_TRUE(input.Release(Button1, Button1Mask | Button3Mask | ControlMask, &message, &flags));
+    EXPECT_EQ(message, MouseMessage::LButtonUp);
+    EXPECT_EQ(flags, unsigned(kMkRButton | kMkControl));
+
+    // The wheel has no message.
+    EXPECT_FALSE(input.Press(Button4, 0, 0, 20, 0, &message, &flags));
+    EXPECT_FALSE(input.Release(Button5, 0, &message, &flags));
+}
+
+int Mapped(const char* name) { return RuntimeKeysym(KeysymFromName(name)); }
+
+TEST(KeyMapping, NamesGiveTheRuntimesCodes) {
+    const std::pair<const char*, int> cases[] = {
+        // Letters are lower case whatever the shift state.
+        {"a", 0x61}, {"A", 0x61}, {"Z", 0x7A}, {"1", 0x31}, {"space", orvan::KEYSYM_SPACE},
+        // The keypad without Num Lock gives the keypad codes (9 as Page Up), with it the same.
+        {"KP_Prior", orvan::KEYSYM_KP_PAGE_UP}, {"KP_Page_Up", 0xFFB9}, {"KP_Begin", 0xFFB5}, {"KP_Home", 0xFFB7},
+        {"KP_Insert", 0xFFB0}, {"KP_Delete", orvan::KEYSYM_KP_DECIMAL}, {"KP_9", 0xFFB9}, {"KP_5", 0xFFB5},
+        // The editing block and the function keys keep their codes.
+        {"Prior", orvan::KEYSYM_PAGE_UP}, {"Next", orvan::KEYSYM_PAGE_DOWN}, {"Home", orvan::KEYSYM_HOME},
+        {"Delete", orvan::KEYSYM_DELETE}, {"F1", orvan::KEYSYM_F1}, {"F12", orvan::FunctionKeysym(12)},
+        {"Shift_L", orvan::KEYSYM_SHIFT_L},
+    };
+    for (const auto& [name, code] : cases) EXPECT_EQ(Mapped(name), code) << name;
+    EXPECT_EQ(orvan::KeypadCharacter(Mapped("KP_5")), '5');
+    EXPECT_EQ(orvan::KeypadCharacter(Mapped("KP_Enter")), '\r');
+    EXPECT_EQ(orvan::KeypadCharacter(Mapped("Prior")), 0);
+    EXPECT_EQ(KeysymFromName("NoSuchKey"), 0ul);
+    EXPECT_EQ(RuntimeKeysym(0x1000041), 0);  // a Unicode keysym is no key we report
 }
 
 }  // namespace

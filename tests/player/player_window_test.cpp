@@ -1,5 +1,6 @@
 // The player in a real X window (Xvfb in CI): top-level and embedded, frames at the target
-// rate, resizing and closing.
+// rate, resizing and closing; real X input (xdotool) clicks, drags and types into the embedded
+// control, and the sample components' events come back on standard output as JSON lines.
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool) would break its headers.
 #include <X11/Xlib.h>
@@ -7,45 +8,39 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "control/tessary_ctrl.h"
 #include "platform/x11_glx_host.h"
+#include "support/player_script.h"
 #include "support/run_command.h"
+#include "support/x_window_wait.h"
 
 namespace vessant {
 namespace {
 
-bool HaveDisplay() {
-    const char* d = std::getenv("DISPLAY");
-    if (!d || !*d) return false;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    XCloseDisplay(display);
-    return true;
-}
+class PlayerWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* d = std::getenv("DISPLAY");
+        Display* display = d && *d ? XOpenDisplay(nullptr) : nullptr;
+        if (!display) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+        XCloseDisplay(display);
+    }
+};
 
-TEST(PlayerWindow, TopLevelWindowDrawsFramesAndQuits) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
-    const auto r = test::RunCommand(test::PlayerPath() + " --size 120x80 --frames 15");
-    EXPECT_EQ(r.status, 0) << r.output;
-}
-
-TEST(PlayerWindow, ScriptInAWindowAnswersALastLineWithoutNewlineAndFailsAMissingComponent) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
-    auto r = test::RunCommandSplit("printf 'frames 2\\nget scaleX' | " + test::PlayerPath() + " --size 64x64 --script");
+TEST_F(PlayerWindow, TheProgramDrawsFramesAnswersScriptsAndFailsWhatItCannotShow) {
+    auto r = test::RunCommandSplit(test::PlayerPath() + " --size 120x80 --frames 15");
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = test::RunCommandSplit("printf 'frames 2\\nget scaleX' | " + test::PlayerPath() + " --size 64x64 --script");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(R"({"reply":"get","ok":true,"value":"1"})"), std::string::npos) << r.out;
     // Without a script nothing could bring a component in later: the run ends at once.
     r = test::RunCommandSplit("timeout 20 " + test::PlayerPath() + " --size 64x64 /no/such/lib.so");
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_NE(r.err.find("No such file"), std::string::npos) << r.err;
-}
-
-TEST(PlayerWindow, MissingParentWindowIsReported) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
-    const auto r = test::RunCommand(test::PlayerPath() + " --parent 0x7ffffff0 --frames 1");
-    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_EQ(test::RunCommand(test::PlayerPath() + " --parent 0x7ffffff0 --frames 1").status, 1);
 }
 
 // Counts frames, resizes after a few, and closes the window after more.
@@ -84,8 +79,7 @@ public:
     bool closed = false, destroyed = false;
 };
 
-TEST(PlayerWindow, DrawsAtTheTargetRateResizesAndClosesCleanly) {
-    if (!HaveDisplay()) GTEST_SKIP() << "no X display (set DISPLAY or run under Xvfb)";
+TEST_F(PlayerWindow, DrawsAtTheTargetRateResizesAndClosesCleanly) {
     CTessaryCtrl ctrl;
     ctrl.SetUseContainerBackground(false);
     ctrl.SetBackgroundColor(0xFF00FF);
@@ -110,14 +104,66 @@ TEST(PlayerWindow, DrawsAtTheTargetRateResizesAndClosesCleanly) {
     ASSERT_EQ(client.afterResize.width, 150);
     ASSERT_EQ(client.afterResize.height, 90);
     const std::uint8_t* p = client.afterResize.At(149, 89);
-    EXPECT_EQ(p[0], 255);
-    EXPECT_EQ(p[1], 0);
-    EXPECT_EQ(p[2], 255);
+    EXPECT_TRUE(p[0] == 255 && p[1] == 0 && p[2] == 255);
     host->Close();
     EXPECT_TRUE(client.closed);
     EXPECT_TRUE(client.destroyed);
     EXPECT_EQ(ctrl.TimerId(), 0u);
     ctrl.AttachHost(nullptr);
+}
+
+using test::WaitFor;
+
+class PlayerXdotoolWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string why = test::XdotoolUnavailable();
+        if (!why.empty()) GTEST_SKIP() << why;
+    }
+};
+
+TEST_F(PlayerXdotoolWindow, ClicksAndKeysReachTheHandmadeComponent) {
+    test::PlayerInWindow player(test::SampleLibrary("handmade"), KeyPressMask);
+    ASSERT_NE(player.display, nullptr);
+    ASSERT_NE(player.child, 0u) << player.Output();
+
+    // The button fills (10,10)-(70,70) of the component's 100 x 100 square, fitted to 200 x 200.
+    EXPECT_EQ(player.Xdotool("mousemove {w} 80 120 click 1"), 0);
+    EXPECT_TRUE(WaitFor(player.out, test::ClickEvent("button"), 5)) << player.Output();
+    EXPECT_EQ(test::RunCommand("xdotool key space").status, 0);
+    EXPECT_TRUE(WaitFor(player.out, R"("EventName":"Toggle","InitiatorName":"lamp","EventData":"on")", 5))
+        << player.Output();
+    // The key went on to the container's window too.
+    XEvent key;
+    bool containerSawKey = false;
+    for (int i = 0; i < 40 && !containerSawKey; ++i) {
+        XSync(player.display, False);
+        containerSawKey = XCheckWindowEvent(player.display, player.parent, KeyPressMask, &key);
+        if (!containerSawKey) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(containerSawKey);
+    // A click beside the button is no event.
+    EXPECT_EQ(player.Xdotool("mousemove {w} 190 10 click 1"), 0);
+
+    player.Stop();
+    const std::string output = player.Output();
+    EXPECT_EQ(output.find("\"EventName\":\"Click\"", output.find("Toggle")), std::string::npos);
+}
+
+TEST_F(PlayerXdotoolWindow, AClickAndADragReachTheInstrumentsObjectsByPicking) {
+    test::PlayerInWindow w(test::SampleLibrary("instrument"));
+    ASSERT_NE(w.display, nullptr);
+    ASSERT_NE(w.child, 0u) << w.Output();
+
+    // The instrument's 100 x 100 square fills the 200 x 200 window; plus sits at (82..98, 2..18).
+    EXPECT_EQ(w.Xdotool("mousemove {w} 180 180 click 1"), 0);
+    EXPECT_TRUE(WaitFor(w.out, test::ClickEvent("plus"), 5)) << w.Output();
+    // Pressed left of the dial's centre and dragged to its right: the needle passes the alarm mark.
+    EXPECT_EQ(w.Xdotool("mousemove {w} 40 100 mousedown 1 sleep 0.2 mousemove {w} 100 40 sleep 0.2 "
+                        "mousemove {w} 160 100 sleep 0.2 mouseup 1"),
+              0);
+    EXPECT_TRUE(WaitFor(w.out, R"("EventName":"Alarm","InitiatorName":"needle","EventData":"on"})", 5))
+        << w.Output();
 }
 
 }  // namespace

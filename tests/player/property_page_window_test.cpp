@@ -1,5 +1,7 @@
 // The property page on a real X display, driven by FLTK's own event injection: clicks on the
 // lists and buttons, keys into the value edit, Apply; the saved property set and the preview.
+// And vessant-player --edit under real X input (xdotool): the page opens over a saved property
+// set, "+" and Apply change and save it, OK closes; bad files and a missing display are refused.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -7,6 +9,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,6 +18,9 @@
 #include "player/property_page/property_page_dialog.h"
 #include "support/acquisition_fixture.h"
 #include "support/headless_control.h"
+#include "support/png_read.h"
+#include "support/run_command.h"
+#include "support/x_window_wait.h"
 
 namespace vessant {
 namespace {
@@ -78,6 +84,10 @@ protected:
     }
     void TearDown() override { unsetenv("TEMP"); }
 
+    static void Show(PropertyPageDialog& page) {
+        page.Show();
+        Pump();
+    }
     void Click(PropertyPageDialog& page, int id, int state = 0) {
         Fl_Widget* w = page.Widget(id);
         ASSERT_NE(w, nullptr) << id;
@@ -89,9 +99,9 @@ protected:
         Press(page.Window(), x, y, state);
     }
     static int IndexOf(const PropertyPageModel& model, const std::string& name) {
-        for (size_t i = 0; i < model.Available().size(); ++i)
-            if (model.Available()[i] == name) return static_cast<int>(i);
-        return -1;
+        const auto& names = model.Available();
+        const auto at = std::find(names.begin(), names.end(), name);
+        return at == names.end() ? -1 : static_cast<int>(at - names.begin());
     }
     // Red pixels of the needle in the upper middle of the preview, where it points at value 50.
     static int NeedleUp(const RgbaImage& image) {
@@ -113,15 +123,12 @@ protected:
 
 TEST_F(PropertyPage, ChosenAttributesAreAddedEditedMovedAppliedAndSaved) {
     PropertyPageDialog page(control_.Control(), hooks_);
-    page.Show();
-    Pump();
+    Show(page);
     EXPECT_STREQ(page.Window()->label(), "General");
     const PropertyPageModel& model = page.Model();
     ASSERT_EQ(model.Settings(), std::vector<std::string>{"needle.Visibility: 1"});
     const int value = IndexOf(model, "Value"), limit = IndexOf(model, "Limit");
-    ASSERT_GE(value, 0);
-    ASSERT_GE(limit, 0);
-    EXPECT_GE(IndexOf(model, "Damping"), 0);
+    ASSERT_TRUE(value >= 0 && limit >= 0 && IndexOf(model, "Damping") >= 0);
     EXPECT_EQ(IndexOf(model, "ComponentHeaderFile"), -1);
     EXPECT_GT(NeedleUp(page.Preview()), 20);
 
@@ -167,8 +174,7 @@ TEST_F(PropertyPage, ChosenAttributesAreAddedEditedMovedAppliedAndSaved) {
 TEST_F(PropertyPage, RemoveAndPlaceholderAndCancelChangeNothingSaved) {
     const std::string before = test::ReadText(file_);
     PropertyPageDialog page(control_.Control(), hooks_);
-    page.Show();
-    Pump();
+    Show(page);
     const PropertyPageModel& model = page.Model();
     Click(page, Id::kIdUnlisted);
     EXPECT_EQ(model.Settings().back(), "--Unlisted Attribute--");
@@ -189,6 +195,67 @@ TEST_F(PropertyPage, RemoveAndPlaceholderAndCancelChangeNothingSaved) {
     EXPECT_EQ(page.AppliedCount(), 0u);
     EXPECT_EQ(test::ReadText(file_), before);
     EXPECT_EQ(control_.Control().Properties().initialAttribs, "needle.Visibility: 1\n");
+}
+
+using test::RunCommand;
+
+class EditCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file_ = dir_ / "panel.vessant";
+        test::WriteText(file_, "version 4.4\nComponentFileName = \"" + std::string(PAGE_GAUGE_LIBRARY) +
+                                   "\"\nX-Designer-Note = \"kept\"\nInitialAttribs = \"Value: 20\\n\"\n");
+    }
+    std::string Player() const { return "TEMP='" + cache_.Path() + "' " + test::PlayerPath(); }
+
+    test::ScratchDir dir_, cache_;
+    std::string file_;
+};
+
+TEST_F(EditCommand, ClicksOnThePageChangeAndSaveThePropertySet) {
+    const std::string why = test::XdotoolUnavailable();
+    if (!why.empty()) GTEST_SKIP() << why;
+    const std::string shot = dir_ / "preview.png";
+    // Widget centres in window coordinates: "+" (444,128 46x26), Apply (630,234 76x28), OK (470,234 74x28).
+    const std::string script =
+        Player() + " --edit '" + file_ + "' --snapshot '" + shot + "' & pid=$!\n"
+        "w=$(timeout 30 xdotool search --sync --onlyvisible --name '^General$' | head -1)\n"
+        "[ -n \"$w\" ] || { kill $pid; echo 'no window'; exit 9; }\n"
+        "sleep 0.5\n"
+        "xdotool mousemove --window $w 467 141 click 1; sleep 0.3\n"
+        "xdotool mousemove --window $w 668 248 click 1; sleep 0.5\n"
+        "xdotool mousemove --window $w 507 248 click 1\n"
+        "timeout 30 tail --pid=$pid -f /dev/null; wait $pid";
+    test::WriteText(dir_ / "edit.sh", script);
+    const auto r = RunCommand("bash '" + (dir_ / "edit.sh") + "'");
+    ASSERT_EQ(r.status, 0) << r.output;
+
+    PropertyBag saved;
+    std::string error;
+    ASSERT_TRUE(saved.ReadFile(file_, &error)) << error;
+    EXPECT_EQ(saved.Get("InitialAttribs"), "Value: 20\n--Unlisted Attribute--\n");
+    EXPECT_EQ(saved.Get("X-Designer-Note"), "kept");
+    EXPECT_EQ(saved.Get("ComponentFileName"), PAGE_GAUGE_LIBRARY);
+    RgbaImage preview;
+    ASSERT_TRUE(test::ReadPng(shot, &preview));
+    EXPECT_EQ(preview.width, 200);
+    int red = 0;
+    for (size_t i = 0; i < preview.pixels.size(); i += 4) red += preview.pixels[i] > 150 && preview.pixels[i + 1] < 60;
+    EXPECT_GT(red, 20) << "the needle is drawn";
+}
+
+TEST_F(EditCommand, RefusesAMalformedSetAndAMissingDisplay) {
+    test::WriteText(dir_ / "bad.vessant", "version 9.0\n");
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    if (!display.empty()) {
+        const auto bad = RunCommand(Player() + " --edit '" + (dir_ / "bad.vessant") + "'");
+        EXPECT_EQ(bad.status, 2) << bad.output;
+        EXPECT_NE(bad.output.find("9.0"), std::string::npos) << bad.output;
+    }
+    const auto none = RunCommand("env -u DISPLAY " + Player() + " --edit '" + file_ + "'");
+    EXPECT_EQ(none.status, 1) << none.output;
+    EXPECT_NE(none.output.find("DISPLAY"), std::string::npos) << none.output;
+    EXPECT_EQ(RunCommand(Player() + " --edit").status, 2);
 }
 
 }  // namespace

@@ -126,17 +126,6 @@ TEST_F(TextBoxThroughThePlayer, WrappedTextLandsOnTheLinesTheLayoutGives) {
   ExpectPixels(Run("setattrib box.WrapText 0\n" + narrow), ExpectedText(text, 60.0f, false));
 }
 
-// The columns under the blanks between two x's, and the line's pen height.
-struct BlankSpan {
-  int x0, x1, penY;
-};
-BlankSpan SpanOfBlanks() {
-  orvan::VesFontBase* font = orvan::FontRegistry::DefaultFont();
-  const int xAdvance = static_cast<int>(font->Glyph('x')[12]);
-  const int space = static_cast<int>(font->Glyph(' ')[12]);
-  return BlankSpan{kBoxX + xAdvance + 1, kBoxX + xAdvance + 4 * space - 1, kBoxY + kBoxHeight - 17};
-}
-
 // Rows (relative to the pen) at which column x shows colour c.
 std::vector<int> RowsShowing(const Shot& shot, int x, int penY, int red, int green, int blue) {
   std::vector<int> rows;
@@ -148,26 +137,30 @@ std::vector<int> RowsShowing(const Shot& shot, int x, int penY, int red, int gre
 }
 
 TEST_F(TextBoxThroughThePlayer, UnderlineAndStrikeThroughBarsLieWhereTheFontsOffsetsPutThem) {
-  const BlankSpan span = SpanOfBlanks();
+  // The columns under the blanks between two x's, and the line's pen height.
+  orvan::VesFontBase* font = orvan::FontRegistry::DefaultFont();
+  const int x0 = kBoxX + static_cast<int>(font->Glyph('x')[12]) + 1, penY = kBoxY + kBoxHeight - 17;
+  const int x1 = x0 + 4 * static_cast<int>(font->Glyph(' ')[12]) - 2;
+  // Every column under the blanks shows the bar within rows low..high of the pen, or (high < low) nothing.
+  const auto expectBar = [&](const std::string& lines, int low, int high) {
+    const Shot shot = Run(lines);
+    for (int x = x0; x <= x1; ++x) {
+      const std::vector<int> rows = RowsShowing(shot, x, penY, 255, 255, 255);
+      if (high < low) {
+        EXPECT_TRUE(rows.empty()) << lines << x;
+      } else {
+        ASSERT_FALSE(rows.empty()) << lines << "no bar at column " << x;
+        EXPECT_GE(rows.front(), low) << lines << x;
+        EXPECT_LE(rows.back(), high) << lines << x;
+      }
+    }
+  };
   // Underline offset 1 and thickness 1: the bar spans the cell's bottom pixel row.
-  const Shot under = Run("setattrib box.Underline 1\nsetattrib box.Text x\\s\\s\\s\\sx\n");
-  for (int x = span.x0; x <= span.x1; ++x) {
-    const std::vector<int> rows = RowsShowing(under, x, span.penY, 255, 255, 255);
-    ASSERT_FALSE(rows.empty()) << "no underline at column " << x;
-    EXPECT_GE(rows.front(), -1) << x;
-    EXPECT_LE(rows.back(), 1) << x;
-  }
+  expectBar("setattrib box.Underline 1\nsetattrib box.Text x\\s\\s\\s\\sx\n", -1, 1);
   // Strike-through: half the cell height up (8.5), one unit thick.
-  const Shot struck = Run("setattrib box.StrikeThru 1\nsetattrib box.Text x\\s\\s\\s\\sx\n");
-  for (int x = span.x0; x <= span.x1; ++x) {
-    const std::vector<int> rows = RowsShowing(struck, x, span.penY, 255, 255, 255);
-    ASSERT_FALSE(rows.empty()) << "no strike-through at column " << x;
-    EXPECT_GE(rows.front(), 6) << x;
-    EXPECT_LE(rows.back(), 9) << x;
-  }
+  expectBar("setattrib box.StrikeThru 1\nsetattrib box.Text x\\s\\s\\s\\sx\n", 6, 9);
   // Blanks at the end of a line get no bar.
-  const Shot trailing = Run("setattrib box.Underline 1\nsetattrib box.Text x\\s\\s\\s\\s\n");
-  for (int x = span.x0; x <= span.x1; ++x) EXPECT_TRUE(RowsShowing(trailing, x, span.penY, 255, 255, 255).empty());
+  expectBar("setattrib box.Underline 1\nsetattrib box.Text x\\s\\s\\s\\s\n", 0, -1);
 }
 
 TEST_F(TextBoxThroughThePlayer, ShadowAndHaloColoursAppearBesideTheGlyphs) {

@@ -15,25 +15,18 @@ PROBE = sys.argv[2] if len(sys.argv) > 2 else ""
 del sys.argv[1:]
 
 lib = ctypes.CDLL(LIBRARY)
-lib.vessant_create_headless.restype = ctypes.c_void_p
-lib.vessant_create_headless.argtypes = [ctypes.c_int, ctypes.c_int, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_destroy.argtypes = [ctypes.c_void_p]
-for name in ("vessant_set_property", "vessant_set_property_id"):
-    getattr(lib, name).argtypes = [ctypes.c_void_p, ctypes.c_char_p if name.endswith("property") else ctypes.c_int,
-                                   ctypes.c_char_p, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_get_property.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_get_property_id.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_get_attrib.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_set_attrib.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]
-lib.vessant_run_frames.argtypes = [ctypes.c_void_p, ctypes.c_int]
-lib.vessant_snapshot_rgba.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t,
-                                      ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
-lib.vessant_snapshot_png.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_size_t]
-lib.vessant_send_mouse.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int, ctypes.c_int, ctypes.c_uint]
-lib.vessant_send_key.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_char_p, ctypes.c_uint]
-lib.vessant_status_message.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t]
-EVENT = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p)
-lib.vessant_set_object_event_callback.argtypes = [ctypes.c_void_p, EVENT, ctypes.c_void_p]
+P, S, Z, I = ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t, ctypes.c_int
+INT_P = ctypes.POINTER(ctypes.c_int)
+EVENT = ctypes.CFUNCTYPE(None, P, S, S, S)
+lib.vessant_create_headless.restype = P
+for name, arguments in {
+        "create_headless": [I, I, S, Z], "destroy": [P], "set_property": [P, S, S, S, Z],
+        "set_property_id": [P, I, S, S, Z], "get_property": [P, S, S, Z], "get_property_id": [P, I, S, Z],
+        "get_attrib": [P, S, S, Z], "set_attrib": [P, S, S], "run_frames": [P, I],
+        "snapshot_rgba": [P, S, Z, INT_P, INT_P], "snapshot_png": [P, S, S, Z],
+        "send_mouse": [P, S, I, I, ctypes.c_uint], "send_key": [P, I, S, ctypes.c_uint],
+        "status_message": [P, S, Z], "set_object_event_callback": [P, EVENT, P]}.items():
+    getattr(lib, "vessant_" + name).argtypes = arguments
 
 
 class Control:

@@ -25,7 +25,7 @@ S_OK, E_NOINTERFACE, E_POINTER, E_FAIL = 0, 0x80004002, 0x80004003, 0x80004005
 PERSISTENCE = ("IPersistPropertyBag", "IPersistStreamInit", "IPersistStorage", "IPersistMemory")
 
 
-class ScriptSafety(unittest.TestCase):
+class DesignTime(unittest.TestCase):
     def setUp(self):
         self.control = Control()
 
@@ -49,12 +49,9 @@ class ScriptSafety(unittest.TestCase):
 
     def test_the_query_refuses_null_pointers_and_writes_nothing(self):
         s = ctypes.c_uint(7)
-        handle = self.control.handle
-        self.assertEqual(lib.vessant_get_interface_safety_options(handle, b"IDispatch", None, ctypes.byref(s)), E_POINTER)
-        self.assertEqual(lib.vessant_get_interface_safety_options(handle, b"IDispatch", ctypes.byref(s), None), E_POINTER)
-        self.assertEqual(lib.vessant_get_interface_safety_options(handle, None, ctypes.byref(s), ctypes.byref(s)), E_POINTER)
-        self.assertEqual(lib.vessant_get_interface_safety_options(None, b"IDispatch", ctypes.byref(s), ctypes.byref(s)),
-                         E_POINTER)
+        h, p = self.control.handle, ctypes.byref(s)
+        for arguments in ((h, b"IDispatch", None, p), (h, b"IDispatch", p, None), (h, None, p, p), (None, b"IDispatch", p, p)):
+            self.assertEqual(lib.vessant_get_interface_safety_options(*arguments), E_POINTER, arguments)
         self.assertEqual(s.value, 7)
 
     def test_the_request_succeeds_only_for_the_interfaces_own_options(self):
@@ -72,41 +69,32 @@ class ScriptSafety(unittest.TestCase):
         self.assertEqual(self.request(None, 1, 1), E_POINTER)
         self.assertEqual(lib.vessant_set_interface_safety_options(None, b"IDispatch", 1, 1), E_POINTER)
 
-
-class HostNames(unittest.TestCase):
     def test_the_container_names_are_kept_and_read_back(self):
-        control = Control()
-        try:
-            def read(function):
-                small = ctypes.create_string_buffer(4)
-                needed = function(control.handle, small, len(small))
-                whole = ctypes.create_string_buffer(needed + 1)
-                function(control.handle, whole, len(whole))
-                return needed, small.value.decode(), whole.value.decode()
+        handle = self.control.handle
 
-            self.assertEqual(read(lib.vessant_get_host_application), (0, "", ""))
-            self.assertEqual(lib.vessant_set_host_names(control.handle, "Form Designer ✓".encode(), b"panel.frm"), S_OK)
-            self.assertEqual(read(lib.vessant_get_host_application), (len("Form Designer ✓".encode()), "For",
-                                                                       "Form Designer ✓"))
-            self.assertEqual(read(lib.vessant_get_host_document)[2], "panel.frm")
-            self.assertEqual(lib.vessant_set_host_names(control.handle, b"Shell", None), S_OK)
-            self.assertEqual(read(lib.vessant_get_host_document)[2], "")
-            self.assertEqual(lib.vessant_set_host_names(None, b"a", b"b"), E_POINTER)
-            self.assertEqual(lib.vessant_get_host_application(None, None, 0), -1)
-        finally:
-            control.close()
+        def read(function):
+            small = ctypes.create_string_buffer(4)
+            needed = function(handle, small, len(small))
+            whole = ctypes.create_string_buffer(needed + 1)
+            function(handle, whole, len(whole))
+            return needed, small.value.decode(), whole.value.decode()
 
+        self.assertEqual(read(lib.vessant_get_host_application), (0, "", ""))
+        self.assertEqual(lib.vessant_set_host_names(handle, "Form Designer ✓".encode(), b"panel.frm"), S_OK)
+        self.assertEqual(read(lib.vessant_get_host_application), (len("Form Designer ✓".encode()), "For",
+                                                                   "Form Designer ✓"))
+        self.assertEqual(read(lib.vessant_get_host_document)[2], "panel.frm")
+        self.assertEqual(lib.vessant_set_host_names(handle, b"Shell", None), S_OK)
+        self.assertEqual(read(lib.vessant_get_host_document)[2], "")
+        self.assertEqual(lib.vessant_set_host_names(None, b"a", b"b"), E_POINTER)
+        self.assertEqual(lib.vessant_get_host_application(None, None, 0), -1)
 
-class TypeInformation(unittest.TestCase):
-    def describe(self):
+    def test_the_type_information_comes_in_a_buffer_the_caller_sizes(self):
+        # What the text holds is checked where it is made; here the call's length protocol.
         needed = lib.vessant_describe(None, 0)
         buffer = ctypes.create_string_buffer(needed + 1)
         self.assertEqual(lib.vessant_describe(buffer, len(buffer)), needed)
-        return json.loads(buffer.value.decode())
-
-    def test_the_text_is_the_type_information_in_a_buffer_the_caller_sizes(self):
-        # What the text holds is checked where it is made; here the call's length protocol.
-        self.assertEqual(self.describe()["library"], "TessaryLib")
+        self.assertEqual(json.loads(buffer.value.decode())["library"], "TessaryLib")
 
 
 if __name__ == "__main__":

@@ -10,9 +10,8 @@
 #include "instrument_face.h"
 #include "orvan/image.h"
 #include "orvan/texture_palette.h"
-#include "support/acquisition_fixture.h"
+#include "support/player_script.h"
 #include "support/png_read.h"
-#include "support/run_command.h"
 
 namespace {
 
@@ -40,17 +39,12 @@ TEST(InstrumentFace, ThePlayerShowsTheFacesTexelsWithNearestFiltering) {
   ASSERT_EQ(face.width, 128);
 
   vessant::test::ScratchDir dir;
-  const std::string shot = dir.Path() + "/shot.png";
-  vessant::test::WriteText(dir.Path() + "/script.txt",
-                           "setattrib dial.TextureMagFilter TEXTURE_FILTER_NEAREST\n"
-                           "setattrib dial.TextureMinFilter TEXTURE_FILTER_NEAREST\n"
-                           "frames 1\nsnapshot " + shot + "\nquit\n");
-  const auto r = vessant::test::RunCommand("TEMP='" + dir.Path() + "' " + vessant::test::PlayerPath() +
-                                           " --headless --size 200x200 --script " + kLibrary + " < " + dir.Path() +
-                                           "/script.txt");
-  ASSERT_EQ(r.status, 0) << r.output;
+  const std::string shot = dir / "shot.png";
+  vessant::test::RunPlayerScript(kLibrary, "setattrib dial.TextureMagFilter TEXTURE_FILTER_NEAREST\n"
+                                           "setattrib dial.TextureMinFilter TEXTURE_FILTER_NEAREST\n"
+                                           "frames 1\nsnapshot " + shot + "\nquit\n");
   vessant::RgbaImage image;
-  ASSERT_TRUE(vessant::test::ReadPng(shot, &image)) << r.output;
+  ASSERT_TRUE(vessant::test::ReadPng(shot, &image));
 
   // World (x, y) is pixel (2x, 200 - 2y); the face spans the world square 0 .. 100, and its
   // picture's top row is the texture's last.

@@ -1,5 +1,6 @@
 // The showcase panel as the player draws it: its first frame against a golden picture, within a
-// tolerance for the software rasteriser, and its "Lighting" attribute changing what is drawn.
+// tolerance for the software rasteriser, and its "Lighting" attribute changing what is drawn;
+// and as the player's script mode works it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,7 +9,9 @@
 
 #include "support/acquisition_fixture.h"
 #include "support/player_script.h"
+#include "support/player_snapshot.h"
 #include "support/png_read.h"
+#include "support/script_replies.h"
 
 namespace vessant {
 namespace {
@@ -29,6 +32,10 @@ long Differing(const RgbaImage& a, const RgbaImage& b, int tolerance) {
     return count;
 }
 
+using test::ClickEvent;
+using test::Event;
+using test::Reply;
+
 class ShowcaseDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,18 +47,14 @@ protected:
 
 // Remade by: vessant-player --headless --size 240x180 --set EyePoint=panelEye --snapshot FILE libshowcase.so
 TEST_F(ShowcaseDrawing, TheFirstFrameThroughItsEyePointMatchesTheGoldenPicture) {
-    const std::string shot = dir / "shot.png";
-    const auto r = test::RunCommand("TEMP='" + dir.Path() + "' " + test::PlayerPath() +
-                                    " --headless --size 240x180 --set EyePoint=panelEye --snapshot " + shot + " " +
-                                    library);
-    ASSERT_EQ(r.status, 0) << r.output;
-    RgbaImage golden, image;
+    const RgbaImage image = test::PlayerSnapshot("--size 240x180 --set EyePoint=panelEye " + library, dir);
+    RgbaImage golden;
     ASSERT_TRUE(test::ReadPng(kGolden, &golden));
-    ASSERT_TRUE(test::ReadPng(shot, &image)) << r.output;
     const long differing = Differing(image, golden, 12);
     EXPECT_GE(differing, 0) << "size " << image.width << "x" << image.height;
-    EXPECT_LE(differing, golden.width * golden.height / 100) << "the frame drawn is in " << shot;
-    if (HasFailure()) std::system(("cp " + shot + " " + ::testing::TempDir() + "showcase_first_frame.png").c_str());
+    const std::string kept = ::testing::TempDir() + "showcase_first_frame.png";
+    EXPECT_LE(differing, golden.width * golden.height / 100) << "the frame drawn is kept in " << kept;
+    if (HasFailure()) std::system(("cp " + (dir / "snapshot.png") + " " + kept).c_str());
 }
 
 // At 200 x 200 the 160 x 120 panel fills the width: world (x, y) is pixel (x / 0.8, 200 - y / 0.8).
@@ -73,6 +76,39 @@ TEST_F(ShowcaseDrawing, TurningTheLightingOffChangesTheLitPartsOnly) {
     }
     // Everything else, the plate, the dial, the text and the buttons, looks the same.
     EXPECT_LT(Differing(a, b, 4), 200 * 200 / 8);
+}
+
+// Worked through the script mode: presses on its buttons and drags on its slider come back as
+// its object events, and its attributes follow.
+TEST_F(ShowcaseDrawing, StartAndStopPressesSwitchTheRunLampWithTheirEvents) {
+    const auto lines = test::RunPlayerScript(library, "frames 1\n"
+                                                      "mouse ldown 148 114\nmouse lup 148 114\n"  // START
+                                                      "mouse ldown 148 114\nmouse lup 148 114\n"  // again
+                                                      "getattrib Running\n"
+                                                      "mouse ldown 181 114\nmouse lup 181 114\n"  // STOP
+                                                      "mouse ldown 175 80\nmouse lup 175 80\n"    // the lamp
+                                                      "getattrib Running\nquit\n");
+    const std::vector<std::string> expected = {
+        Reply("frames"),          ClickEvent("startButton"),         Event("Running", "runLamp", "on"),
+        ClickEvent("startButton"), Reply("getattrib", "1"),          ClickEvent("stopButton"),
+        Event("Running", "runLamp", "off"), Reply("getattrib", "0"), Reply("quit"),
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(ShowcaseDrawing, DraggingTheSliderSetsTheSetpointUntilReleased) {
+    const auto lines = test::RunPlayerScript(library, "setattrib Setpoint 30\nframes 1\n"
+                                                      "mouse ldown 137 165\n"  // left of the slot's 0
+                                                      "mouse move 195 165\n"   // right of its 100
+                                                      "mouse move 195 195\n"   // off the slot, still held
+                                                      "mouse lup 195 195\n"
+                                                      "mouse move 137 165\n"  // released: nothing moves
+                                                      "getattrib Setpoint\nquit\n");
+    const std::vector<std::string> expected = {
+        Reply("setattrib"),  Reply("frames"), Event("Setpoint", "slider", "0"), Event("Setpoint", "slider", "100"),
+        Reply("getattrib", "100"), Reply("quit"),
+    };
+    EXPECT_EQ(lines, expected);
 }
 
 }  // namespace
