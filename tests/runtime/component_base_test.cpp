@@ -1,6 +1,7 @@
 // The component base: its own frame and transformation, placement by FinishConstruction, the
-// numbered settings, its attributes, picking by pickable, and drawing its children
-// relative to itself.
+// numbered settings, its attributes, picking by pickable, and drawing its children relative to
+// itself; and a plain frame: what it starts with, what it owns.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,9 @@
 
 #include "orvan/attrib_dict.h"
 #include "orvan/component_base.h"
+#include "orvan/display_frame.h"
 #include "orvan/gl_polygon.h"
+#include "orvan/group.h"
 #include "orvan/orvan_exception.h"
 #include "runtime/scene_fixture.h"
 
@@ -157,6 +160,46 @@ TEST_F(ComponentDrawTest, ChildrenDrawInTheComponentsCoordinates) {
   EXPECT_EQ(Pixel(image, 28, 21), scene_test::kBlack);
   EXPECT_EQ(Pixel(image, 52, 38), scene_test::kBlack);
   EXPECT_EQ(Pixel(image, 5, 5), scene_test::kBlack);
+}
+
+// Reports its own destruction.
+class Tracked : public GLPolygon {
+ public:
+  explicit Tracked(int* destroyed_) : destroyed(destroyed_) {}
+  ~Tracked() override { ++*destroyed; }
+
+ private:
+  int* destroyed;
+};
+
+TEST(DisplayFrameTest, StartsWithARootGroupOrWithoutOne) {
+  DisplayFrame frame(640, 480);
+  ASSERT_NE(frame.Root(), nullptr);
+  EXPECT_STREQ(frame.Root()->InstanceName(), "HierarchyRoot");
+  EXPECT_EQ(frame.Root()->Parent(), &frame);
+  EXPECT_EQ(frame.ClearMask(), static_cast<unsigned int>(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+  EXPECT_EQ(frame.DesignWidth(), 640);
+  EXPECT_EQ(frame.DesignHeight(), 480);
+
+  DisplayFrame bare(1, 1, false);
+  EXPECT_EQ(bare.Root(), nullptr);
+  EXPECT_EQ(bare.Resource("anything.Visible"), bare.Resource(nullptr));
+  VesResourceFilter* noFilter = nullptr;
+  char* text = bare.GetResources(noFilter);
+  EXPECT_STREQ(text, "ComponentHeaderFile: \n");
+  bare.FreeResources(text);
+}
+
+TEST(DisplayFrameTest, DestroyingTheFrameDeletesItsWholeTree) {
+  int destroyed = 0;
+  {
+    DisplayFrame frame;
+    Group* group = new Group;
+    group->InsertObject(new Tracked(&destroyed));
+    frame.Root()->InsertObject(group);
+    frame.Root()->InsertObject(new Tracked(&destroyed));
+  }
+  EXPECT_EQ(destroyed, 2);
 }
 
 }  // namespace

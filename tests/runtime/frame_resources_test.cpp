@@ -68,6 +68,9 @@ std::string Written(DisplayFrame& frame, VesResourceFilter* filter) {
 bool Has(const std::string& text, const std::string& line) {
   return text.find("\n" + line) != std::string::npos || text.compare(0, line.size(), line) == 0;
 }
+void ExpectLines(const std::string& text, std::initializer_list<const char*> lines) {
+  for (const char* line : lines) EXPECT_TRUE(Has(text, line)) << line << " in\n" << text;
+}
 
 TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   NestedTree tree;
@@ -88,6 +91,16 @@ TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   }
   tree.frame.SetResource("nobody.Visible", "0");
   EXPECT_EQ(tree.frame.GetResource("nobody.Visible"), "");
+
+  tree.cockpit->FrameAttributes()->Add(new OrvanAttribute<bool>(AttributeName("Visible"), true));
+  tree.cockpit->SetResource("Visible", "0");
+  EXPECT_TRUE(tree.cockpit->Visibility());
+  EXPECT_EQ(tree.cockpit->GetResource("Visible"), "0");
+  tree.cockpit->SetResource("Pickable", "0");
+  EXPECT_EQ(tree.cockpit->Pickable(), 0);
+  EXPECT_EQ(tree.cockpit->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
+  // A name written with full qualification from the component itself starts with its name.
+  EXPECT_EQ(tree.altimeter->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
 }
 
 TEST(FrameResourceLookupTest, AFirstPartPrefersTheFramesOwnObjectsOverThoseOfNestedComponents) {
@@ -104,19 +117,6 @@ TEST(FrameResourceLookupTest, AFirstPartPrefersTheFramesOwnObjectsOverThoseOfNes
   EXPECT_FALSE(tree.needle->Visibility());
   tree.cockpit->SetResource("lamp.Visible", "0");
   EXPECT_FALSE(inner->Visibility());
-}
-
-TEST(FrameResourceLookupTest, ComponentLooksInItsFrameAttributesBeforeItsObjectAttributes) {
-  NestedTree tree;
-  tree.cockpit->FrameAttributes()->Add(new OrvanAttribute<bool>(AttributeName("Visible"), true));
-  tree.cockpit->SetResource("Visible", "0");
-  EXPECT_TRUE(tree.cockpit->Visibility());
-  EXPECT_EQ(tree.cockpit->GetResource("Visible"), "0");
-  tree.cockpit->SetResource("Pickable", "0");
-  EXPECT_EQ(tree.cockpit->Pickable(), 0);
-  EXPECT_EQ(tree.cockpit->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
-  // A name written with full qualification from the component itself starts with its name.
-  EXPECT_EQ(tree.altimeter->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
 }
 
 TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosingBrace) {
@@ -144,51 +144,33 @@ TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosin
   EXPECT_TRUE(tree.lamp->Visibility());
 }
 
-TEST(FrameResourceWriteTest, NullFilterWritesFrameAndTopLevelObjectsOnly) {
+TEST(FrameResourceWriteTest, WrittenTextFollowsTheFilterLevelsAndQualification) {
   NestedTree tree;
-  const std::string text = Written(tree.frame, nullptr);
-  EXPECT_TRUE(Has(text, "ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "lamp.Visible: 1")) << text;
-  EXPECT_TRUE(Has(text, "cockpit.Name: cockpit")) << text;
+  std::string text = Written(tree.frame, nullptr);  // the frame and its top-level objects only
+  ExpectLines(text, {"ComponentHeaderFile: ", "lamp.Visible: 1", "cockpit.Name: cockpit"});
   EXPECT_EQ(text.find("altimeter"), std::string::npos) << text;
   EXPECT_EQ(text.find("needle"), std::string::npos) << text;
-}
-
-TEST(FrameResourceWriteTest, DefaultFilterWritesOnlyTheFrameAndMinusOneWritesTheWholeTree) {
-  NestedTree tree;
   VesResourceFilter frameOnly;
   EXPECT_EQ(Written(tree.frame, &frameOnly), "ComponentHeaderFile: \n");
 
   VesResourceFilter all;
   all.LevelsDown(-1);
-  const std::string text = Written(tree.frame, &all);
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.needle.Visible: 1")) << text;
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "lamp.Visible: 1")) << text;
+  ExpectLines(Written(tree.frame, &all), {"cockpit.altimeter.needle.Visible: 1",
+                                          "cockpit.altimeter.ComponentHeaderFile: ", "lamp.Visible: 1"});
+  // Qualification counts outwards from the writing frame.
+  ExpectLines(Written(*tree.altimeter, &all),
+              {"cockpit.altimeter.ComponentHeaderFile: ", "cockpit.altimeter.needle.Visible: 1"});
+  all.QualificationLevels(1);
+  text = Written(*tree.altimeter, &all);
+  ExpectLines(text, {"altimeter.ComponentHeaderFile: ", "altimeter.needle.Visible: 1"});
+  EXPECT_EQ(text.find("cockpit."), std::string::npos) << text;
   // Lines a caller's filter excludes stay out at every level, and the caller's filter is
   // left as it was.
+  all.QualificationLevels(-1);
   all.Exclude("Visible");
-  const std::string without = Written(tree.frame, &all);
-  EXPECT_EQ(without.find(".Visible:"), std::string::npos);
+  EXPECT_EQ(Written(tree.frame, &all).find(".Visible:"), std::string::npos);
   EXPECT_EQ(all.LevelsDown(), -1);
   EXPECT_EQ(all.QualificationLevels(), -1);
-}
-
-TEST(FrameResourceWriteTest, QualificationLevelsCountOutwardsFromTheWritingFrame) {
-  NestedTree tree;
-  VesResourceFilter filter;
-  filter.LevelsDown(-1);
-
-  filter.QualificationLevels(-1);
-  std::string text = Written(*tree.altimeter, &filter);
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.needle.Visible: 1")) << text;
-
-  filter.QualificationLevels(1);
-  text = Written(*tree.altimeter, &filter);
-  EXPECT_TRUE(Has(text, "altimeter.ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "altimeter.needle.Visible: 1")) << text;
-  EXPECT_EQ(text.find("cockpit."), std::string::npos) << text;
 }
 
 TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageList) {

@@ -7,17 +7,14 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "runtime/scene_fixture.h"
+#include "support/vector_near.h"
 
 namespace orvan {
 namespace {
 
 using namespace scene_test;
 
-void ExpectNear(const Vector& v, float x, float y, float z) {
-  EXPECT_NEAR(v.x, x, 1e-5f);
-  EXPECT_NEAR(v.y, y, 1e-5f);
-  EXPECT_NEAR(v.z, z, 1e-5f);
-}
+using vessant::test::ExpectNear;
 
 const vesColor kRed(255, 0, 0, 255);
 const vesColor kGreen(0, 255, 0, 255);

@@ -10,17 +10,14 @@
 #include "orvan/group.h"
 #include "orvan/orvan_exception.h"
 #include "runtime/scene_fixture.h"
+#include "support/vector_near.h"
 
 namespace orvan {
 namespace {
 
 using namespace scene_test;
 
-void ExpectNear(const Vector& v, float x, float y, float z) {
-  EXPECT_NEAR(v.x, x, 1e-4f);
-  EXPECT_NEAR(v.y, y, 1e-4f);
-  EXPECT_NEAR(v.z, z, 1e-4f);
-}
+using vessant::test::ExpectNear;
 
 TEST(GroupChildren, InsertionOrderPositionsAndRemoval) {
   Group g, inner;

@@ -73,8 +73,7 @@ TEST(UnescapeTextTest, TranslatesEscapesAndKeepsAFinalBackslash) {
   EXPECT_EQ(UnescapeText("#$STRING_START$#to the end"), "to the end");
 }
 
-
-TEST(ReadTextLineTest, AMarkedBlockSpansLinesAndTheLineContinuesAfterIt) {
+TEST(ReadTextLineTest, AMarkedBlockSpansLinesEscapesAreDecodedWithinTheBuffer) {
   std::istringstream first("first line \r\nsecond");
   std::string out;
   EXPECT_TRUE(ReadTextLine(first, out, false));
@@ -94,12 +93,9 @@ TEST(ReadTextLineTest, AMarkedBlockSpansLinesAndTheLineContinuesAfterIt) {
   ReadTextLine(open, out, false);
   EXPECT_EQ(out, "never\nclosed");
   EXPECT_TRUE(open.eof());
-}
 
-TEST(ReadTextLineTest, DecodesEscapesAndIsBoundedByTheDecodeBuffer) {
-  std::istringstream is("a\\sb\\\\c  \n");
-  std::string out;
-  ReadTextLine(is, out, true);
+  std::istringstream escaped("a\\sb\\\\c  \n");
+  ReadTextLine(escaped, out, true);
   EXPECT_EQ(out, "a b\\c");
 
   const std::string huge(kReadTextLineDecodeLimit + 50000, 'x');
@@ -114,21 +110,17 @@ TEST(ReadTextLineTest, DecodesEscapesAndIsBoundedByTheDecodeBuffer) {
   EXPECT_EQ(out, "");
 }
 
-TEST(EncodeTextTest, EscapesOneLineTexts) {
+TEST(EncodeTextTest, EscapesOneLineTextsFramesLineBreaksAndNeverOverruns) {
   EXPECT_EQ(Encoded("a b"), "a\\sb");
   EXPECT_EQ(Encoded("t\tb\\"), "t\\tb\\\\");
   EXPECT_EQ(Encoded("#$STRING_START$#x"), "\\#$STRING_START$#x");
-}
 
-TEST(EncodeTextTest, FramesTextsWithLineBreaks) {
   EXPECT_EQ(Encoded("two\nlines"), "#$STRING_START$#two\nlines#$STRING_END$#");
   // Exactly enough room: markers, text and terminator.
   EXPECT_EQ(Coded(EncodeText, "a\nb", 34), "#$STRING_START$#a\nb#$STRING_END$#");
   // One byte less: the text is cut, the markers stay.
   EXPECT_EQ(Coded(EncodeText, "a\nb", 33), "#$STRING_START$#a\n#$STRING_END$#");
-}
 
-TEST(EncodeTextTest, NeverWritesPastTheBufferNorSplitsAnEscape) {
   EXPECT_EQ(Coded(EncodeText, "ab c", 4), "ab");
   EXPECT_EQ(Coded(EncodeText, "abc", 1), "");
   Coded(EncodeText, "abc", 0);
@@ -137,29 +129,22 @@ TEST(EncodeTextTest, NeverWritesPastTheBufferNorSplitsAnEscape) {
   }
 }
 
-TEST(DecodeTextTest, TranslatesEscapesAndDropsTrailingBlanks) {
+TEST(DecodeTextTest, TranslatesEscapesDropsTrailingBlanksAndNeverOverruns) {
   EXPECT_EQ(Decoded("a\\sb\\tc\\nd\\\\e"), "a b\tc\nd\\e");
   EXPECT_EQ(Decoded("a\\qb"), "ab");
   EXPECT_EQ(Decoded("end\\"), "end");
   EXPECT_EQ(Decoded("x \t "), "x");
   EXPECT_EQ(Decoded("#$STRING_START$#raw \\s#$STRING_END$#ignored"), "raw \\s");
-}
 
-TEST(DecodeTextTest, NeverWritesPastTheBuffer) {
   EXPECT_EQ(Coded(DecodeText, "abcdef", 4), "abc");
   EXPECT_EQ(Coded(DecodeText, "#$STRING_START$#abcdef", 3), "ab");
   EXPECT_EQ(Coded(DecodeText, "\\s\\s\\s", 2), " ");
   Coded(DecodeText, "abc", 0);
 }
 
-TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTook) {
+TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTookAndAnEncodedLineReadsBack) {
   for (const std::string& text : kAwkwardTexts) {
     EXPECT_EQ(Decoded(Encoded(text)), text) << text;
-  }
-}
-
-TEST(TextCodecRoundTripTest, AnEncodedLineReadsBackAndLeavesTheNextLine) {
-  for (const std::string& text : kAwkwardTexts) {
     std::istringstream is(Encoded(text) + "\nNext: 1\n");
     std::string out;
     ReadTextLine(is, out, true);

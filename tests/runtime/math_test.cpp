@@ -1,11 +1,60 @@
-// VesMatrix<T,4> and VesMatrixAffine<T>: storage, inverse, identity test, rotations and inverses
-// (products and translations are drawn and picked in the scene tests).
+// Vector arithmetic, vesColor and the vertex records; VesMatrix<T,4> and VesMatrixAffine<T>:
+// storage, inverse, identity test, rotations and inverses (products and translations are drawn and
+// picked in the scene tests).
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
+#include "orvan/vector.h"
+#include "orvan/vertex.h"
+#include "orvan/ves_color.h"
 #include "orvan/ves_matrix.h"
+#include "support/vector_near.h"
 
 namespace orvan {
 namespace {
+
+using vessant::test::ExpectNear;
+
+constexpr double kPi = 3.14159265358979323846;
+
+TEST(VectorTest, LengthAndAngles) {
+  Vector v(3, 0, 4);
+  EXPECT_FLOAT_EQ(v.Normalise(), 5.0f);
+  EXPECT_FLOAT_EQ(v.x, 0.6f);
+  Vector zero;
+  zero.Normalise();
+  EXPECT_EQ(zero, Vector());  // no division by zero
+  EXPECT_NEAR(Vector(1, 0, 0).AngleBetween(Vector(0, 2, 0)), kPi / 2, 1e-7);  // radians
+  EXPECT_NEAR(Vector(1, 0, 0).AngleBetween(Vector(-1, 0, 0)), kPi, 1e-7);
+  EXPECT_EQ(Vector().AngleBetween(Vector(1, 0, 0)), 0.0);
+}
+
+TEST(VectorTest, RotationAboutAnAxisIsInDegrees) {
+  const Vector r = Vector(1, 0, 0).RotatedAbout(Vector(0, 0, 5), 90.0);
+  ExpectNear(r, 0, 1, 0, 1e-6f);
+  Vector c(1, 0, 0);
+  c.RotateAbout(Vector(1, 1, 1), 120.0);  // about the diagonal: the axes cycle
+  ExpectNear(c, 0, 1, 0, 1e-6f);
+}
+
+TEST(VertexTest, DefaultsAreOpaqueWhiteInSixteenPackedBytes) {
+  EXPECT_EQ(vesColor(), vesColor(0, 0, 0, 0));
+  EXPECT_EQ(Vertex(1, 2, 3).color, vesColor(255, 255, 255, 255));
+  Vertex vertices[2] = {Vertex(1, 2, 3, vesColor(10, 20, 30, 40)), Vertex(4, 5, 6)};
+  unsigned char bytes[32];
+  static_assert(sizeof vertices == sizeof bytes, "two vertices are 32 bytes");
+  std::memcpy(bytes, vertices, sizeof bytes);
+  float z, x2;
+  std::memcpy(&z, bytes + 8, sizeof z);
+  std::memcpy(&x2, bytes + 16, sizeof x2);
+  EXPECT_EQ(z, 3.0f);
+  EXPECT_EQ(bytes[12], 10);
+  EXPECT_EQ(bytes[15], 40);
+  EXPECT_EQ(x2, 4.0f);
+  EXPECT_EQ(sizeof(VertexNoColor), 12u);
+}
 
 using Matrix = VesMatrix<double, 4>;
 using Affine = VesMatrixAffine<double>;
@@ -14,12 +63,6 @@ void ExpectNearIdentity(const Matrix& m, double tolerance) {
   for (int r = 0; r < 4; ++r) {
     for (int c = 0; c < 4; ++c) EXPECT_NEAR(m(r, c), r == c ? 1.0 : 0.0, tolerance) << r << "," << c;
   }
-}
-
-void ExpectVectorNear(const Vector& v, float x, float y, float z) {
-  EXPECT_NEAR(v.x, x, 1e-6);
-  EXPECT_NEAR(v.y, y, 1e-6);
-  EXPECT_NEAR(v.z, z, 1e-6);
 }
 
 TEST(MatrixTest, StorageIsColumnMajorAndCopiesRebindTheirColumns) {
@@ -77,16 +120,16 @@ TEST(MatrixTest, InverseTimesMatrixIsIdentity) {
 TEST(AffineTest, RotateAboutEachAxis) {
   Affine z;
   z.Rotate(90, 2);
-  ExpectVectorNear(z.TransformPoint(Vector(1, 0, 0)), 0, 1, 0);
+  ExpectNear(z.TransformPoint(Vector(1, 0, 0)), 0, 1, 0, 1e-6f);
 
   Affine x;
   x.Rotate(90, 0);
-  ExpectVectorNear(x.TransformPoint(Vector(0, 1, 0)), 0, 0, 1);
+  ExpectNear(x.TransformPoint(Vector(0, 1, 0)), 0, 0, 1, 1e-6f);
 
   Affine y;
   y.Rotate(90, 1);
-  ExpectVectorNear(y.TransformPoint(Vector(0, 0, 1)), 1, 0, 0);
-  ExpectVectorNear(y.TransformPoint(Vector(1, 0, 0)), 0, 0, -1);
+  ExpectNear(y.TransformPoint(Vector(0, 0, 1)), 1, 0, 0, 1e-6f);
+  ExpectNear(y.TransformPoint(Vector(1, 0, 0)), 0, 0, -1, 1e-6f);
 
   const Affine before(y);
   y.Rotate(45, 3);  // no such axis: nothing changes
@@ -103,9 +146,7 @@ TEST(AffineTest, AffineInverseUndoesTheTransform) {
   const Affine inverse = m.Inverse();
   const Vector p(0.5f, -2.0f, 7.0f);
   const Vector back = inverse.TransformPoint(m.TransformPoint(p));
-  EXPECT_NEAR(back.x, p.x, 1e-5);
-  EXPECT_NEAR(back.y, p.y, 1e-5);
-  EXPECT_NEAR(back.z, p.z, 1e-5);
+  ExpectNear(back, p.x, p.y, p.z);
   // Directions ignore the translation.
   const Vector moved = m.TransformPoint(p) - m.TransformPoint(Vector(0, 0, 0));
   EXPECT_NEAR((m.TransformDirection(p) - moved).Length(), 0.0f, 1e-4f);
