@@ -80,7 +80,7 @@ class TexturedDrawing : public SceneTest {
   Record record;
 };
 
-TEST_F(TexturedDrawing, NearestFilteringShowsEachTexelWhereTheCoordinatesPutIt) {
+TEST_F(TexturedDrawing, NearestTexelsWhereTheCoordinatesPutThemRepeatClampAndModulate) {
   auto scene = Scene();
   Add(*scene, TexturedQuad(10, 0, 90, 80, 0));
   const vessant::RgbaImage image = Render(*scene);
@@ -95,6 +95,27 @@ TEST_F(TexturedDrawing, NearestFilteringShowsEachTexelWhereTheCoordinatesPutIt) 
   // An outline with a texture is filled with it first.
   static_cast<GLPolygon*>(scene->Item(0))->PolygonMode(2);
   EXPECT_EQ(TexelOnScreen(Render(*scene), 2, 2), Texel(2, 2));
+
+  auto repeated = Scene();
+  GLPolygon* quad = TexturedQuad(10, 0, 90, 80, 0, 2.0f);  // coordinates 0 .. 2
+  Add(*repeated, quad);
+  vessant::RgbaImage wrapped = Render(*repeated);
+  // Each texel is 10 pixels now; the upper right quarter repeats the picture.
+  EXPECT_EQ(Pixel(wrapped, 10 + 45, 45), Texel(0, 0));
+  EXPECT_EQ(Pixel(wrapped, 10 + 75, 75), Texel(3, 3));
+  quad->TextureRepeat(0);
+  wrapped = Render(*repeated);
+  EXPECT_EQ(Pixel(wrapped, 10 + 45, 45), Texel(3, 3));
+  EXPECT_EQ(Pixel(wrapped, 10 + 75, 15), Texel(3, 1));
+
+  auto tinted = Scene();
+  GLPolygon* tintedQuad = TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(255, 0, 255, 255));
+  Add(*tinted, tintedQuad);
+  tintedQuad->TextureMappingTechnique(0);  // modulate
+  const Rgba modulated = TexelOnScreen(Render(*tinted), 1, 2);
+  EXPECT_EQ(modulated.g, 0);
+  EXPECT_NEAR(modulated.r, Texel(1, 2).r, 1);
+  EXPECT_NEAR(modulated.b, Texel(1, 2).b, 1);
 }
 
 // An image that keeps its picture smaller than its texture when first used.
@@ -119,31 +140,6 @@ TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCover
   EXPECT_EQ(Pixel(shown, 10, 10), Texel(0, 0));
   EXPECT_EQ(Pixel(shown, 50, 30), Texel(2, 1));
   EXPECT_EQ(Pixel(shown, 50, 50), Texel(2, 2));
-}
-
-TEST_F(TexturedDrawing, RepeatWrapsAndClampKeepsTheEdgeTexel) {
-  auto scene = Scene();
-  GLPolygon* quad = TexturedQuad(10, 0, 90, 80, 0, 2.0f);  // coordinates 0 .. 2
-  Add(*scene, quad);
-  vessant::RgbaImage image = Render(*scene);
-  // Each texel is 10 pixels now; the upper right quarter repeats the picture.
-  EXPECT_EQ(Pixel(image, 10 + 45, 45), Texel(0, 0));
-  EXPECT_EQ(Pixel(image, 10 + 75, 75), Texel(3, 3));
-  quad->TextureRepeat(0);
-  image = Render(*scene);
-  EXPECT_EQ(Pixel(image, 10 + 45, 45), Texel(3, 3));
-  EXPECT_EQ(Pixel(image, 10 + 75, 15), Texel(3, 1));
-}
-
-TEST_F(TexturedDrawing, ModulateTintsTheTextureWithTheVertexColour) {
-  auto scene = Scene();
-  GLPolygon* quad = TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(255, 0, 255, 255));
-  Add(*scene, quad);
-  quad->TextureMappingTechnique(0);  // modulate
-  const Rgba modulated = TexelOnScreen(Render(*scene), 1, 2);
-  EXPECT_EQ(modulated.g, 0);
-  EXPECT_NEAR(modulated.r, Texel(1, 2).r, 1);
-  EXPECT_NEAR(modulated.b, Texel(1, 2).b, 1);
 }
 
 TEST_F(TexturedDrawing, MipMapFiltersBuildLevelsAndAverageAMinifiedPicture) {

@@ -47,7 +47,7 @@ std::vector<std::string> Lines(VesTextBox& box) {
   return lines;
 }
 
-TEST(VesTextBox, LayoutMakesTheRectangleExactAndTakesTheFontsCell) {
+TEST(VesTextBox, LayoutMakesTheRectangleExactTakesTheFontsCellAndSurvivesScaling) {
   VesTextBox box;
   // A slanted quad with vertex 0 away from the location.
   box.Location(100, 50, 0);
@@ -77,17 +77,22 @@ TEST(VesTextBox, LayoutMakesTheRectangleExactAndTakesTheFontsCell) {
   EXPECT_EQ(box.CellWidth(), 32.0f);
   EXPECT_EQ(box.CellHeight(), 0.0f);
   EXPECT_EQ(box.Advance('H', 0), 2.0f * Advance('H'));
-}
 
-TEST(VesTextBox, ABoxWithTooFewCornersBecomesARectangleWithoutReadingPastThem) {
-  VesTextBox box;
-  box.SetVertices(2, 255, 255, 255, 255, 5.0, 5.0, 0.0, 255, 255, 255, 255, 25.0, 5.0, 0.0);
-  box.UpdateLayout();
-  ASSERT_EQ(box.NumberOfVertices(), 4u);
-  EXPECT_EQ(box.Vertices()[1].Position(), Vector(20, 0, 0));
-  EXPECT_EQ(box.Vertices()[3].Position(), Vector(0, 0, 0));
-  box.String("WWWW");  // one W fits the 20 units, two do not
-  EXPECT_EQ(box.CountLines(), 4);
+  VesTextBox two;
+  two.SetVertices(2, 255, 255, 255, 255, 5.0, 5.0, 0.0, 255, 255, 255, 255, 25.0, 5.0, 0.0);
+  two.UpdateLayout();
+  ASSERT_EQ(two.NumberOfVertices(), 4u);
+  EXPECT_EQ(two.Vertices()[1].Position(), Vector(20, 0, 0));
+  EXPECT_EQ(two.Vertices()[3].Position(), Vector(0, 0, 0));
+  two.String("WWWW");  // one W fits the 20 units, two do not
+  EXPECT_EQ(two.CountLines(), 4);
+
+  VesTextBox scaled;
+  Shape(scaled, 40, 20);
+  scaled.Scale(2.0f, 0.5f, 1.0f, nullptr, 3);
+  EXPECT_EQ(scaled.Vertices()[2].Position(), Vector(80, 10, 0));
+  EXPECT_EQ(scaled.AvailableWidth(), 80.0f);
+  EXPECT_EQ(scaled.AvailableHeight(), 10.0f);
 }
 
 TEST(VesTextBox, LinesThatFitCountsWholeCellsAndIsFiniteWithoutAPitch) {
@@ -109,7 +114,7 @@ TEST(VesTextBox, LinesThatFitCountsWholeCellsAndIsFiniteWithoutAPitch) {
   EXPECT_EQ(box.LinesThatFit(50.0f), 0);
 }
 
-TEST(VesTextBox, WordsWrapAtBlanksAndNewlinesEndLines) {
+TEST(VesTextBox, LinesBreakAtBlanksNewlinesAndInsideLongWordsOrAreCutWithoutWrapping) {
   VesTextBox box;
   Shape(box, Width("one two") + 1.0f);
   box.String("one two three\nfour  five");
@@ -125,30 +130,26 @@ TEST(VesTextBox, WordsWrapAtBlanksAndNewlinesEndLines) {
   EXPECT_EQ(box.BreakLine(0, 40.0f).offset, (40.0f - Width("one")) * 0.5f + 2.0f);
   box.String("");
   EXPECT_EQ(box.CountLines(), 0);
+
+  VesTextBox chars;
+  Shape(chars, Width("abc") + 0.5f);
+  chars.String("abcdefgh");
+  EXPECT_EQ(Lines(chars), (std::vector<std::string>{"abc", "def", "gh"}));
+  Shape(chars, 1.0f);  // narrower than any glyph
+  EXPECT_EQ(Lines(chars), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "g", "h"}));
+  chars.String("\n\nx");
+  EXPECT_EQ(Lines(chars), (std::vector<std::string>{"\n", "\n", "x"}));
+
+  VesTextBox unwrapped;
+  Shape(unwrapped, Width("abc") + 0.5f);
+  unwrapped.WrapText(false);
+  unwrapped.String("abcdef ghi\njklmno");
+  EXPECT_EQ(Lines(unwrapped), (std::vector<std::string>{"abc", "jkl"}));
+  EXPECT_EQ(unwrapped.BreakLine(0, unwrapped.AvailableWidth()).next, 11);
+  EXPECT_EQ(unwrapped.CountLines(), 2);
 }
 
-TEST(VesTextBox, AWordLongerThanTheLineBreaksByCharactersAtLeastOnePerLine) {
-  VesTextBox box;
-  Shape(box, Width("abc") + 0.5f);
-  box.String("abcdefgh");
-  EXPECT_EQ(Lines(box), (std::vector<std::string>{"abc", "def", "gh"}));
-  Shape(box, 1.0f);  // narrower than any glyph
-  EXPECT_EQ(Lines(box), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "g", "h"}));
-  box.String("\n\nx");
-  EXPECT_EQ(Lines(box), (std::vector<std::string>{"\n", "\n", "x"}));
-}
-
-TEST(VesTextBox, WithoutWrappingTheRestOfEachSourceLineIsSkipped) {
-  VesTextBox box;
-  Shape(box, Width("abc") + 0.5f);
-  box.WrapText(false);
-  box.String("abcdef ghi\njklmno");
-  EXPECT_EQ(Lines(box), (std::vector<std::string>{"abc", "jkl"}));
-  EXPECT_EQ(box.BreakLine(0, box.AvailableWidth()).next, 11);
-  EXPECT_EQ(box.CountLines(), 2);
-}
-
-TEST(VesTextBox, ATabAdvancesFourTimesItsGlyphAndIsAWordByItself) {
+TEST(VesTextBox, TabsUppercaseAndSpacingChangeWhatIsMeasured) {
   VesTextBox box;
   Shape(box, 200);
   box.String("a\tb");
@@ -159,18 +160,16 @@ TEST(VesTextBox, ATabAdvancesFourTimesItsGlyphAndIsAWordByItself) {
   EXPECT_EQ(Lines(box), (std::vector<std::string>{"a\t", "b"}));
   box.TabWidth(8.0f);
   EXPECT_EQ(box.Advance('\t', 1), 8.0f * Advance(' '));
-}
 
-TEST(VesTextBox, UppercaseAndSpacingChangeWhatIsMeasured) {
-  VesTextBox box;
-  Shape(box, 500);
-  box.String("ab\xe9");
-  box.Uppercase(true);
-  EXPECT_EQ(box.CodeAt(0), static_cast<unsigned int>('A'));
-  EXPECT_EQ(box.CodeAt(2), 0xC9u);
-  EXPECT_EQ(box.BreakLine(0, 500).width, Width("AB\xc9"));
-  box.CharSpacing(2.0f);
-  EXPECT_EQ(box.BreakLine(0, 500).width, 2.0f * Width("AB\xc9"));
+  VesTextBox upper;
+  Shape(upper, 500);
+  upper.String("ab\xe9");
+  upper.Uppercase(true);
+  EXPECT_EQ(upper.CodeAt(0), static_cast<unsigned int>('A'));
+  EXPECT_EQ(upper.CodeAt(2), 0xC9u);
+  EXPECT_EQ(upper.BreakLine(0, 500).width, Width("AB\xc9"));
+  upper.CharSpacing(2.0f);
+  EXPECT_EQ(upper.BreakLine(0, 500).width, 2.0f * Width("AB\xc9"));
 }
 
 TEST(VesTextBox, VaStringFormatsLikePrintfWithinItsLimit) {
@@ -182,15 +181,6 @@ TEST(VesTextBox, VaStringFormatsLikePrintfWithinItsLimit) {
   EXPECT_EQ(box.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
   box.VaString(nullptr);
   EXPECT_EQ(box.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
-}
-
-TEST(VesTextBox, ScalingKeepsTheRectangleExact) {
-  VesTextBox box;
-  Shape(box, 40, 20);
-  box.Scale(2.0f, 0.5f, 1.0f, nullptr, 3);
-  EXPECT_EQ(box.Vertices()[2].Position(), Vector(80, 10, 0));
-  EXPECT_EQ(box.AvailableWidth(), 80.0f);
-  EXPECT_EQ(box.AvailableHeight(), 10.0f);
 }
 
 using namespace scene_test;
@@ -276,7 +266,7 @@ void PrepareBigH(VesTextBox& box) {
   box.UpdateLayout();
 }
 
-TEST_F(TextBoxDrawing, InverseWithoutBackgroundDrawsTheGlyphAsAHoleWithoutHaloOrShadow) {
+TEST_F(TextBoxDrawing, InverseVideoDrawsTheGlyphAsAHoleOrSwapsTheColoursOfABackground) {
   VesTextBox box;
   PrepareBigH(box);
   box.Inverse(true);
@@ -299,22 +289,20 @@ TEST_F(TextBoxDrawing, InverseWithoutBackgroundDrawsTheGlyphAsAHoleWithoutHaloOr
   EXPECT_GT(text, 500) << "the cell is filled with the text colour";
   EXPECT_GT(hole, 200) << "the glyph shows what lies below";
   EXPECT_EQ(Pixel(image, cell.x1 + 6, 40), kBlack);
-}
 
-TEST_F(TextBoxDrawing, InverseWithABackgroundSwapsTheColours) {
-  VesTextBox box;
-  PrepareBigH(box);
-  box.BgColor(vesColor(0, 0, 255, 255));
-  vessant::RgbaImage image = Render(box);
-  const Cell cell = FirstCell('H', 4.0f);
+  VesTextBox backed;
+  PrepareBigH(backed);
+  backed.BgColor(vesColor(0, 0, 255, 255));
+  vessant::RgbaImage swapped = Render(backed);
+  const Cell backedCell = FirstCell('H', 4.0f);
   // Normal: blue cell, white glyph.
-  EXPECT_EQ(Pixel(image, cell.x1 - 2, cell.y1 - 2), (Rgba{0, 0, 255, 255}));
-  box.Inverse(true);
-  image = Render(box);
-  EXPECT_EQ(Pixel(image, cell.x1 - 2, cell.y1 - 2), (Rgba{255, 255, 255, 255}));
+  EXPECT_EQ(Pixel(swapped, backedCell.x1 - 2, backedCell.y1 - 2), (Rgba{0, 0, 255, 255}));
+  backed.Inverse(true);
+  swapped = Render(backed);
+  EXPECT_EQ(Pixel(swapped, backedCell.x1 - 2, backedCell.y1 - 2), (Rgba{255, 255, 255, 255}));
   int blue = 0;
-  for (int y = cell.y0; y < cell.y1; ++y) {
-    for (int x = cell.x0; x < cell.x1; ++x) blue += Pixel(image, x, y).r < 80 && Pixel(image, x, y).b == 255;
+  for (int y = backedCell.y0; y < backedCell.y1; ++y) {
+    for (int x = backedCell.x0; x < backedCell.x1; ++x) blue += Pixel(swapped, x, y).r < 80 && Pixel(swapped, x, y).b == 255;
   }
   EXPECT_GT(blue, 100) << "the glyph in the background colour";
 }
