@@ -38,7 +38,7 @@ std::vector<std::string> Signatures(ComponentBase& component) {
   return headers;
 }
 
-TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeWithATransformation) {
+TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeAndPlacedAtTheBoxCornerOrWhereItIs) {
   ComponentBase component;
   EXPECT_EQ(component.Root(), &component);
   EXPECT_NE(component.TransformMatrix(), nullptr);
@@ -51,57 +51,51 @@ TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeWithATransformation) {
   EXPECT_EQ(Signatures(component), (std::vector<std::string>{"------ ComponentBase ------", "------ Group ------",
                                                              "------ DisplayObject ------",
                                                              "------ DisplayFrame ------"}));
-}
 
-TEST(ComponentBaseTest, FinishConstructionMovesTheLocationToTheBoxCornerNotTheChildren) {
-  ComponentBase component;
+  ComponentBase placed;
   GLPolygon* low = Box("low", Vector(2, 3, 0), Vector(4, 5, 0));
   GLPolygon* high = Box("high", Vector(3, 4, 1), Vector(5, 7, 1));
-  component.InsertObject(low, true, false);
-  component.InsertObject(high, true, false);
+  placed.InsertObject(low, true, false);
+  placed.InsertObject(high, true, false);
   const Vertex lowCorner = low->WorldVertex(0);
   const Vertex highCorner = high->WorldVertex(2);
-  component.FinishConstruction();
+  placed.FinishConstruction();
 
-  EXPECT_EQ(component.Location().Position(), Vector(2, 3, 0));
+  EXPECT_EQ(placed.Location().Position(), Vector(2, 3, 0));
   EXPECT_EQ(low->WorldVertex(0).Position(), lowCorner.Position());
   EXPECT_EQ(high->WorldVertex(2).Position(), highCorner.Position());
   float x, y, z, x2, y2, z2;
-  component.GetExtents(x, y, z, x2, y2, z2);
+  placed.GetExtents(x, y, z, x2, y2, z2);
   EXPECT_EQ(Vector(x, y, z), Vector(2, 3, 0));
   EXPECT_EQ(Vector(x2, y2, z2), Vector(5, 7, 1));
   // Every child now belongs to the component's frame; the component itself sits in none.
-  EXPECT_EQ(low->Parent(), static_cast<DisplayFrame*>(&component));
-  EXPECT_EQ(component.OuterFrame(), nullptr);
+  EXPECT_EQ(low->Parent(), static_cast<DisplayFrame*>(&placed));
+  EXPECT_EQ(placed.OuterFrame(), nullptr);
   // The transformation carries the children with the location.
-  const Vector drawn = component.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
+  const Vector drawn = placed.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
   EXPECT_EQ(drawn, Vector(2, 3, 0));
-}
 
-TEST(ComponentBaseTest, AbsolutePlacementKeepsTheLocation) {
-  ComponentBase component;
-  component.SetValue(38, 1, 0);
-  EXPECT_TRUE(component.AbsolutePlacement());
-  component.InsertObject(Box("box", Vector(2, 3, 0), Vector(5, 7, 0)), true, false);
-  component.FinishConstruction();
-  EXPECT_EQ(component.Location().Position(), Vector(0, 0, 0));
-  component.SetValue(38, 0, 0);
-  EXPECT_FALSE(component.AbsolutePlacement());
-}
+  ComponentBase absolute;
+  absolute.SetValue(38, 1, 0);
+  EXPECT_TRUE(absolute.AbsolutePlacement());
+  absolute.InsertObject(Box("box", Vector(2, 3, 0), Vector(5, 7, 0)), true, false);
+  absolute.FinishConstruction();
+  EXPECT_EQ(absolute.Location().Position(), Vector(0, 0, 0));
+  absolute.SetValue(38, 0, 0);
+  EXPECT_FALSE(absolute.AbsolutePlacement());
 
-TEST(ComponentBaseTest, TheComponentMatrixFollowsTheLocationInTheTransformation) {
-  ComponentBase component;
-  component.SetValue(2, 10.0, 20.0, 0.0, 39, 2.0, 0.0, 0.0, 0.0, 0.0, 2.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0,
+  ComponentBase moved;
+  moved.SetValue(2, 10.0, 20.0, 0.0, 39, 2.0, 0.0, 0.0, 0.0, 0.0, 2.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0,
                      0.0, 1.0, 26, 1, 0);
-  EXPECT_EQ(component.ComponentMatrix()(0, 0), 2.0);
-  EXPECT_EQ(component.ComponentMatrix()(0, 3), 1.0);
+  EXPECT_EQ(moved.ComponentMatrix()(0, 0), 2.0);
+  EXPECT_EQ(moved.ComponentMatrix()(0, 3), 1.0);
   // translation(location) · componentMatrix: (3, 4) scales to (6, 8), moves by (1, 1) and then
   // by the location.
-  EXPECT_EQ(component.TransformMatrix()->TransformPoint(Vector(3, 4, 0)), Vector(17, 29, 0));
+  EXPECT_EQ(moved.TransformMatrix()->TransformPoint(Vector(3, 4, 0)), Vector(17, 29, 0));
   // A dynamic rotation acts on top, about the rotation point.
-  component.DynamicRotate(0, 0, 90);
-  component.UpdateTransform();
-  const Vector turned = component.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
+  moved.DynamicRotate(0, 0, 90);
+  moved.UpdateTransform();
+  const Vector turned = moved.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
   EXPECT_NEAR(turned.x, -1.0f + 10.0f - 20.0f + 20.0f, 1e-4);
   EXPECT_NEAR(turned.y, 1.0f + 20.0f - 10.0f + 10.0f, 1e-4);
 }
@@ -172,7 +166,7 @@ class Tracked : public GLPolygon {
   int* destroyed;
 };
 
-TEST(DisplayFrameTest, StartsWithARootGroupOrWithoutOne) {
+TEST(DisplayFrameTest, StartsWithARootGroupOrWithoutOneAndDeletesItsTreeWithIt) {
   DisplayFrame frame(640, 480);
   ASSERT_NE(frame.Root(), nullptr);
   EXPECT_STREQ(frame.Root()->InstanceName(), "HierarchyRoot");
@@ -188,9 +182,7 @@ TEST(DisplayFrameTest, StartsWithARootGroupOrWithoutOne) {
   char* text = bare.GetResources(noFilter);
   EXPECT_STREQ(text, "ComponentHeaderFile: \n");
   bare.FreeResources(text);
-}
 
-TEST(DisplayFrameTest, DestroyingTheFrameDeletesItsWholeTree) {
   int destroyed = 0;
   {
     DisplayFrame frame;

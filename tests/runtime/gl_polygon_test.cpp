@@ -22,7 +22,7 @@ const vesColor kBlue(0, 0, 255, 255);
 const Rgba kRedPixel{255, 0, 0, 255};
 const Rgba kGreenPixel{0, 255, 0, 255};
 
-TEST(Polygon, WorldVerticesBecomeRelativeToTheFirst) {
+TEST(Polygon, WorldVerticesBecomeRelativeToTheFirstAndNormalsFaceTheTurn) {
   const Vertex given[3] = {Vertex(10, 20, 0, vesColor(1, 2, 3, 4)), Vertex(12, 20, 0, kRed), Vertex(10, 24, 0)};
   GLPolygon p(3, given);
   ExpectNear(p.Location(), 10, 20, 0);
@@ -31,6 +31,20 @@ TEST(Polygon, WorldVerticesBecomeRelativeToTheFirst) {
   EXPECT_EQ(p.Vertices()[1].color, kRed);
   EXPECT_NE(p.InstanceName()[0], '\0');
   ExpectNear(p.BoundingCenter(), 1, 2, 0);
+
+  const Vertex tri[3] = {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(0, 1, 0)};
+  GLPolygon facing(3, tri);
+  facing.CalculateNormals(1);
+  for (unsigned int i = 0; i < 3; ++i) ExpectNear(facing.Normals()[i], 0, 0, 1);
+  facing.CalculateNormals(-1);
+  ExpectNear(facing.Normals()[1], 0, 0, -1);
+
+  // A vertex in the middle of an edge, and an L shape whose corner at (1, 1) turns the other way.
+  const Vertex l[7] = {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(2, 0, 0), Vertex(2, 1, 0),
+                       Vertex(1, 1, 0), Vertex(1, 2, 0), Vertex(0, 2, 0)};
+  GLPolygon shape(7, l);
+  shape.CalculateNormals(1);
+  for (unsigned int i = 0; i < 7; ++i) ExpectNear(shape.Normals()[i], 0, 0, 1);
 }
 
 TEST(Polygon, TextureCoordinatesFromItsOwnOrItsGroupsTexturePoints) {
@@ -63,22 +77,6 @@ TEST(Polygon, TextureCoordinatesFromItsOwnOrItsGroupsTexturePoints) {
   points[2] = Vector(2, 0, 0);  // collinear: meaningless but finite
   square->CalculateTexCoordinates();
   EXPECT_TRUE(std::isfinite(square->TextureCoordinates()[2].x) && std::isfinite(square->TextureCoordinates()[2].y));
-}
-
-TEST(Polygon, NormalsFaceTheSideTheVerticesTurnTowards) {
-  const Vertex tri[3] = {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(0, 1, 0)};
-  GLPolygon p(3, tri);
-  p.CalculateNormals(1);
-  for (unsigned int i = 0; i < 3; ++i) ExpectNear(p.Normals()[i], 0, 0, 1);
-  p.CalculateNormals(-1);
-  ExpectNear(p.Normals()[1], 0, 0, -1);
-
-  // A vertex in the middle of an edge, and an L shape whose corner at (1, 1) turns the other way.
-  const Vertex l[7] = {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(2, 0, 0), Vertex(2, 1, 0),
-                       Vertex(1, 1, 0), Vertex(1, 2, 0), Vertex(0, 2, 0)};
-  GLPolygon shape(7, l);
-  shape.CalculateNormals(1);
-  for (unsigned int i = 0; i < 7; ++i) ExpectNear(shape.Normals()[i], 0, 0, 1);
 }
 
 TEST(Polygon, CloneCopiesGeometryPropertiesAndLinks) {

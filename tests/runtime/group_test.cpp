@@ -19,7 +19,7 @@ using namespace scene_test;
 
 using vessant::test::ExpectNear;
 
-TEST(GroupChildren, InsertionOrderPositionsAndRemoval) {
+TEST(GroupChildren, InsertionOrderPositionsRemovalAndDeletingTheSubtree) {
   Group g, inner;
   auto a = Rect(0, 0, 1, 1), b = Rect(0, 0, 1, 1), c = Rect(0, 0, 1, 1), d = Rect(0, 0, 1, 1);
   g.InsertObject(a.get());
@@ -44,24 +44,22 @@ TEST(GroupChildren, InsertionOrderPositionsAndRemoval) {
 
   EXPECT_THROW(g.InsertObject(&g), OrvanException);
   EXPECT_THROW(g.DeleteObject(&g), OrvanException);
-}
 
-TEST(GroupChildren, DeleteAllChildrenDeletesTheWholeSubtree) {
   struct Counted : GLPolygon {
     explicit Counted(int* deaths) : deaths(deaths) {}
     ~Counted() override { ++*deaths; }
     int* deaths;
   };
   int deaths = 0;
-  Group root;
-  Group* inner = new Group;
-  inner->InsertObject(new Counted(&deaths));
-  inner->InsertObject(new Counted(&deaths));
-  root.InsertObject(new Counted(&deaths));
-  root.InsertObject(inner);
-  root.DeleteAllChildren();
+  Group owner;
+  Group* nested = new Group;
+  nested->InsertObject(new Counted(&deaths));
+  nested->InsertObject(new Counted(&deaths));
+  owner.InsertObject(new Counted(&deaths));
+  owner.InsertObject(nested);
+  owner.DeleteAllChildren();
   EXPECT_EQ(deaths, 3);
-  EXPECT_TRUE(root.IsEmpty());
+  EXPECT_TRUE(owner.IsEmpty());
 }
 
 TEST(GroupRenderState, SettersReachEveryChildGettersAskTheFirst) {

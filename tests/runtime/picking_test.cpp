@@ -142,7 +142,7 @@ TEST_F(GroupPicking, ChildrenOfARotatedAndScaledGroupArePickedWhereTheyAreDrawn)
   EXPECT_EQ(view.PickAt(outer, 116, 30), nullptr);
 }
 
-TEST(Culling, PlanesFromTheProjectionBoundTheView) {
+TEST(Culling, PlanesFromTheProjectionBoundTheViewAndCulledObjectsAreNotPicked) {
   PickView view;  // x 0..200, y 0..100, z -1000..1000
   FrustumCuller culler(true);
   culler.FromMatrices(view.record);
@@ -154,18 +154,13 @@ TEST(Culling, PlanesFromTheProjectionBoundTheView) {
   EXPECT_TRUE(culler.SphereOutside(Vector(100, 107, 0), 6.5f));  // above the top
   EXPECT_FALSE(culler.SphereOutside(Vector(100, 50, 990), 20));
   EXPECT_TRUE(culler.SphereOutside(Vector(100, 50, -1030), 20));  // beyond the far plane
-}
 
-TEST(Culling, AnObjectOutsideTheViewIsCulledAndThenNotPicked) {
-  PickView view;
   ComponentBase component;
   GLPolygon* shown = pick_test::NewRect(20, 20, 60, 60);
   GLPolygon* moved = pick_test::NewRect(20, 20, 60, 60);
   moved->DynamicTranslate(300.0f, 0.0f, 0.0f);  // now wholly right of the view
   component.InsertObject(shown);
   component.InsertObject(moved);
-  FrustumCuller culler(true);
-  culler.FromMatrices(view.record);
   component.PreDraw(view.record, culler);
   EXPECT_FALSE(component.Culled());
   EXPECT_TRUE(moved->Culled());

@@ -41,7 +41,7 @@ class WatchedFont : public VesFontBase {
   bool* destroyed_;
 };
 
-TEST(VesText, StartsWithTheDefaultsOfItsMembers) {
+TEST(VesText, DefaultsRangesAndErasing) {
   VesText text;
   std::uint32_t bits = 0;
   const float distance = text.ShadowDistance();
@@ -59,34 +59,30 @@ TEST(VesText, StartsWithTheDefaultsOfItsMembers) {
   EXPECT_EQ(text.BgColor(), vesColor(255, 255, 255, 0));
   EXPECT_EQ(text.TextColor(), vesColor(0, 0, 0, 255));
   EXPECT_EQ(text.Font(), FontRegistry::DefaultFont());
-}
 
-TEST(VesText, CharacterSettingsKeepTheirRanges) {
-  VesText text;
-  text.CharScaling(0.5f);
-  text.CharScaling(0.0f);  // the upper bound is the attribute tests'
-  EXPECT_EQ(text.CharScaling(), 0.5f);
-  text.Baseline(-1.0f);
-  EXPECT_EQ(text.Baseline(), -1.0f);
-  text.Baseline(1.0f);
-  EXPECT_EQ(text.Baseline(), 1.0f);
-  text.Baseline(1.01f);
-  EXPECT_EQ(text.Baseline(), 1.0f);
-  text.Baseline(std::nanf(""));
-  EXPECT_EQ(text.Baseline(), 1.0f);
-}
+  VesText ranged;
+  ranged.CharScaling(0.5f);
+  ranged.CharScaling(0.0f);  // the upper bound is the attribute tests'
+  EXPECT_EQ(ranged.CharScaling(), 0.5f);
+  ranged.Baseline(-1.0f);
+  EXPECT_EQ(ranged.Baseline(), -1.0f);
+  ranged.Baseline(1.0f);
+  EXPECT_EQ(ranged.Baseline(), 1.0f);
+  ranged.Baseline(1.01f);
+  EXPECT_EQ(ranged.Baseline(), 1.0f);
+  ranged.Baseline(std::nanf(""));
+  EXPECT_EQ(ranged.Baseline(), 1.0f);
 
-TEST(VesText, AnErasedTextReadsTheDefaultsAndKeepsTheNextSetting) {
-  VesText text;
-  text.TextColor(vesColor(1, 2, 3, 4));
-  text.String("abc");
-  text.Erase();
-  EXPECT_TRUE(text.CharacterRecords().empty());
-  EXPECT_EQ(text.String(), "");
-  EXPECT_EQ(text.TextColor(), vesColor(0, 0, 0, 255));
-  text.Underline(true);
-  ASSERT_EQ(text.CharacterRecords().size(), 1u);
-  EXPECT_TRUE(text.Underline());
+  VesText erased;
+  erased.TextColor(vesColor(1, 2, 3, 4));
+  erased.String("abc");
+  erased.Erase();
+  EXPECT_TRUE(erased.CharacterRecords().empty());
+  EXPECT_EQ(erased.String(), "");
+  EXPECT_EQ(erased.TextColor(), vesColor(0, 0, 0, 255));
+  erased.Underline(true);
+  ASSERT_EQ(erased.CharacterRecords().size(), 1u);
+  EXPECT_TRUE(erased.Underline());
 }
 
 TEST(VesText, FontsAreSharedThroughTheRegistryAndTheBuiltInFontIsNeverDestroyed) {
