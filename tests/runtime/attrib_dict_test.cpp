@@ -132,7 +132,7 @@ TEST(AttribDictTest, ReadSkipsCommentsUnknownNamesAndLinesWithoutAColon) {
   EXPECT_FALSE(sample.dict.Read(nothing));
 }
 
-TEST(AttribDictTest, ReadAsStringsCreatesStringAttributes) {
+TEST(AttribDictTest, ReadAsStringsAndValueOperationsByName) {
   OrvanAttribDict dict;
   std::istringstream is("Title: hello world\nno colon here\nTime: 12:30\nLast: one");
   dict.ReadAsStrings(is);
@@ -142,21 +142,19 @@ TEST(AttribDictTest, ReadAsStringsCreatesStringAttributes) {
   EXPECT_EQ(dict.ValueText("Time"), "12");
   EXPECT_EQ(dict.ValueText("Last"), "one");
   EXPECT_EQ(dict.Get("30"), nullptr);
-}
 
-TEST(AttribDictTest, ValueOperationsByName) {
   int value = 4;
-  OrvanAttribDict dict;
-  dict.Add(new OrvanAttribute<int>(nullptr, "Value", &value));
-  EXPECT_EQ(dict.ValueText("Missing"), "");
-  dict.ValueText("Value", "8");
-  EXPECT_TRUE(dict.ValueIntEquals("Value", 8));
-  EXPECT_FALSE(dict.ValueIntEquals("Missing", 0));
-  std::istringstream is("9");
-  dict.ReadValue("Value", is);
+  OrvanAttribDict values;
+  values.Add(new OrvanAttribute<int>(nullptr, "Value", &value));
+  EXPECT_EQ(values.ValueText("Missing"), "");
+  values.ValueText("Value", "8");
+  EXPECT_TRUE(values.ValueIntEquals("Value", 8));
+  EXPECT_FALSE(values.ValueIntEquals("Missing", 0));
+  std::istringstream nine("9");
+  values.ReadValue("Value", nine);
   std::ostringstream os;
-  dict.WriteValue("Value", os);
-  dict.WriteValue("Missing", os);
+  values.WriteValue("Value", os);
+  values.WriteValue("Missing", os);
   EXPECT_EQ(os.str(), "9");
 }
 
@@ -178,7 +176,7 @@ TEST(AttribDictTest, AssignmentCopiesInStepThenByName) {
   EXPECT_EQ(a1, 1);
 }
 
-TEST(DictionaryAttributeTest, NestedBlockIsIndentedAndReadsBack) {
+TEST(DictionaryAttributeTest, NestedBlockIsIndentedReadsBackAndNeedsItsOpeningBrace) {
   int inner = 5;
   OrvanAttribDict nested;
   nested.Add(new OrvanAttribute<int>(nullptr, "Inner", &inner));
@@ -202,20 +200,18 @@ TEST(DictionaryAttributeTest, NestedBlockIsIndentedAndReadsBack) {
   EXPECT_EQ(nested.Count(), 2u);
   dict.Clear();  // the nested dictionary stays ours
   EXPECT_EQ(nested.ValueText("Added"), "7");
-}
 
-TEST(DictionaryAttributeTest, WithoutItsOpeningBraceNothingIsTaken) {
-  int inner = 5;
-  OrvanAttribDict nested;
-  nested.Add(new OrvanAttribute<int>(nullptr, "Inner", &inner));
-  int outer = 0;
-  OrvanAttribDict dict;
-  dict.Add(new OrvanAttributeDictionaryAttribute("Material", &nested));
-  dict.Add(new OrvanAttribute<int>(nullptr, "Outer", &outer));
-  std::istringstream is("Material: none\n" + std::string(2000, 'x') + "\nInner: 9\nOuter: 3\n");
-  dict.Read(is);
-  EXPECT_EQ(inner, 5);
-  EXPECT_EQ(outer, 3);
+  int kept = 5;
+  OrvanAttribDict material;
+  material.Add(new OrvanAttribute<int>(nullptr, "Inner", &kept));
+  int after = 0;
+  OrvanAttribDict braceless;
+  braceless.Add(new OrvanAttributeDictionaryAttribute("Material", &material));
+  braceless.Add(new OrvanAttribute<int>(nullptr, "Outer", &after));
+  std::istringstream noBrace("Material: none\n" + std::string(2000, 'x') + "\nInner: 9\nOuter: 3\n");
+  braceless.Read(noBrace);
+  EXPECT_EQ(kept, 5);
+  EXPECT_EQ(after, 3);
 }
 
 TEST(ResourceFilterTest, IncludedAndExcludedNamesAndDeepCopies) {
@@ -259,7 +255,7 @@ std::string Prefix(const Node& node, int levels) {
                          [](const Node* n) { return n->enclosing; });
 }
 
-TEST(QualifiedPrefixTest, LevelsOfEnclosingComponents) {
+TEST(QualifiedPrefixTest, LevelsOfEnclosingComponentsAndARepeatingChainStops) {
   const Node cockpit{"cockpit", nullptr};
   const Node unnamed{"", &cockpit};
   const Node altimeter{"altimeter", &unnamed};
@@ -271,9 +267,7 @@ TEST(QualifiedPrefixTest, LevelsOfEnclosingComponents) {
   EXPECT_EQ(Prefix(needle, 4), "cockpit.altimeter.needle");
   EXPECT_EQ(Prefix(needle, -1), "cockpit.altimeter.needle");
   EXPECT_EQ(Prefix(needle, -2), "cockpit.altimeter.needle");
-}
 
-TEST(QualifiedPrefixTest, ARepeatingChainStops) {
   Node a{"a", nullptr};
   Node b{"b", &a};
   a.enclosing = &b;

@@ -16,16 +16,11 @@ namespace {
 
 using namespace scene_test;
 
-const vesColor kRed(255, 0, 0, 255);
-const vesColor kGreen(0, 255, 0, 255);
-const Rgba kRedPixel{255, 0, 0, 255};
-const Rgba kGreenPixel{0, 255, 0, 255};
-
 // --- State seen from inside a frame --------------------------------------------------------------
 
 using DrawingState = SceneTest;
 
-TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
+TEST_F(DrawingState, DrawingAndRunsOfPolygonsLeaveTheFrameStateAsReset) {
   FrameState before{}, after{};
   Probe first([&](Probe&) { before = FrameState::Current(); });
   Probe last([&](Probe&) { after = FrameState::Current(); });
@@ -80,25 +75,23 @@ TEST_F(DrawingState, DrawingLeavesTheFrameStateAsReset) {
   EXPECT_EQ(before.values[1], GL_ONE_MINUS_SRC_ALPHA);
   EXPECT_EQ(before.values[3], GL_TRUE);
   EXPECT_EQ(before.lineWidth, 1.0f);
-}
 
-TEST_F(DrawingState, AnObjectRightAfterPolygonsOfItsGroupFindsTheResetState) {
   // Polygons one after another leave their depth and culling undo until something else draws.
   FrameState reset{}, seen{};
-  Probe first([&](Probe&) { reset = FrameState::Current(); });
+  Probe start([&](Probe&) { reset = FrameState::Current(); });
   Probe next([&](Probe&) { seen = FrameState::Current(); });
   auto culled = Rect(10, 10, 50, 50, kRed);
   culled->CullBackFace(1);
   culled->DepthTest(3);
   auto tested = Rect(30, 30, 70, 70, kGreen);
   tested->DepthTest(2);
-  Group scene, inner;  // a plain group carries the run into its children
-  inner.InsertObject(tested.get());
-  scene.InsertObject(&first);
-  scene.InsertObject(culled.get());
-  scene.InsertObject(&inner);
-  scene.InsertObject(&next);
-  Render(scene);
+  Group run, carrier;  // a plain group carries the run into its children
+  carrier.InsertObject(tested.get());
+  run.InsertObject(&start);
+  run.InsertObject(culled.get());
+  run.InsertObject(&carrier);
+  run.InsertObject(&next);
+  Render(run);
   EXPECT_TRUE(reset == seen);
 }
 
@@ -147,7 +140,7 @@ TEST_F(DrawingStatePixels, LineWidthAndStipple) {
   EXPECT_EQ(Pixel(image, 85, 40), kGreenPixel);
 }
 
-TEST_F(DrawingStatePixels, AlphaModesOnAHalfTransparentFill) {
+TEST_F(DrawingStatePixels, AlphaModesOnAHalfTransparentFillAndBlinkingInTheOnPhaseOnly) {
   auto square = Rect(20, 20, 60, 60, vesColor(255, 0, 0, 100));
   square->AlphaMode(2);  // below the 0.5 threshold: discarded
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kBlack);
@@ -160,23 +153,21 @@ TEST_F(DrawingStatePixels, AlphaModesOnAHalfTransparentFill) {
   EXPECT_NEAR(Pixel(Render(*square), 40, 40).r, 100, 2);
   square->AlphaMode(0);
   EXPECT_NEAR(Pixel(Render(*square), 40, 40).r, 100, 2);
-}
 
-TEST_F(DrawingStatePixels, BlinkingObjectIsDrawnInItsOnPhaseOnly) {
-  auto square = Rect(20, 20, 60, 60, kRed);
-  square->BlinkRate(2);
+  auto blinking = Rect(20, 20, 60, 60, kRed);
+  blinking->BlinkRate(2);
   SetTime(0.1);
-  EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);  // only a blinking object blinks
-  square->Blinking(true);
-  square->BlinkRate(2);
+  EXPECT_EQ(Pixel(Render(*blinking), 40, 40), kRedPixel);  // only a blinking object blinks
+  blinking->Blinking(true);
+  blinking->BlinkRate(2);
   SetTime(0.1);
-  EXPECT_EQ(Pixel(Render(*square), 40, 40), kBlack);
+  EXPECT_EQ(Pixel(Render(*blinking), 40, 40), kBlack);
   SetTime(0.3);
-  EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
+  EXPECT_EQ(Pixel(Render(*blinking), 40, 40), kRedPixel);
   SetTime(1.1);
-  EXPECT_EQ(Pixel(Render(*square), 40, 40), kBlack);
-  square->BlinkRate(0);  // a rate of 0 never turns it off
-  EXPECT_EQ(Pixel(Render(*square), 40, 40), kRedPixel);
+  EXPECT_EQ(Pixel(Render(*blinking), 40, 40), kBlack);
+  blinking->BlinkRate(0);  // a rate of 0 never turns it off
+  EXPECT_EQ(Pixel(Render(*blinking), 40, 40), kRedPixel);
 }
 
 }  // namespace

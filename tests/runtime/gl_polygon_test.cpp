@@ -16,12 +16,6 @@ using namespace scene_test;
 
 using vessant::test::ExpectNear;
 
-const vesColor kRed(255, 0, 0, 255);
-const vesColor kGreen(0, 255, 0, 255);
-const vesColor kBlue(0, 0, 255, 255);
-const Rgba kRedPixel{255, 0, 0, 255};
-const Rgba kGreenPixel{0, 255, 0, 255};
-
 TEST(Polygon, WorldVerticesBecomeRelativeToTheFirstAndNormalsFaceTheTurn) {
   const Vertex given[3] = {Vertex(10, 20, 0, vesColor(1, 2, 3, 4)), Vertex(12, 20, 0, kRed), Vertex(10, 24, 0)};
   GLPolygon p(3, given);

@@ -281,23 +281,22 @@ TEST(GroupCopy, CloneCopiesPropertiesAndClonesEveryChild) {
 using GroupDrawing = SceneTest;
 
 TEST_F(GroupDrawing, DynamicTransformationOfAGroupMovesItsChildren) {
-  const Rgba red{255, 0, 0, 255};
   Group g;
   auto a = Rect(10, 10, 20, 20), b = Rect(30, 10, 40, 20);
   g.InsertObject(a.get());
   g.InsertObject(b.get());
-  EXPECT_EQ(Pixel(Render(g), 35, 15), red);
+  EXPECT_EQ(Pixel(Render(g), 35, 15), kRedPixel);
 
   g.DynamicTranslate(30.0f, 0.0f, 0.0f);
   auto image = Render(g);
   EXPECT_EQ(Pixel(image, 15, 15), kBlack);
-  EXPECT_EQ(Pixel(image, 45, 15), red);
-  EXPECT_EQ(Pixel(image, 65, 15), red);
+  EXPECT_EQ(Pixel(image, 45, 15), kRedPixel);
+  EXPECT_EQ(Pixel(image, 65, 15), kRedPixel);
 
   b->DynamicTranslate(0.0f, 20.0f, 0.0f);  // a child's own motion adds to the group's
   image = Render(g);
   EXPECT_EQ(Pixel(image, 65, 15), kBlack);
-  EXPECT_EQ(Pixel(image, 65, 35), red);
+  EXPECT_EQ(Pixel(image, 65, 35), kRedPixel);
 
   // A quarter turn about the group's rotation point (15, 15): a turns in place, b swings up.
   g.DynamicTranslate(0.0f, 0.0f, 0.0f);
@@ -305,9 +304,9 @@ TEST_F(GroupDrawing, DynamicTransformationOfAGroupMovesItsChildren) {
   g.WorldRotationPoint(Vector(15, 15, 0));
   g.DynamicRotate(0, 0, 90);
   image = Render(g);
-  EXPECT_EQ(Pixel(image, 15, 15), red);
+  EXPECT_EQ(Pixel(image, 15, 15), kRedPixel);
   EXPECT_EQ(Pixel(image, 35, 15), kBlack);
-  EXPECT_EQ(Pixel(image, 15, 35), red);
+  EXPECT_EQ(Pixel(image, 15, 35), kRedPixel);
 
   g.Visibility(false);
   EXPECT_EQ(Pixel(Render(g), 15, 15), kBlack);

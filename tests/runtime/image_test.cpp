@@ -24,7 +24,7 @@ namespace {
 
 using namespace image_test;
 
-TEST(ImageSize, TextureSidesArePowersOfTwoAndScalesThePictureShare) {
+TEST(ImageSize, TextureSidesFormatsAndComponents) {
   ImagePtr image(new Image(100, 30, 4));
   EXPECT_EQ(image->TextureWidth(), 128);
   EXPECT_EQ(image->TextureHeight(), 32);
@@ -44,25 +44,23 @@ TEST(ImageSize, TextureSidesArePowersOfTwoAndScalesThePictureShare) {
   ASSERT_TRUE(huge->HasError());
   EXPECT_STREQ(huge->TakeError(), "Error creating image, out of memory error.");
   EXPECT_FALSE(huge->HasError());
-}
 
-TEST(ImageFormat, ComponentsFollowTheFormatAndUnknownFormatsAreRgba) {
-  ImagePtr image(new Image(2, 2, 3));
-  EXPECT_EQ(image->Format(), GL_RGB);
-  image->Format(GL_ALPHA);
-  EXPECT_EQ(image->Components(), 1);
-  image->Format(GL_LUMINANCE_ALPHA);
-  EXPECT_EQ(image->Components(), 2);
-  image->Format(12345);
-  EXPECT_EQ(image->Format(), GL_RGBA);
-  EXPECT_EQ(image->Components(), 4);
+  ImagePtr formatted(new Image(2, 2, 3));
+  EXPECT_EQ(formatted->Format(), GL_RGB);
+  formatted->Format(GL_ALPHA);
+  EXPECT_EQ(formatted->Components(), 1);
+  formatted->Format(GL_LUMINANCE_ALPHA);
+  EXPECT_EQ(formatted->Components(), 2);
+  formatted->Format(12345);
+  EXPECT_EQ(formatted->Format(), GL_RGBA);
+  EXPECT_EQ(formatted->Components(), 4);
   // A count outside 1 to 4 gives RGBA too.
   ImagePtr odd(new Image(2, 2, 7));
   EXPECT_EQ(odd->Format(), GL_RGBA);
   EXPECT_EQ(odd->Components(), 4);
 }
 
-TEST(ImagePixels, SetPixelWritesOnlyFourComponentImagesAndOnlyInside) {
+TEST(ImagePixels, SetPixelAndSetPixelsWriteOnlyInsideAndResize) {
   const float colour[4] = {1.0f, 0.5f, 0.0f, 2.0f};
   ImagePtr rgb(new Image(4, 4, 3));
   rgb->SetPixel(1, 1, colour);
@@ -82,9 +80,7 @@ TEST(ImagePixels, SetPixelWritesOnlyFourComponentImagesAndOnlyInside) {
   EXPECT_EQ(rgba->PixelAddress(4, 0), nullptr);
   EXPECT_EQ(rgba->PixelAddress(0, -1), nullptr);
   rgba->SetPixel(-1, 0, colour);
-}
 
-TEST(ImagePixels, SetPixelsCopiesIntoTextureRowsAndResizes) {
   ImagePtr image(new Image(4, 4, 4));
   const Bytes picture = Pattern(3, 2, 3);
   ASSERT_TRUE(image->SetPixels(picture.data(), 3, 2, 3));
@@ -227,7 +223,6 @@ TEST(ImageMipMaps, LevelsHalveDownToOneByOneAndAverage) {
   EXPECT_EQ(image->MipMapLevel(8)[0], 0);
 }
 
-
 constexpr const char* kDecodeError = "Error decoding image, the picture data are damaged or do not match the image.";
 constexpr const char* kJpegError = "JPEG Decompress Error!!!!\n";
 
@@ -288,7 +283,7 @@ TEST(RawRecord, ReassembledFromChunksAndRefusedWhenTheSizeIsWrong) {
   ExpectRefused(*shortImage);
 }
 
-TEST(Lz77Record, FillsTheBufferExactlyAndComputesTheChecksum) {
+TEST(Lz77Record, FillsTheBufferComputesTheChecksumAndRefusesDamagedShortAndLongStreams) {
   const Bytes picture = Pattern(8, 4, 2);
   Record record(8, 4, GL_LUMINANCE_ALPHA, VES_CODEC_LZ77, Deflate(picture), 7);
   ImagePtr image(new Image(record.info));
@@ -299,16 +294,14 @@ TEST(Lz77Record, FillsTheBufferExactlyAndComputesTheChecksum) {
   // The checksum stays once the pixels are gone again.
   image->Unload();
   EXPECT_EQ(image->Checksum(), BitwiseChecksum(picture.data(), picture.size()));
-}
 
-TEST(Lz77Record, DamagedShortAndLongStreamsAreRefused) {
-  const Bytes picture = Pattern(8, 4, 2);
-  Bytes damaged = Deflate(picture);
+  const Bytes expected = Pattern(8, 4, 2);
+  Bytes damaged = Deflate(expected);
   damaged[damaged.size() / 2] ^= 0x5A;
   damaged[damaged.size() - 2] ^= 0xFF;  // the stream's own check
   Record bad(8, 4, GL_LUMINANCE_ALPHA, VES_CODEC_LZ77, damaged);
-  Record shorter(8, 4, GL_LUMINANCE_ALPHA, VES_CODEC_LZ77, Deflate(Bytes(picture.begin(), picture.end() - 2)));
-  Bytes more = picture;
+  Record shorter(8, 4, GL_LUMINANCE_ALPHA, VES_CODEC_LZ77, Deflate(Bytes(expected.begin(), expected.end() - 2)));
+  Bytes more = expected;
   more.push_back(1);
   Record longer(8, 4, GL_LUMINANCE_ALPHA, VES_CODEC_LZ77, Deflate(more));
   for (Record* record : {&bad, &shorter, &longer}) {
@@ -366,7 +359,7 @@ TEST(JpegRecord, RgbaTakesColourFromTheJpegAndAlphaFromThePlane) {
   EXPECT_EQ(greyImage->Pixels()[0], greyImage->Pixels()[2]);
 }
 
-TEST(JpegRecord, OtherFormatsMissingAlphaAndOtherSizesDecodeNothing) {
+TEST(JpegRecord, OtherFormatsSizesCorruptAndTruncatedStreamsDecodeNothingAndAreReportedOnce) {
   vessant::test::CaptureLog();
   const Bytes jpeg = EncodeJpeg(Gradient(16, 8), 16, 8);
   Record luminance(16, 8, GL_LUMINANCE, VES_CODEC_JPEG, jpeg);
@@ -383,13 +376,11 @@ TEST(JpegRecord, OtherFormatsMissingAlphaAndOtherSizesDecodeNothing) {
   int count = 0;
   for (std::size_t at = logged.find(kJpegError); at != std::string::npos; at = logged.find(kJpegError, at + 1)) ++count;
   EXPECT_EQ(count, 2);
-}
 
-TEST(JpegRecord, ACorruptOrTruncatedStreamIsReportedOnceAndTheProgramGoesOn) {
-  const Bytes jpeg = EncodeJpeg(Gradient(16, 16), 16, 16);
-  Bytes corrupt = jpeg;
+  const Bytes square = EncodeJpeg(Gradient(16, 16), 16, 16);
+  Bytes corrupt = square;
   for (std::size_t i = corrupt.size() / 3; i < corrupt.size() - 2; i += 3) corrupt[i] = 0xFF;
-  Bytes truncated(jpeg.begin(), jpeg.begin() + static_cast<long>(jpeg.size() / 2));
+  Bytes truncated(square.begin(), square.begin() + static_cast<long>(square.size() / 2));
   Bytes garbage(300, 0x42);
   for (const Bytes* stream : {&corrupt, &truncated, &garbage}) {
     vessant::test::CaptureLog();

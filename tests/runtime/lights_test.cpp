@@ -41,18 +41,7 @@ class Lights : public SceneTest {
   }
 };
 
-TEST(LightSource, PropertyNumbersAndAttributesReachTheLightFields) {
-  VesLightSource light;
-  light.RegisterAttributes(0x4);
-  EXPECT_EQ(light.Resource("LightType")->ValueText(), "LIGHT_INFINITE");
-  light.SetValue(43, 10, 20, 30, 40, 45, 30.0, 46, 2.0, 47, 0.5, 48, 0.25, 49, 0.125, 0);
-  EXPECT_EQ(light.GetDiffuse().green, 20);
-  EXPECT_EQ(light.SpotCutoff(), 30.0f);
-  EXPECT_EQ(light.Resource("SpotExponent")->ValueText(), "2");
-  EXPECT_EQ(light.Resource("QuadraticAttenuation")->ValueText(), "0.125");
-}
-
-TEST_F(Lights, ANewLightShinesAlongMinusZAndALocalLightHasAPosition) {
+TEST_F(Lights, ANewLightShinesAlongMinusZALocalLightHasAPositionAndAttributesReachTheFields) {
   VesLightSource light;
   light.RegisterAttributes(0x4);
   std::array<float, 4> position{}, spot{}, local{};
@@ -71,6 +60,15 @@ TEST_F(Lights, ANewLightShinesAlongMinusZAndALocalLightHasAPosition) {
   EXPECT_FLOAT_EQ(spot[1], 0.0f);
   EXPECT_FLOAT_EQ(spot[2], -1.0f);
   EXPECT_EQ(local[3], 1.0f);
+
+  VesLightSource configured;
+  configured.RegisterAttributes(0x4);
+  EXPECT_EQ(configured.Resource("LightType")->ValueText(), "LIGHT_INFINITE");
+  configured.SetValue(43, 10, 20, 30, 40, 45, 30.0, 46, 2.0, 47, 0.5, 48, 0.25, 49, 0.125, 0);
+  EXPECT_EQ(configured.GetDiffuse().green, 20);
+  EXPECT_EQ(configured.SpotCutoff(), 30.0f);
+  EXPECT_EQ(configured.Resource("SpotExponent")->ValueText(), "2");
+  EXPECT_EQ(configured.Resource("QuadraticAttenuation")->ValueText(), "0.125");
 }
 
 TEST_F(Lights, ApplyingTheSameLightsTwiceMakesNoOpenGLCallsAndSlotsStopAtTheMaximum) {

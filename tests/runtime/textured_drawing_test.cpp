@@ -229,9 +229,9 @@ TEST_F(TexturedDrawing, AComponentsTextureStaysInsideIt) {
   Add(*container, TexturedQuad(10, 40, 90, 80, 0));  // the container's own index 0
 
   const vessant::RgbaImage image = Render(*container);
-  EXPECT_EQ(Pixel(image, 10, 10), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(Pixel(image, 10, 10), kGreenPixel);
   EXPECT_EQ(Pixel(image, 30, 10), (Rgba{255, 255, 255, 255}));
-  EXPECT_EQ(Pixel(image, 60, 10), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(Pixel(image, 60, 10), kRedPixel);
   EXPECT_EQ(Pixel(image, 10 + 20 * 3 + 5, 40 + 10 * 1 + 5), Texel(3, 1));
 }
 
