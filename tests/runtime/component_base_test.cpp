@@ -100,7 +100,7 @@ TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeAndPlacedAtTheBoxCornerOrWhereItIs)
   EXPECT_NEAR(turned.y, 1.0f + 20.0f - 10.0f + 10.0f, 1e-4);
 }
 
-TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself) {
+TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameAndPickingFollowsPickable) {
   ComponentBase outer;
   ComponentBase* inner = new ComponentBase;
   GLPolygon* child = Box("child", Vector(0, 0, 0), Vector(1, 1, 0));
@@ -118,24 +118,22 @@ TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself)
   EXPECT_EQ(inner->OuterFrame(), static_cast<DisplayFrame*>(&outer));
   inner->NotifyOuterFrame();
   inner->ClearDragAndFocus();
-}
 
-TEST(ComponentBaseTest, PickingFollowsPickable) {
-  ComponentBase component;
-  component.InsertObject(Box("box", Vector(0, 0, 0), Vector(1, 1, 0)), true, false);
-  component.FinishConstruction();
+  ComponentBase picked;
+  picked.InsertObject(Box("box", Vector(0, 0, 0), Vector(1, 1, 0)), true, false);
+  picked.FinishConstruction();
   Vector hit;
   const ViewMatrices none;
-  auto pick = [&] { return component.Pick3D(Vector(), Vector(), 1.0f, Vector(0, 0, -1), hit, none); };
-  component.SetValue(34, 3, 0);
-  EXPECT_EQ(pick(), &component);
-  component.SetValue(26, 0, 0);
-  EXPECT_EQ(pick(), &component);  // pickable 3 needs no test at all
-  component.SetValue(34, 1, 0);
+  auto pick = [&] { return picked.Pick3D(Vector(), Vector(), 1.0f, Vector(0, 0, -1), hit, none); };
+  picked.SetValue(34, 3, 0);
+  EXPECT_EQ(pick(), &picked);
+  picked.SetValue(26, 0, 0);
+  EXPECT_EQ(pick(), &picked);  // pickable 3 needs no test at all
+  picked.SetValue(34, 1, 0);
   EXPECT_EQ(pick(), nullptr);
-  component.SetValue(34, 0, 26, 1, 0);
+  picked.SetValue(34, 0, 26, 1, 0);
   EXPECT_EQ(pick(), nullptr);
-  component.SetValue(34, 7, 0);
+  picked.SetValue(34, 7, 0);
   EXPECT_THROW(pick(), OrvanException);
 }
 

@@ -20,7 +20,7 @@ using namespace scene_test;
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 
-TEST(EyePoint, ConstraintsDecideBetweenTheConfiguredAnglesOrSizesAndTheWindowsShape) {
+TEST(EyePoint, ConstraintsOrthographicAndDegenerateProjections) {
   VesEyePoint eye;
   double fovY = 0, aspect = 0;
   // Defaults: the horizontal 30 degrees kept exactly, the vertical following the window.
@@ -57,15 +57,13 @@ TEST(EyePoint, ConstraintsDecideBetweenTheConfiguredAnglesOrSizesAndTheWindowsSh
   flat.CalculateOrthoSize(400, 300, &flat, w, h);
   EXPECT_DOUBLE_EQ(h, 500.0);
   EXPECT_NEAR(w, 500.0 * 4 / 3, 1e-9);
-}
 
-TEST(EyePoint, OrthographicAndDegenerateProjections) {
-  VesEyePoint eye;
-  eye.VerticalConstraint(FOV_CONSTRAINT_EXACTLY);
-  eye.OtherOrthoSize(200);
-  eye.SetValue(43, 1, 47, 10.0, 48, 110.0, 0);
+  VesEyePoint ortho;
+  ortho.VerticalConstraint(FOV_CONSTRAINT_EXACTLY);
+  ortho.OtherOrthoSize(200);
+  ortho.SetValue(43, 1, 47, 10.0, 48, 110.0, 0);
   VesMatrix<double, 4> m, identity;
-  eye.GetProjectionMatrix(m, 10, 300);  // both sizes kept exactly, whatever the window
+  ortho.GetProjectionMatrix(m, 10, 300);  // both sizes kept exactly, whatever the window
   EXPECT_DOUBLE_EQ(m(0, 0), 2.0 / 500);
   EXPECT_DOUBLE_EQ(m(1, 1), 2.0 / 200);
   EXPECT_DOUBLE_EQ(m(2, 2), -2.0 / 100);

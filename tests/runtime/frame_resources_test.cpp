@@ -173,7 +173,7 @@ TEST(FrameResourceWriteTest, WrittenTextFollowsTheFilterLevelsAndQualification) 
   EXPECT_EQ(all.QualificationLevels(), -1);
 }
 
-TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageList) {
+TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageListAndCrtCleanCallsCopyText) {
   NestedTree tree;
   tree.cockpit->Attributes()->Add(new OrvanAttributeString(nullptr, AttributeName("ObjectClass"), "ComponentBase"));
   VesResourceFilter filter;
@@ -187,20 +187,18 @@ TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageLi
   }
   // Still reachable by name: the property reads false.
   EXPECT_EQ(tree.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
-}
 
-TEST(FrameResourceWriteTest, CrtCleanCallsCopyTextInAndOut) {
-  NestedTree tree;
-  char* value = tree.frame.GetResource_CRTClean("lamp.Visible");
+  NestedTree plain;
+  char* value = plain.frame.GetResource_CRTClean("lamp.Visible");
   EXPECT_STREQ(value, "1");
-  tree.frame.GetResourceFree_CRTClean(value);
-  value = tree.frame.GetResource_CRTClean(nullptr);
+  plain.frame.GetResourceFree_CRTClean(value);
+  value = plain.frame.GetResource_CRTClean(nullptr);
   EXPECT_STREQ(value, "");
-  tree.frame.GetResourceFree_CRTClean(value);
-  tree.frame.SetResource_CRTClean("lamp.Visible", "0");
-  EXPECT_FALSE(tree.lamp->Visibility());
-  tree.frame.SetResource_CRTClean("lamp.Visible", nullptr);
-  tree.frame.SetResource_CRTClean(nullptr, "1");
+  plain.frame.GetResourceFree_CRTClean(value);
+  plain.frame.SetResource_CRTClean("lamp.Visible", "0");
+  EXPECT_FALSE(plain.lamp->Visibility());
+  plain.frame.SetResource_CRTClean("lamp.Visible", nullptr);
+  plain.frame.SetResource_CRTClean(nullptr, "1");
 }
 
 class FrameResourceFileTest : public ::testing::Test {
@@ -262,7 +260,7 @@ class FailingAttribute : public OrvanAttributeBase {
   std::istream& ReadValue(std::istream& is) override { return is; }
 };
 
-TEST_F(FrameResourceFileTest, AFailedWriteLeavesTheExistingFileAsItWas) {
+TEST_F(FrameResourceFileTest, AFailedOrUnopenableWriteLeavesFilesAsTheyWereAndUnopenableReadsAreIgnored) {
   const std::string path = Path("panel.res");
   { std::ofstream(path) << "lamp.Visible: 0\n"; }
   NestedTree tree;
@@ -273,20 +271,18 @@ TEST_F(FrameResourceFileTest, AFailedWriteLeavesTheExistingFileAsItWas) {
   EXPECT_NE(shown.find(path), std::string::npos) << shown;
   EXPECT_EQ(Contents(path), "lamp.Visible: 0\n");
   EXPECT_EQ(FilesInDir(), 1);
-}
 
-TEST_F(FrameResourceFileTest, UnopenableFilesAreReportedForWritingAndIgnoredForReading) {
-  NestedTree tree;
+  NestedTree unwritten;
   const std::string missing = Path("no/such/dir/panel.res");
   vessant::test::CaptureLog();
-  EXPECT_FALSE(tree.frame.WriteResources(missing.c_str()));
+  EXPECT_FALSE(unwritten.frame.WriteResources(missing.c_str()));
   EXPECT_NE(vessant::test::TakeCapturedLog().find("Unable to open file(" + missing + ")"), std::string::npos);
 
   vessant::test::CaptureLog();
-  EXPECT_FALSE(tree.frame.ReadResources(missing.c_str()));
-  EXPECT_FALSE(tree.frame.ReadResources(nullptr));
+  EXPECT_FALSE(unwritten.frame.ReadResources(missing.c_str()));
+  EXPECT_FALSE(unwritten.frame.ReadResources(nullptr));
   EXPECT_EQ(vessant::test::TakeCapturedLog(), "");
-  EXPECT_TRUE(tree.lamp->Visibility());
+  EXPECT_TRUE(unwritten.lamp->Visibility());
 }
 
 }  // namespace

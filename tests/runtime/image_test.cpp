@@ -430,7 +430,7 @@ class PaletteSharing : public ::testing::Test {
   Record record, same, unchecked;
 };
 
-TEST_F(PaletteSharing, EqualRecordsShareOneImageUntilTheLastEntryLetsGo) {
+TEST_F(PaletteSharing, EqualRecordsShareOneImageUntilTheLastEntryLetsGoAndIndicesOutsideDoNothing) {
   TexturePalette palette;
   palette.Resize(3);
   EXPECT_EQ(palette.GetImage(0), nullptr);
@@ -453,6 +453,19 @@ TEST_F(PaletteSharing, EqualRecordsShareOneImageUntilTheLastEntryLetsGo) {
   palette.SetImage(0, &unchecked.info);
   EXPECT_NE(palette.GetImage(0), palette.GetImage(2));
   EXPECT_EQ(palette.GetImage(2)->RefCount(), 1);
+
+  TexturePalette small;
+  small.Resize(1);
+  EXPECT_FALSE(small.SetImage(1, &record.info));
+  EXPECT_FALSE(small.SetImage(-1, &record.info));
+  EXPECT_FALSE(small.SetImage(0, static_cast<const StaticImageInfo*>(nullptr)));
+  EXPECT_EQ(small.GetImage(5), nullptr);
+  small.UseTexture(5);
+  small.ClearEntry(-2);
+  // Element access grows the palette; a negative index is a programming error.
+  small[2].State(0);
+  EXPECT_EQ(small.Count(), 3u);
+  EXPECT_THROW(small[-1], OrvanException);
 }
 
 TEST_F(PaletteSharing, ResizingCopiesEntriesAndKeepsTheCounts) {
@@ -477,21 +490,6 @@ TEST_F(PaletteSharing, ResizingCopiesEntriesAndKeepsTheCounts) {
   }
   // The palette's end released the last reference.
   EXPECT_EQ(StaticImageList::Count(), listed);
-}
-
-TEST_F(PaletteSharing, IndicesOutsideThePaletteDoNothing) {
-  TexturePalette palette;
-  palette.Resize(1);
-  EXPECT_FALSE(palette.SetImage(1, &record.info));
-  EXPECT_FALSE(palette.SetImage(-1, &record.info));
-  EXPECT_FALSE(palette.SetImage(0, static_cast<const StaticImageInfo*>(nullptr)));
-  EXPECT_EQ(palette.GetImage(5), nullptr);
-  palette.UseTexture(5);
-  palette.ClearEntry(-2);
-  // Element access grows the palette; a negative index is a programming error.
-  palette[2].State(0);
-  EXPECT_EQ(palette.Count(), 3u);
-  EXPECT_THROW(palette[-1], OrvanException);
 }
 
 TEST_F(PaletteSharing, EmptyingTheListKeepsImagesButStopsSharingThem) {

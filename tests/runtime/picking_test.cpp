@@ -32,7 +32,7 @@ std::unique_ptr<GLPolygon> Rect(float x0, float y0, float x1, float y1, float z 
   return std::unique_ptr<GLPolygon>(pick_test::NewRect(x0, y0, x1, y1, z, name));
 }
 
-TEST(Picking, TheToleranceBandIsFiveUnitsPerScaleInYAndInXBesideVerticalEdges) {
+TEST(Picking, ToleranceBandCountingRuleAndTheCollisionPointAsWindowDepth) {
   PickView view;
   auto r = Rect(20, 20, 120, 60);
   EXPECT_EQ(view.PickAt(*r, 70, 40), r.get());
@@ -44,10 +44,7 @@ TEST(Picking, TheToleranceBandIsFiveUnitsPerScaleInYAndInXBesideVerticalEdges) {
   EXPECT_EQ(view.PickAt(*r, 70, 66, nullptr, 2.0f), r.get());  // the band grows with the scale
   // Beyond a corner in both directions: no edge's band reaches it.
   EXPECT_EQ(view.PickAt(*r, 123, 63), nullptr);
-}
 
-TEST(Picking, APointLevelWithOneVertexAndInLineWithAnotherIsCountedCorrectly) {
-  PickView view;
   // A house: the point (70, 70) has the y of two vertices and the x of the roof's top.
   auto house = Polygon({Vector(20, 20, 0), Vector(120, 20, 0), Vector(120, 70, 0), Vector(70, 90, 0),
                         Vector(20, 70, 0)});
@@ -56,10 +53,7 @@ TEST(Picking, APointLevelWithOneVertexAndInLineWithAnotherIsCountedCorrectly) {
   // A ray through a vertex counts the two edges that meet there once, not twice.
   EXPECT_EQ(view.PickAt(*house, 40, 70), house.get());
   EXPECT_EQ(view.PickAt(*house, 150, 70), nullptr);
-}
 
-TEST(Picking, TheCollisionPointIsOnThePlaneAndComesBackAsWindowDepth) {
-  PickView view;
   // The plane z = x - 20, rising to the right.
   auto slope = Polygon({Vector(20, 20, 0), Vector(120, 20, 100), Vector(120, 60, 100), Vector(20, 60, 0)});
   Vector hit;

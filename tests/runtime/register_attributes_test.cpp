@@ -128,7 +128,7 @@ TEST(RegisteredAttributes, EachRowStartsAtItsDefaultAndWritesReachItsField) {
   EXPECT_EQ(Text(p, "MaterialIndex"), "-4");
 }
 
-TEST(RegisteredAttributes, LocationMovesTheObjectAndRebuildsItsTransform) {
+TEST(RegisteredAttributes, LocationAndDynamicRowsMoveTheObjectAndRebuildItsTransform) {
   const Vertex corners[3] = {Vertex(1, 1, 0), Vertex(3, 1, 0), Vertex(1, 3, 0)};
   GLPolygon p(3, corners);
   Write(p, "Location", "10 20 30");
@@ -150,21 +150,19 @@ TEST(RegisteredAttributes, LocationMovesTheObjectAndRebuildsItsTransform) {
   m = p.TransformMatrix()->Data();
   EXPECT_NEAR(m[12], 1, 1e-9);
   EXPECT_NEAR(m[13], -1, 1e-9);
-}
 
-TEST(RegisteredAttributes, DynamicRowsRebuildTheTransform) {
-  GLPolygon p;
-  Write(p, "DynamicTranslate", "1 2 3");
-  ASSERT_NE(p.TransformMatrix(), nullptr);
-  EXPECT_NEAR(p.TransformMatrix()->Data()[14], 3, 1e-9);
-  Write(p, "DynamicScale", "2 4 1");
-  EXPECT_NEAR(p.TransformMatrix()->Data()[5], 4, 1e-9);
-  ExpectNear(p.DynamicScale(), 2, 4, 1);
+  GLPolygon moving;
+  Write(moving, "DynamicTranslate", "1 2 3");
+  ASSERT_NE(moving.TransformMatrix(), nullptr);
+  EXPECT_NEAR(moving.TransformMatrix()->Data()[14], 3, 1e-9);
+  Write(moving, "DynamicScale", "2 4 1");
+  EXPECT_NEAR(moving.TransformMatrix()->Data()[5], 4, 1e-9);
+  ExpectNear(moving.DynamicScale(), 2, 4, 1);
   // In a DCS translated by (5, 0, 0) the scale acts about x = 5.
-  Write(p, "DynamicTranslate", "0 0 0");
-  Write(p, "DCSMatrix", "1 0 0 0  0 1 0 0  0 0 1 0  5 0 0 1");
-  EXPECT_DOUBLE_EQ(p.DCSMatrix().Data()[12], 5);
-  EXPECT_NEAR(p.TransformMatrix()->Data()[12], -5, 1e-9);
+  Write(moving, "DynamicTranslate", "0 0 0");
+  Write(moving, "DCSMatrix", "1 0 0 0  0 1 0 0  0 0 1 0  5 0 0 1");
+  EXPECT_DOUBLE_EQ(moving.DCSMatrix().Data()[12], 5);
+  EXPECT_NEAR(moving.TransformMatrix()->Data()[12], -5, 1e-9);
 }
 
 TEST(RegisteredAttributes, GeometryRowsResizeAndKeepNormalsOnePerVertex) {
@@ -241,7 +239,7 @@ int LinesStartingWith(const std::string& text, const std::string& start) {
   return n;
 }
 
-TEST(ObjectResourceLines, FiltersSelectNamesLevelsAndQualification) {
+TEST(ObjectResourceLines, FiltersSelectNamesLevelsAndQualificationAndGroupsNeverWriteObjectClass) {
   Tree t;
   VesResourceFilter filter;
   filter.Include("Visible");
@@ -264,19 +262,17 @@ TEST(ObjectResourceLines, FiltersSelectNamesLevelsAndQualification) {
   visible.LevelsDown(1);
   EXPECT_EQ(Lines(t.root, &visible), "root.Visible: 1\na.Visible: 1\ninner.Visible: 1\n");
   EXPECT_EQ(visible.ExcludedCount(), 0u);  // the caller's filter is unchanged
-}
 
-TEST(ObjectResourceLines, GroupsNeverWriteObjectClass) {
-  Tree t;
-  for (DisplayObject* o : {static_cast<DisplayObject*>(&t.root), static_cast<DisplayObject*>(&t.a)}) {
+  Tree classed;
+  for (DisplayObject* o : {static_cast<DisplayObject*>(&classed.root), static_cast<DisplayObject*>(&classed.a)}) {
     o->Attributes()->Add(new OrvanAttributeString(nullptr, "ObjectClass", "Thing"));
   }
-  VesResourceFilter filter;
-  filter.LevelsDown(-1);
-  EXPECT_EQ(LinesStartingWith(Lines(t.root, &filter), "root.ObjectClass"), 0);
-  EXPECT_EQ(LinesStartingWith(Lines(t.a, &filter), "a.ObjectClass: Thing"), 1);
+  VesResourceFilter everything;
+  everything.LevelsDown(-1);
+  EXPECT_EQ(LinesStartingWith(Lines(classed.root, &everything), "root.ObjectClass"), 0);
+  EXPECT_EQ(LinesStartingWith(Lines(classed.a, &everything), "a.ObjectClass: Thing"), 1);
   // Below a group the children share the group's filter, which leaves the name out.
-  EXPECT_EQ(LinesStartingWith(Lines(t.root, &filter), "a.ObjectClass"), 0);
+  EXPECT_EQ(LinesStartingWith(Lines(classed.root, &everything), "a.ObjectClass"), 0);
 }
 
 // A text other than the default for every attribute, varied by seed so that objects differ.
@@ -346,7 +342,7 @@ struct Panel {
   }
 };
 
-TEST(ResourceRoundTrip, EveryAttributeOfTheSourceTreeDiffersFromTheDefault) {
+TEST(ResourceRoundTrip, EveryAttributeDiffersFromTheDefaultAndTheTextReadsBackTheSame) {
   Panel source(true);
   GLPolygon freshPolygon;
   Group freshGroup;
@@ -359,16 +355,14 @@ TEST(ResourceRoundTrip, EveryAttributeOfTheSourceTreeDiffersFromTheDefault) {
           << o->InstanceName() << "." << attribute->NameText();
     }
   }
-}
 
-TEST(ResourceRoundTrip, TreeTextReadIntoAFreshTreeWritesTheSameText) {
   for (bool fixed : {false, true}) {
-    Panel source(true), copy(false);
-    const std::string first = source.Write(fixed);
+    Panel written(true), copy(false);
+    const std::string first = written.Write(fixed);
     const int lines = copy.Read(first);
     EXPECT_EQ(copy.Write(fixed), first) << (fixed ? "fixed" : "general") << " notation";
     int expected = 0;
-    for (DisplayObject* o : source.Objects()) expected += static_cast<int>(o->Attributes()->Count());
+    for (DisplayObject* o : written.Objects()) expected += static_cast<int>(o->Attributes()->Count());
     EXPECT_EQ(lines, expected);
     // The values arrived as values, not only as text.
     EXPECT_EQ(copy.c.NumberOfVertices(), 5u);

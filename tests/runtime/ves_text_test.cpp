@@ -85,7 +85,7 @@ TEST(VesText, DefaultsRangesAndErasing) {
   EXPECT_TRUE(erased.Underline());
 }
 
-TEST(VesText, FontsAreSharedThroughTheRegistryAndTheBuiltInFontIsNeverDestroyed) {
+TEST(VesText, FontsAreSharedThroughTheRegistryAndKeepUserCounts) {
   EXPECT_EQ(VesFontBase::MakeKey("Times New Roman", "Bold\tItalic", 10), "TimesNewRomanBoldItalic10");
   VesFontBase* builtIn = FontRegistry::DefaultFont();
   EXPECT_EQ(builtIn->Key(), "ArialRegular12");
@@ -117,9 +117,7 @@ TEST(VesText, FontsAreSharedThroughTheRegistryAndTheBuiltInFontIsNeverDestroyed)
   EXPECT_EQ(FontRegistry::DefaultFont(), builtIn);
   EXPECT_EQ(FontRegistry::UserCount(builtIn), 0);
   EXPECT_NE(builtIn->GetImage(), nullptr);
-}
 
-TEST(VesText, AFontWhoseKeyIsTakenKeepsAUserCountOfItsOwn) {
   bool firstGone = false, secondGone = false;
   WatchedFont* first = new WatchedFont("Twin", "", 8, &firstGone);
   WatchedFont* second = new WatchedFont("Twin", "", 8, &secondGone);
@@ -228,7 +226,7 @@ TEST(VesText, CharAttribsShowsTheFirstRecordAndAppliesAFieldToAllWithTheRangeChe
   EXPECT_TRUE(box.LayoutDirty());
 }
 
-TEST(VesText, ACloneCarriesTextFontGeometryAndAlignment) {
+TEST(VesText, ACloneCarriesTextFontGeometryAndAlignmentAndRotatingTurnsTheFrame) {
   bool destroyed = false;
   WatchedFont* font = new WatchedFont("Cloned", "", 7, &destroyed);
   VesTextBox box;
@@ -250,16 +248,14 @@ TEST(VesText, ACloneCarriesTextFontGeometryAndAlignment) {
   EXPECT_TRUE(clone->LayoutDirty());
   delete clone;
   EXPECT_FALSE(destroyed);
-}
 
-TEST(VesText, RotatingTurnsTheTextFrame) {
-  VesText text;
-  vessant::test::SetRectangle(text, 10.0, 5.0);
-  text.UpdateTextAxes();
-  text.Rotate(Vector(0, 0, 0), 90.0f, Vector(0, 0, 1));
-  EXPECT_NEAR(text.XAxis().y, 1.0f, 1e-6f);
-  EXPECT_NEAR(text.YAxis().x, -1.0f, 1e-6f);
-  EXPECT_NEAR(text.Normal().z, 1.0f, 1e-6f);
+  VesText turned;
+  vessant::test::SetRectangle(turned, 10.0, 5.0);
+  turned.UpdateTextAxes();
+  turned.Rotate(Vector(0, 0, 0), 90.0f, Vector(0, 0, 1));
+  EXPECT_NEAR(turned.XAxis().y, 1.0f, 1e-6f);
+  EXPECT_NEAR(turned.YAxis().x, -1.0f, 1e-6f);
+  EXPECT_NEAR(turned.Normal().z, 1.0f, 1e-6f);
 }
 
 }  // namespace
