@@ -175,7 +175,7 @@ std::vector<std::string> AttributeNames(DisplayObject& object) {
   return names;
 }
 
-TEST(VesText, AttributesFollowThePolygonsInOrderAndLayoutSettingsMarkTheLayout) {
+TEST(VesText, AttributesFollowThePolygonsCharAttribsAndLayoutSettingsMarkTheLayout) {
   VesTextBox box;
   GLPolygon polygon;
   const std::vector<std::string> base = AttributeNames(polygon);
@@ -206,24 +206,22 @@ TEST(VesText, AttributesFollowThePolygonsInOrderAndLayoutSettingsMarkTheLayout) 
   EXPECT_EQ(box.VerticalAlignment(), ALIGN_BOTTOM);
   box.Resource("CharScaling")->ValueText("2");
   EXPECT_EQ(box.CharScaling(), 1.0f) << "the range check holds for attributes too";
-}
 
-TEST(VesText, CharAttribsShowsTheFirstRecordAndAppliesAFieldToAllWithTheRangeChecks) {
-  VesTextBox box;
-  box.TextColor(vesColor(10, 20, 30, 255));
+  VesTextBox styled;
+  styled.TextColor(vesColor(10, 20, 30, 255));
   std::ostringstream out;
-  box.Resource("CharAttribs")->WriteValue(out);
+  styled.Resource("CharAttribs")->WriteValue(out);
   EXPECT_NE(out.str().find("Color: 10 20 30 255"), std::string::npos) << out.str();
   EXPECT_NE(out.str().find("Spacing: 1"), std::string::npos) << out.str();
 
-  box.UpdateLayout();
+  styled.UpdateLayout();
   std::istringstream in("\n{\n  Color: 200 0 0 255\n  Scale: 1.5\n  Spacing: 2\n  Strike: 1\n}\n");
-  box.Resource("CharAttribs")->ReadValue(in);
-  EXPECT_EQ(box.TextColor(), vesColor(200, 0, 0, 255));
-  EXPECT_EQ(box.CharSpacing(), 2.0f);
-  EXPECT_EQ(box.CharScaling(), 1.0f) << "1.5 is out of range";
-  EXPECT_TRUE(box.StrikeThru());
-  EXPECT_TRUE(box.LayoutDirty());
+  styled.Resource("CharAttribs")->ReadValue(in);
+  EXPECT_EQ(styled.TextColor(), vesColor(200, 0, 0, 255));
+  EXPECT_EQ(styled.CharSpacing(), 2.0f);
+  EXPECT_EQ(styled.CharScaling(), 1.0f) << "1.5 is out of range";
+  EXPECT_TRUE(styled.StrikeThru());
+  EXPECT_TRUE(styled.LayoutDirty());
 }
 
 TEST(VesText, ACloneCarriesTextFontGeometryAndAlignmentAndRotatingTurnsTheFrame) {
