@@ -46,35 +46,7 @@ TEST(DynamicRotation, RelativeRotationWrapsIntoZeroTo360) {
   EXPECT_THROW(o.DynamicRotateRelative(5, -1), OrvanException);
 }
 
-TEST(DynamicTransform, OnlyChangesMarkDirtyAndMatricesComeWithTheFirstOne) {
-  VesMatrix<double, 4> identity;
-  ViewMatrices parent(nullptr, nullptr, &identity);
-  Shape o;
-  o.DynamicScale(1, 1, 1);
-  o.DynamicRotate(0, 0, 0);
-  o.DynamicTranslate(0.0f, 0.0f, 0.0f);
-  EXPECT_FALSE(o.TransformDirty() || o.PreDrawNeeded());
-  o.CalculateMatrices(parent);
-  EXPECT_EQ(o.ModelViewMatrix(), nullptr);
-
-  o.DynamicScale(2, 1, 1);
-  EXPECT_TRUE(o.TransformDirty() && o.PreDrawNeeded());
-  o.CalculateMatrices(parent);
-  EXPECT_NE(o.TransformMatrix(), nullptr);
-  EXPECT_NE(o.ModelViewMatrix(), nullptr);
-  EXPECT_FALSE(o.TransformDirty());
-  EXPECT_TRUE(o.PreDrawNeeded());  // stays in its group's pre-draw from now on
-
-  Shape r;
-  r.DynamicTranslate(0.0f, 0.0f, 0.0f, true);  // relative always marks
-  EXPECT_TRUE(r.TransformDirty());
-  r.DynamicTranslate(2.0f, 1, false);
-  r.DynamicTranslate(3.0f, 1, true);
-  ExpectNear(r.DynamicTranslation(), 0, 5, 0);
-  EXPECT_FLOAT_EQ(r.DynamicTranslation(7), 0.0f);
-}
-
-TEST(DynamicTransform, ActsAboutTheLogicalRotationPointAndTheDcsAxesTinyRotationsNone) {
+TEST(DynamicTransform, OnlyChangesMarkDirtyAndTheMotionActsAboutTheRotationPointAndDcsAxes) {
   Shape o(10, 10, 0);
   o.RotationPoint(1, 0, 0);  // logical (11, 10)
   o.DynamicRotate(0, 0, 90);
@@ -102,6 +74,32 @@ TEST(DynamicTransform, ActsAboutTheLogicalRotationPointAndTheDcsAxesTinyRotation
   d.DCSMatrix(dcs);
   d.DynamicTranslate(1.0f, 0.0f, 0.0f);
   ExpectNear(Transformed(d, Vector(0, 0, 0)), 0, 1, 0);
+
+  VesMatrix<double, 4> identity;
+  ViewMatrices parent(nullptr, nullptr, &identity);
+  Shape marked;
+  marked.DynamicScale(1, 1, 1);
+  marked.DynamicRotate(0, 0, 0);
+  marked.DynamicTranslate(0.0f, 0.0f, 0.0f);
+  EXPECT_FALSE(marked.TransformDirty() || marked.PreDrawNeeded());
+  marked.CalculateMatrices(parent);
+  EXPECT_EQ(marked.ModelViewMatrix(), nullptr);
+
+  marked.DynamicScale(2, 1, 1);
+  EXPECT_TRUE(marked.TransformDirty() && marked.PreDrawNeeded());
+  marked.CalculateMatrices(parent);
+  EXPECT_NE(marked.TransformMatrix(), nullptr);
+  EXPECT_NE(marked.ModelViewMatrix(), nullptr);
+  EXPECT_FALSE(marked.TransformDirty());
+  EXPECT_TRUE(marked.PreDrawNeeded());  // stays in its group's pre-draw from now on
+
+  Shape relative;
+  relative.DynamicTranslate(0.0f, 0.0f, 0.0f, true);  // relative always marks
+  EXPECT_TRUE(relative.TransformDirty());
+  relative.DynamicTranslate(2.0f, 1, false);
+  relative.DynamicTranslate(3.0f, 1, true);
+  ExpectNear(relative.DynamicTranslation(), 0, 5, 0);
+  EXPECT_FLOAT_EQ(relative.DynamicTranslation(7), 0.0f);
 }
 
 TEST(PreDrawCulling, SphereOutsideAPlaneIsCulledOnlyWhileEnabled) {
@@ -124,20 +122,7 @@ TEST(PreDrawCulling, SphereOutsideAPlaneIsCulledOnlyWhileEnabled) {
   EXPECT_FALSE(o.Culled());
 }
 
-TEST(Vertices, NumbersCountFromOneAndIndicesFromZero) {
-  Shape o(10, 0, 0);
-  MakeSquare(o);
-  o.SetVertexColor(1, vesColor(1, 2, 3, 4));
-  o.SetVertexColor(5, vesColor(9, 9, 9, 9));  // no such vertex
-  EXPECT_EQ(o.Vertices()[0].color, vesColor(1, 2, 3, 4));
-  ExpectNear(o.WorldVertex(0), 9, -1, 0);
-  EXPECT_EQ(o.WorldVertex(0).color, vesColor(1, 2, 3, 4));
-  ExpectNear(o.WorldVertex(4), 0, 0, 0);
-  o.WorldVertex(1, Vertex(20, 5, 0));
-  ExpectNear(o.Vertices()[1], 10, 5, 0);
-}
-
-TEST(Vertices, InsertDeleteNormalsAndFailedAllocation) {
+TEST(Vertices, NumbersIndicesInsertDeleteNormalsAndFailedAllocation) {
   Shape o;
   o.SetVertices(3, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 1.0, 0.0, 0.0, 255, 255, 255, 255,
                 0.0, 1.0, 0.0);
@@ -179,6 +164,17 @@ TEST(Vertices, InsertDeleteNormalsAndFailedAllocation) {
   EXPECT_THROW(f.SetTexCoords(0xFFFFFFFFu, static_cast<Vector*>(nullptr)), std::bad_alloc);
   EXPECT_EQ(f.TextureCoordinates(), nullptr);
   EXPECT_EQ(f.TextureCoordinateCount(), 0u);
+
+  Shape numbered(10, 0, 0);
+  MakeSquare(numbered);
+  numbered.SetVertexColor(1, vesColor(1, 2, 3, 4));
+  numbered.SetVertexColor(5, vesColor(9, 9, 9, 9));  // no such vertex
+  EXPECT_EQ(numbered.Vertices()[0].color, vesColor(1, 2, 3, 4));
+  ExpectNear(numbered.WorldVertex(0), 9, -1, 0);
+  EXPECT_EQ(numbered.WorldVertex(0).color, vesColor(1, 2, 3, 4));
+  ExpectNear(numbered.WorldVertex(4), 0, 0, 0);
+  numbered.WorldVertex(1, Vertex(20, 5, 0));
+  ExpectNear(numbered.Vertices()[1], 10, 5, 0);
 }
 
 TEST(Geometry, BoundingSphereOriginAndPermanentScaleAndRotate) {

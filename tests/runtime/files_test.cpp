@@ -41,9 +41,7 @@ TEST(FilePathTest, PathKindNormaliseDirectoryAndRelativeExamples) {
        {"", "/a.bmp", "C:/a.bmp", "//s/a.bmp", "%TEMP%/a.bmp", "a\nb", "a\"b", "a?b", "a<b", "a|b"}) {
     EXPECT_FALSE(FilePath::IsRelative(text)) << text;
   }
-}
 
-TEST(FilePathTest, NormaliseStaysInBoundsOnShortAndOddTexts) {
   for (const char* text : {"", ".", "..", "/", "//", "///", "/..", "../", "a..", "..a", "/./", ":/", "x:/",
                            "a/..", "a/../..", "....", "/../../", "\\..\\"}) {
     const std::string result = FilePath::Normalise(text);
@@ -51,24 +49,7 @@ TEST(FilePathTest, NormaliseStaysInBoundsOnShortAndOddTexts) {
   }
 }
 
-
-
-TEST(FilePathTest, SetPathTakesRelativeTextsAgainstTheBaseDirectory) {
-  FilePath p;
-  p.SetPath("C:/work/panels/main.res", "..\\images\\dial.bmp");
-  EXPECT_EQ(p.Text(), "C:/work/images/dial.bmp");
-  EXPECT_FALSE(p.Verbatim());
-
-  p.SetPath("C:/work/panels/main.res", "/opt/images/dial.bmp");
-  EXPECT_EQ(p.Text(), "/opt/images/dial.bmp");
-  EXPECT_TRUE(p.Verbatim());
-
-  const FilePath base(std::string("/home/u/panel.res"));
-  p.SetPath(base, "./a.png");
-  EXPECT_EQ(p.Text(), "/home/u/a.png");
-}
-
-TEST(FilePathTest, MakeRelativeExamples) {
+TEST(FilePathTest, SetPathAndMakeRelativeExamples) {
   const std::string base = "C:/work/panels/main.res";
   FilePath p;
   p.SetPath(base, "C:/work/images/dial.bmp");
@@ -86,9 +67,20 @@ TEST(FilePathTest, MakeRelativeExamples) {
   FilePath back;
   back.SetPath(base, deeper.MakeRelative(base));
   EXPECT_EQ(back.Text(), "C:/other/x/y.bmp");
-}
 
-TEST(FilePathTest, MakeRelativeWithNothingInCommon) {
+  FilePath set;
+  set.SetPath("C:/work/panels/main.res", "..\\images\\dial.bmp");
+  EXPECT_EQ(set.Text(), "C:/work/images/dial.bmp");
+  EXPECT_FALSE(set.Verbatim());
+
+  set.SetPath("C:/work/panels/main.res", "/opt/images/dial.bmp");
+  EXPECT_EQ(set.Text(), "/opt/images/dial.bmp");
+  EXPECT_TRUE(set.Verbatim());
+
+  const FilePath home(std::string("/home/u/panel.res"));
+  set.SetPath(home, "./a.png");
+  EXPECT_EQ(set.Text(), "/home/u/a.png");
+
   const FilePath rel(std::string("images/a.bmp"));
   EXPECT_EQ(rel.MakeRelative("/base/main.res"), "/base/images/a.bmp");
   const FilePath drive(std::string("D:/a.bmp"));
@@ -101,14 +93,12 @@ std::string TempName(const char* leaf) {
          std::to_string(::getpid()) + "_" + leaf;
 }
 
-TEST(FileUtilTest, FileNameOf) {
+TEST(FileUtilTest, FileNameAndOpenFileWithSlashPathsOrReportingAMissingFile) {
   EXPECT_EQ(FileNameOf("C:\\dir\\a.res"), "a.res");
   EXPECT_EQ(FileNameOf("/dir/sub/b.png"), "b.png");
   EXPECT_EQ(FileNameOf("mixed/dir\\c"), "c");
   EXPECT_EQ(FileNameOf("dir/"), "");
-}
 
-TEST(FileUtilTest, OpenFileWritesAndReadsWithSlashPaths) {
   const std::string name = TempName("rw.txt");
   {
     std::fstream out;
@@ -126,14 +116,12 @@ TEST(FileUtilTest, OpenFileWritesAndReadsWithSlashPaths) {
   EXPECT_FALSE(FileExists(name));
   EXPECT_TRUE(FileExists("/"));  // directories count
   EXPECT_FALSE(FileExists(""));
-}
 
-TEST(FileUtilTest, OpenFileReportsAMissingFile) {
-  const std::string name = TempName("missing/none.txt");
-  std::fstream in;
+  const std::string absent = TempName("missing/none.txt");
+  std::fstream missing;
   vessant::test::CaptureLog();
-  EXPECT_FALSE(OpenFile(name.c_str(), "r", in));
-  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to open file(" + name + ")\n");
+  EXPECT_FALSE(OpenFile(absent.c_str(), "r", missing));
+  EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to open file(" + absent + ")\n");
 }
 
 TEST(ExpandEnvironmentTest, ReplacesVariablesInsideReplacedValuesAndSelfReferencesTerminate) {
@@ -160,7 +148,7 @@ TEST(ExpandEnvironmentTest, ReplacesVariablesInsideReplacedValuesAndSelfReferenc
   ::unsetenv("ORVAN_TEST_GROW");
 }
 
-TEST(GlInfoTest, ExtensionWordsMatchWhole) {
+TEST(GlInfoTest, ExtensionWordsMatchWholeAndVersionTextsParseTheirLeadingNumber) {
   const char* list = "GL_ARB_multitexture GL_EXT_texture GL_EXT_texture_env_add GL_EXT_bgra";
   EXPECT_TRUE(ExtensionListContains(list, "GL_EXT_texture"));
   EXPECT_TRUE(ExtensionListContains(list, "GL_EXT_bgra"));
@@ -171,9 +159,7 @@ TEST(GlInfoTest, ExtensionWordsMatchWhole) {
   EXPECT_FALSE(ExtensionListContains(nullptr, "GL_EXT_bgra"));
   EXPECT_FALSE(ExtensionListContains("xGL_EXT_bgra", "GL_EXT_bgra"));
   EXPECT_TRUE(ExtensionListContains("xGL_EXT_bgra GL_EXT_bgra", "GL_EXT_bgra"));
-}
 
-TEST(GlInfoTest, VersionTextsParseTheirLeadingNumber) {
   EXPECT_FLOAT_EQ(ParseGLVersion("2.1 Mesa 23.0.4"), 2.1f);
   EXPECT_FLOAT_EQ(ParseGLVersion("1.5.0 NVIDIA"), 1.5f);
   EXPECT_FLOAT_EQ(ParseGLVersion(""), 0.0f);

@@ -101,21 +101,19 @@ TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   EXPECT_EQ(tree.cockpit->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
   // A name written with full qualification from the component itself starts with its name.
   EXPECT_EQ(tree.altimeter->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
-}
 
-TEST(FrameResourceLookupTest, AFirstPartPrefersTheFramesOwnObjectsOverThoseOfNestedComponents) {
-  NestedTree tree;
+  NestedTree shadowed;
   // An object of the same name inside the earlier component "cockpit".
   GLPolygon* inner = NestedTree::Polygon("lamp", 40.0f);
-  tree.altimeter->InsertObject(inner, true, false);
-  tree.altimeter->FinishConstruction();
-  tree.frame.SetResource("lamp.Visible", "0");
-  EXPECT_FALSE(tree.lamp->Visibility());
+  shadowed.altimeter->InsertObject(inner, true, false);
+  shadowed.altimeter->FinishConstruction();
+  shadowed.frame.SetResource("lamp.Visible", "0");
+  EXPECT_FALSE(shadowed.lamp->Visibility());
   EXPECT_TRUE(inner->Visibility());
   // A name only a nested component has is still found below it.
-  tree.frame.SetResource("needle.Visible", "0");
-  EXPECT_FALSE(tree.needle->Visibility());
-  tree.cockpit->SetResource("lamp.Visible", "0");
+  shadowed.frame.SetResource("needle.Visible", "0");
+  EXPECT_FALSE(shadowed.needle->Visibility());
+  shadowed.cockpit->SetResource("lamp.Visible", "0");
   EXPECT_FALSE(inner->Visibility());
 }
 
@@ -171,22 +169,20 @@ TEST(FrameResourceWriteTest, WrittenTextFollowsTheFilterLevelsAndQualification) 
   EXPECT_EQ(Written(tree.frame, &all).find(".Visible:"), std::string::npos);
   EXPECT_EQ(all.LevelsDown(), -1);
   EXPECT_EQ(all.QualificationLevels(), -1);
-}
 
-TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageListAndCrtCleanCallsCopyText) {
-  NestedTree tree;
-  tree.cockpit->Attributes()->Add(new OrvanAttributeString(nullptr, AttributeName("ObjectClass"), "ComponentBase"));
+  NestedTree classed;
+  classed.cockpit->Attributes()->Add(new OrvanAttributeString(nullptr, AttributeName("ObjectClass"), "ComponentBase"));
   VesResourceFilter filter;
   filter.LevelsDown(-1);
   for (bool namesOnly : {false, true}) {
     filter.NamesOnly(namesOnly);
-    const std::string text = Written(tree.frame, &filter);
+    const std::string text = Written(classed.frame, &filter);
     EXPECT_EQ(text.find("ObjectClass"), std::string::npos) << text;
     EXPECT_EQ(text.find("EmptyStaticImageList"), std::string::npos) << text;
     EXPECT_NE(text.find("cockpit.UseParentsLighting"), std::string::npos) << text;
   }
   // Still reachable by name: the property reads false.
-  EXPECT_EQ(tree.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
+  EXPECT_EQ(classed.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
 
   NestedTree plain;
   char* value = plain.frame.GetResource_CRTClean("lamp.Visible");
@@ -222,9 +218,20 @@ class FrameResourceFileTest : public ::testing::Test {
   std::string dir;
 };
 
+// Makes the stream fail part-way through a listing, as a full disk would.
+class FailingAttribute : public OrvanAttributeBase {
+ public:
+  FailingAttribute() : OrvanAttributeBase(nullptr, AttributeName("Broken"), false) {}
+  std::ostream& WriteValue(std::ostream& os) const override {
+    os.setstate(std::ios::badbit);
+    return os;
+  }
+  std::istream& ReadValue(std::istream& is) override { return is; }
+};
+
 // Written over an existing file (whose permissions stay) and read into a fresh tree, the whole
 // tree writes the same text again.
-TEST_F(FrameResourceFileTest, AWrittenFileReadsBackIntoAnEqualTree) {
+TEST_F(FrameResourceFileTest, AWrittenFileReadsBackAndAFailedOrUnopenableOneIsLeftAsItWas) {
   NestedTree source;
   source.frame.SetResource("cockpit.altimeter.needle.Color", "10 20 30 40");
   source.frame.SetResource("cockpit.altimeter.needle.Rotation", "0 0 33.5");
@@ -247,29 +254,16 @@ TEST_F(FrameResourceFileTest, AWrittenFileReadsBackIntoAnEqualTree) {
   EXPECT_EQ(Written(target.frame, &all), Written(source.frame, &all));
   EXPECT_TRUE(target.cockpit->UseParentsLighting());
   EXPECT_FLOAT_EQ(target.needle->DynamicRotation(2), 33.5f);
-}
 
-// Makes the stream fail part-way through a listing, as a full disk would.
-class FailingAttribute : public OrvanAttributeBase {
- public:
-  FailingAttribute() : OrvanAttributeBase(nullptr, AttributeName("Broken"), false) {}
-  std::ostream& WriteValue(std::ostream& os) const override {
-    os.setstate(std::ios::badbit);
-    return os;
-  }
-  std::istream& ReadValue(std::istream& is) override { return is; }
-};
-
-TEST_F(FrameResourceFileTest, AFailedOrUnopenableWriteLeavesFilesAsTheyWereAndUnopenableReadsAreIgnored) {
-  const std::string path = Path("panel.res");
-  { std::ofstream(path) << "lamp.Visible: 0\n"; }
+  const std::string kept = Path("panel.res");
+  { std::ofstream(kept) << "lamp.Visible: 0\n"; }
   NestedTree tree;
   tree.frame.FrameAttributes()->Add(new FailingAttribute);
   vessant::test::CaptureLog();
-  EXPECT_FALSE(tree.frame.WriteResources(path.c_str()));
+  EXPECT_FALSE(tree.frame.WriteResources(kept.c_str()));
   const std::string shown = vessant::test::TakeCapturedLog();
-  EXPECT_NE(shown.find(path), std::string::npos) << shown;
-  EXPECT_EQ(Contents(path), "lamp.Visible: 0\n");
+  EXPECT_NE(shown.find(kept), std::string::npos) << shown;
+  EXPECT_EQ(Contents(kept), "lamp.Visible: 0\n");
   EXPECT_EQ(FilesInDir(), 1);
 
   NestedTree unwritten;

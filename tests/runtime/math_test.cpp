@@ -19,7 +19,7 @@ using vessant::test::ExpectNear;
 
 constexpr double kPi = 3.14159265358979323846;
 
-TEST(VectorTest, LengthAndAngles) {
+TEST(VectorTest, LengthAnglesAndRotationAboutAnAxisInDegrees) {
   Vector v(3, 0, 4);
   EXPECT_FLOAT_EQ(v.Normalise(), 5.0f);
   EXPECT_FLOAT_EQ(v.x, 0.6f);
@@ -29,9 +29,7 @@ TEST(VectorTest, LengthAndAngles) {
   EXPECT_NEAR(Vector(1, 0, 0).AngleBetween(Vector(0, 2, 0)), kPi / 2, 1e-7);  // radians
   EXPECT_NEAR(Vector(1, 0, 0).AngleBetween(Vector(-1, 0, 0)), kPi, 1e-7);
   EXPECT_EQ(Vector().AngleBetween(Vector(1, 0, 0)), 0.0);
-}
 
-TEST(VectorTest, RotationAboutAnAxisIsInDegrees) {
   const Vector r = Vector(1, 0, 0).RotatedAbout(Vector(0, 0, 5), 90.0);
   ExpectNear(r, 0, 1, 0, 1e-6f);
   Vector c(1, 0, 0);
@@ -65,7 +63,7 @@ void ExpectNearIdentity(const Matrix& m, double tolerance) {
   }
 }
 
-TEST(MatrixTest, StorageIsColumnMajorAndCopiesRebindTheirColumns) {
+TEST(MatrixTest, StorageIdentityThresholdsAndInverses) {
   Matrix a;
   a(1, 3) = 7.0;  // row 1, column 3
   EXPECT_EQ(a.data[13], 7.0);
@@ -76,9 +74,7 @@ TEST(MatrixTest, StorageIsColumnMajorAndCopiesRebindTheirColumns) {
     EXPECT_EQ(m->col[3], &m->data[12]);
     EXPECT_EQ((*m)(1, 3), 7.0);
   }
-}
 
-TEST(MatrixTest, IdentityTestThresholds) {
   Matrix almost;
   almost(0, 0) = 1.0 + 5e-8;
   EXPECT_TRUE(almost.IsIdentity());
@@ -94,17 +90,13 @@ TEST(MatrixTest, IdentityTestThresholds) {
   Matrix w;
   w(3, 3) = 1.0 + 2e-7;
   EXPECT_FALSE(w.IsIdentity());
-}
 
-TEST(MatrixTest, InverseOfSingularMatrixWithZeroFirstColumnIsIdentity) {
-  Matrix m;
-  for (int i = 0; i < 16; ++i) m.data[i] = i + 1;
-  for (int r = 0; r < 4; ++r) m(r, 0) = 0.0;
-  const Matrix inv = m.Inverse();
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(inv.data[i], Matrix().data[i]);
-}
+  Matrix singular;
+  for (int i = 0; i < 16; ++i) singular.data[i] = i + 1;
+  for (int r = 0; r < 4; ++r) singular(r, 0) = 0.0;
+  const Matrix fallback = singular.Inverse();
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(fallback.data[i], Matrix().data[i]);
 
-TEST(MatrixTest, InverseTimesMatrixIsIdentity) {
   const double values[16] = {2, 1, 0, 0, -1, 3, 2, 0, 4, 0, 1, 0, 5, -2, 7, 1};
   const Matrix m(values);
   const Matrix inv = m.Inverse();
@@ -117,7 +109,7 @@ TEST(MatrixTest, InverseTimesMatrixIsIdentity) {
   ExpectNearIdentity(s.Inverse() * s, 1e-12);
 }
 
-TEST(AffineTest, RotateAboutEachAxis) {
+TEST(AffineTest, RotateAboutEachAxisAndTheAffineInverseUndoesTheTransform) {
   Affine z;
   z.Rotate(90, 2);
   ExpectNear(z.TransformPoint(Vector(1, 0, 0)), 0, 1, 0, 1e-6f);
@@ -135,9 +127,7 @@ TEST(AffineTest, RotateAboutEachAxis) {
   y.Rotate(45, 3);  // no such axis: nothing changes
   y.Rotate(45, -1);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(y.data[i], before.data[i]);
-}
 
-TEST(AffineTest, AffineInverseUndoesTheTransform) {
   Affine m;
   m.Rotate(33, 0);
   m.Rotate(-71, 1);

@@ -68,22 +68,20 @@ TEST(Picking, ToleranceBandCountingRuleAndTheCollisionPointAsWindowDepth) {
   EXPECT_NEAR(win.x, 33.0f, 1e-3f);
   EXPECT_NEAR(win.y, 44.0f, 1e-3f);
   EXPECT_NEAR(win.z, 0.25f, 1e-5f);
-}
 
-TEST(Picking, NothingIsHitWithoutAViewOrHiddenOrUnpickableButPickableThreeAlwaysIs) {
-  auto r = Rect(20, 20, 120, 60);
-  Vector origin, direction;
-  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, ViewMatrices()));
-  PickView view;
-  r->Visibility(false);
-  EXPECT_EQ(view.PickAt(*r, 70, 40), nullptr);
-  r->Pickable(3);
-  EXPECT_EQ(view.PickAt(*r, 190, 90), r.get());  // no test at all, even far away
-  r->Visibility(true);
-  r->Pickable(0);
-  EXPECT_EQ(view.PickAt(*r, 70, 40), nullptr);
-  view.modelView(0, 0) = 0.0;  // a singular view
-  EXPECT_FALSE(r->WindowToObject(Vector(70, 40, 0.5f), origin, &direction, view.record));
+  auto target = Rect(20, 20, 120, 60);
+  Vector from, direction;
+  EXPECT_FALSE(target->WindowToObject(Vector(70, 40, 0.5f), from, &direction, ViewMatrices()));
+  PickView other;
+  target->Visibility(false);
+  EXPECT_EQ(other.PickAt(*target, 70, 40), nullptr);
+  target->Pickable(3);
+  EXPECT_EQ(other.PickAt(*target, 190, 90), target.get());  // no test at all, even far away
+  target->Visibility(true);
+  target->Pickable(0);
+  EXPECT_EQ(other.PickAt(*target, 70, 40), nullptr);
+  other.modelView(0, 0) = 0.0;  // a singular other
+  EXPECT_FALSE(target->WindowToObject(Vector(70, 40, 0.5f), from, &direction, other.record));
 }
 
 class GroupPicking : public ::testing::Test {
@@ -115,9 +113,7 @@ TEST_F(GroupPicking, PickableDecidesBetweenTheLastChildHitTheNearestTheGroupAndN
   group.Visibility(true);
   group.Pickable(0);
   EXPECT_EQ(view.PickAt(group, 60, 50), nullptr);
-}
 
-TEST_F(GroupPicking, ChildrenOfARotatedAndScaledGroupArePickedWhereTheyAreDrawn) {
   Group outer;
   auto square = Rect(0, 0, 10, 10, 0.0f, "square");
   auto moving = std::make_unique<Group>();
@@ -128,10 +124,10 @@ TEST_F(GroupPicking, ChildrenOfARotatedAndScaledGroupArePickedWhereTheyAreDrawn)
   moving->DynamicTranslate(100.0f, 20.0f, 0.0f);
   outer.InsertObject(moving.get());
   view.PreDraw(outer);
-  Vector hit;
-  EXPECT_EQ(view.PickAt(outer, 90, 30, &hit), square.get());
-  EXPECT_NEAR(hit.x, 90.0f, 1e-3f);
-  EXPECT_NEAR(hit.y, 30.0f, 1e-3f);
+  Vector turnedHit;
+  EXPECT_EQ(view.PickAt(outer, 90, 30, &turnedHit), square.get());
+  EXPECT_NEAR(turnedHit.x, 90.0f, 1e-3f);
+  EXPECT_NEAR(turnedHit.y, 30.0f, 1e-3f);
   EXPECT_EQ(view.PickAt(outer, 5, 5), nullptr);  // where it would be without the motion
   EXPECT_EQ(view.PickAt(outer, 116, 30), nullptr);
 }
@@ -226,28 +222,26 @@ TEST(ComponentPicking, TheObjectUnderThePointerGetsTheEventAndKeepsTheFocusForTh
 
   EXPECT_EQ(Mouse(component, MOUSE_DOWN, 80, 90), nullptr);
   EXPECT_EQ(component.FocusObject(), nullptr);
-}
 
-TEST(ComponentPicking, ANestedComponentMovesOnceWhetherByItsAttributeOrByLocation) {
-  PickView view;
-  Recorder recorder;
-  ComponentBase outer;
-  auto* inner = new ComponentBase;
-  inner->InstanceName("inner");
-  GLPolygon* cell = RecordedRect(0, 0, 10, 10, 0.0f, "cell", recorder);
-  inner->InsertObject(cell);
-  outer.InsertObject(inner);
+  PickView nestedView;
+  Recorder nestedRecorder;
+  ComponentBase outerComponent;
+  auto* innerComponent = new ComponentBase;
+  innerComponent->InstanceName("innerComponent");
+  GLPolygon* cell = RecordedRect(0, 0, 10, 10, 0.0f, "cell", nestedRecorder);
+  innerComponent->InsertObject(cell);
+  outerComponent.InsertObject(innerComponent);
 
-  outer.SetResource("inner.Location", "50 20 0");
-  view.PreDraw(outer);
-  EXPECT_EQ(Mouse(outer, MOUSE_DOWN, 55, 25), cell);
-  EXPECT_EQ(Mouse(outer, MOUSE_DOWN, 105, 45), nullptr);
+  outerComponent.SetResource("innerComponent.Location", "50 20 0");
+  nestedView.PreDraw(outerComponent);
+  EXPECT_EQ(Mouse(outerComponent, MOUSE_DOWN, 55, 25), cell);
+  EXPECT_EQ(Mouse(outerComponent, MOUSE_DOWN, 105, 45), nullptr);
 
-  inner->SetValue(2, 100.0, 20.0, 0.0, 0);
-  view.PreDraw(outer);
-  EXPECT_EQ(Mouse(outer, MOUSE_DOWN, 105, 25), cell);
-  EXPECT_EQ(Mouse(outer, MOUSE_DOWN, 55, 25), nullptr);
-  EXPECT_EQ(Mouse(outer, MOUSE_DOWN, 155, 25), nullptr);
+  innerComponent->SetValue(2, 100.0, 20.0, 0.0, 0);
+  nestedView.PreDraw(outerComponent);
+  EXPECT_EQ(Mouse(outerComponent, MOUSE_DOWN, 105, 25), cell);
+  EXPECT_EQ(Mouse(outerComponent, MOUSE_DOWN, 55, 25), nullptr);
+  EXPECT_EQ(Mouse(outerComponent, MOUSE_DOWN, 155, 25), nullptr);
   EXPECT_EQ(cell->Location().x, 0.0f);  // component-local, untouched
 }
 

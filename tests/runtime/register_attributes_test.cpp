@@ -47,26 +47,6 @@ std::string Lines(DisplayObject& o, VesResourceFilter* filter) {
 
 using vessant::test::ExpectNear;
 
-TEST(RegisteredAttributes, EveryRowInOrderOnceGroupsAddTheirCullFlags) {
-  GLPolygon polygon;
-  EXPECT_EQ(NamesOf(polygon), kObjectNames);
-  polygon.RegisterAttributes(kAttributesAll);
-  EXPECT_EQ(NamesOf(polygon).size(), kObjectNames.size());
-
-  Group group;
-  std::vector<std::string> groupNames = kObjectNames;
-  groupNames.push_back("PerformGroupCullCheck");
-  groupNames.push_back("CullTestChildren");
-  EXPECT_EQ(NamesOf(group), groupNames);
-  group.RegisterAttributes(kAttributesIdentity);
-  EXPECT_EQ(NamesOf(group), groupNames);
-  EXPECT_EQ(Text(group, "CullTestChildren"), "1");
-  Write(group, "PerformGroupCullCheck", "TRUE");
-  Write(group, "CullTestChildren", "0");
-  EXPECT_TRUE(group.PerformGroupCullCheck());
-  EXPECT_FALSE(group.CullTestChildren());
-}
-
 // One row per attribute: its text on a fresh polygon (null: not pinned), a text written through
 // it, and the field that text must reach.
 struct Row {
@@ -110,7 +90,7 @@ const Row kRows[] = {
 };
 #undef ROW
 
-TEST(RegisteredAttributes, EachRowStartsAtItsDefaultAndWritesReachItsField) {
+TEST(RegisteredAttributes, EveryRowInOrderStartsAtItsDefaultAndWritesReachItsField) {
   for (const Row& row : kRows) {
     GLPolygon p;
     if (row.initial != nullptr) {
@@ -126,9 +106,27 @@ TEST(RegisteredAttributes, EachRowStartsAtItsDefaultAndWritesReachItsField) {
   Write(p, "MaterialIndex", "-4");
   EXPECT_EQ(Text(p, "CullBackFace"), "2");
   EXPECT_EQ(Text(p, "MaterialIndex"), "-4");
+
+  GLPolygon polygon;
+  EXPECT_EQ(NamesOf(polygon), kObjectNames);
+  polygon.RegisterAttributes(kAttributesAll);
+  EXPECT_EQ(NamesOf(polygon).size(), kObjectNames.size());
+
+  Group group;
+  std::vector<std::string> groupNames = kObjectNames;
+  groupNames.push_back("PerformGroupCullCheck");
+  groupNames.push_back("CullTestChildren");
+  EXPECT_EQ(NamesOf(group), groupNames);
+  group.RegisterAttributes(kAttributesIdentity);
+  EXPECT_EQ(NamesOf(group), groupNames);
+  EXPECT_EQ(Text(group, "CullTestChildren"), "1");
+  Write(group, "PerformGroupCullCheck", "TRUE");
+  Write(group, "CullTestChildren", "0");
+  EXPECT_TRUE(group.PerformGroupCullCheck());
+  EXPECT_FALSE(group.CullTestChildren());
 }
 
-TEST(RegisteredAttributes, LocationAndDynamicRowsMoveTheObjectAndRebuildItsTransform) {
+TEST(RegisteredAttributes, LocationDynamicAndGeometryRowsRebuildTheTransformAndResize) {
   const Vertex corners[3] = {Vertex(1, 1, 0), Vertex(3, 1, 0), Vertex(1, 3, 0)};
   GLPolygon p(3, corners);
   Write(p, "Location", "10 20 30");
@@ -163,19 +161,17 @@ TEST(RegisteredAttributes, LocationAndDynamicRowsMoveTheObjectAndRebuildItsTrans
   Write(moving, "DCSMatrix", "1 0 0 0  0 1 0 0  0 0 1 0  5 0 0 1");
   EXPECT_DOUBLE_EQ(moving.DCSMatrix().Data()[12], 5);
   EXPECT_NEAR(moving.TransformMatrix()->Data()[12], -5, 1e-9);
-}
 
-TEST(RegisteredAttributes, GeometryRowsResizeAndKeepNormalsOnePerVertex) {
-  GLPolygon p;
-  Write(p, "Vertices", "4\n-1 -1 0 255 0 0 255\n1 -1 0 255 0 0 255\n1 1 0 0 0 255 255\n-1 1 0 0 0 255 255");
-  ASSERT_EQ(p.NumberOfVertices(), 4u);
-  EXPECT_NEAR(p.BoundingRadius(), 1.41421f, 1e-4f);
-  EXPECT_TRUE(p.WorldVertex(2).color == vesColor(0, 0, 255, 255));
+  GLPolygon shape;
+  Write(shape, "Vertices", "4\n-1 -1 0 255 0 0 255\n1 -1 0 255 0 0 255\n1 1 0 0 0 255 255\n-1 1 0 0 0 255 255");
+  ASSERT_EQ(shape.NumberOfVertices(), 4u);
+  EXPECT_NEAR(shape.BoundingRadius(), 1.41421f, 1e-4f);
+  EXPECT_TRUE(shape.WorldVertex(2).color == vesColor(0, 0, 255, 255));
 
   // Fewer normals than vertices are fitted to the vertices; the vertex count never follows them.
-  Write(p, "Normals", "2\n0 0 1\n0 1 0");
-  EXPECT_EQ(p.NumberOfVertices(), 4u);
-  std::istringstream normals(Text(p, "Normals"));
+  Write(shape, "Normals", "2\n0 0 1\n0 1 0");
+  EXPECT_EQ(shape.NumberOfVertices(), 4u);
+  std::istringstream normals(Text(shape, "Normals"));
   unsigned int count = 0;
   float values[12] = {};
   normals >> count;
@@ -186,17 +182,17 @@ TEST(RegisteredAttributes, GeometryRowsResizeAndKeepNormalsOnePerVertex) {
   EXPECT_EQ(values[11], 0.0f);
 
   // New vertices take the normals along.
-  Write(p, "Vertices", "3\n0 0 0 1 1 1 1\n2 0 0 1 1 1 1\n0 2 0 1 1 1 1");
-  EXPECT_EQ(Text(p, "Normals").substr(0, 2), "3\n");
-  Write(p, "Normals", "0");
-  EXPECT_EQ(p.Normals(), nullptr);
-  EXPECT_EQ(p.NumberOfVertices(), 3u);
+  Write(shape, "Vertices", "3\n0 0 0 1 1 1 1\n2 0 0 1 1 1 1\n0 2 0 1 1 1 1");
+  EXPECT_EQ(Text(shape, "Normals").substr(0, 2), "3\n");
+  Write(shape, "Normals", "0");
+  EXPECT_EQ(shape.Normals(), nullptr);
+  EXPECT_EQ(shape.NumberOfVertices(), 3u);
 
-  Write(p, "TextureCoords", "2\n0 0 0\n1 1 0");
-  EXPECT_EQ(p.TextureCoordinateCount(), 2u);
-  ExpectNear(p.TextureCoordinates()[1], 1, 1, 0);
-  Write(p, "TexturePoints", "1 2 3\n4 5 6\n7 8 9\n10 11 12");
-  ExpectNear(p.GetTexturePoints()[3], 10, 11, 12);
+  Write(shape, "TextureCoords", "2\n0 0 0\n1 1 0");
+  EXPECT_EQ(shape.TextureCoordinateCount(), 2u);
+  ExpectNear(shape.TextureCoordinates()[1], 1, 1, 0);
+  Write(shape, "TexturePoints", "1 2 3\n4 5 6\n7 8 9\n10 11 12");
+  ExpectNear(shape.GetTexturePoints()[3], 10, 11, 12);
 }
 
 TEST(ResourceLookup, UnknownEmptyAndNullNamesGiveTheEmptyAttribute) {

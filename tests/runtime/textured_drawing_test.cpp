@@ -142,7 +142,7 @@ TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCover
   EXPECT_EQ(Pixel(shown, 50, 50), Texel(2, 2));
 }
 
-TEST_F(TexturedDrawing, MipMapFiltersBuildLevelsAndAverageAMinifiedPicture) {
+TEST_F(TexturedDrawing, MipMapFiltersAverageAMinifiedPictureAndACompressedRecordGetsACompressedTexture) {
   // Alternating black and white columns, drawn at an eighth of their size.
   Bytes stripes(64 * 64 * 4, 255);
   for (std::size_t i = 0; i < stripes.size(); i += 4) {
@@ -173,26 +173,24 @@ TEST_F(TexturedDrawing, MipMapFiltersBuildLevelsAndAverageAMinifiedPicture) {
   EXPECT_NEAR(grey.r, 127, 2);
   EXPECT_NEAR(grey.b, 127, 2);
   EXPECT_EQ(image->HeldPixelBytes(), 0u);
-}
 
-TEST_F(TexturedDrawing, ACompressedRecordGetsACompressedTexture) {
   record.info.compressed = 1;
-  auto scene = Scene();
-  Image* image = scene->Palette()->GetImage(0);
-  EXPECT_TRUE(image->Compressed());
-  Add(*scene, TexturedQuad(10, 0, 90, 80, 0));
+  auto compressedScene = Scene();
+  Image* compressedImage = compressedScene->Palette()->GetImage(0);
+  EXPECT_TRUE(compressedImage->Compressed());
+  Add(*compressedScene, TexturedQuad(10, 0, 90, 80, 0));
   GLint compressedTexture = -1;
-  Add(*scene, new Probe([&](Probe&) {
-    image->BindTexture();
+  Add(*compressedScene, new Probe([&](Probe&) {
+    compressedImage->BindTexture();
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressedTexture);
   }));
-  const Rgba shown = TexelOnScreen(Render(*scene), 1, 1);
+  const Rgba compressedShown = TexelOnScreen(Render(*compressedScene), 1, 1);
   if (!OpenGLExtensionAvailable("GL_ARB_texture_compression")) GTEST_SKIP() << "no texture compression here";
   EXPECT_EQ(compressedTexture, GL_TRUE);
-  EXPECT_NEAR(shown.g, Texel(1, 1).g, 24);  // compression may shift colours a little
+  EXPECT_NEAR(compressedShown.g, Texel(1, 1).g, 24);  // compression may shift colours a little
 }
 
-TEST_F(TexturedDrawing, ChildrenWithoutATextureUseTheirGroupsUntilAGroupSwitchesItOff) {
+TEST_F(TexturedDrawing, ChildrenUseTheirGroupsTextureButAComponentsTextureStaysInsideIt) {
   auto scene = Scene();
   Group* textured = new Group;
   textured->TextureIndex(0);
@@ -207,9 +205,7 @@ TEST_F(TexturedDrawing, ChildrenWithoutATextureUseTheirGroupsUntilAGroupSwitches
   textured->TextureIndex(-1);
   // Untextured, the quad shows its white vertex colour.
   EXPECT_EQ(TexelOnScreen(Render(*scene), 2, 1), (Rgba{255, 255, 255, 255}));
-}
 
-TEST_F(TexturedDrawing, AComponentsTextureStaysInsideIt) {
   // The container shows the test picture; the component inside holds a plain green one.
   auto container = Scene();
   Bytes green(4 * 4 * 4);

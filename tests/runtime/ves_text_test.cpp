@@ -83,6 +83,39 @@ TEST(VesText, DefaultsRangesAndErasing) {
   erased.Underline(true);
   ASSERT_EQ(erased.CharacterRecords().size(), 1u);
   EXPECT_TRUE(erased.Underline());
+
+  bool destroyed = false;
+  WatchedFont* font = new WatchedFont("Numbered", "Plain", 11, &destroyed);
+  FontRegistry::Add(font);
+  VesTextBox numberedText;
+  numberedText.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2, 53,
+                "hello", 55, 0, 0);
+  EXPECT_EQ(numberedText.Border(), 2.5f);
+  EXPECT_EQ(numberedText.CellHeight(), 20.0f);
+  EXPECT_EQ(numberedText.CellWidth(), 18.0f);
+  EXPECT_FALSE(numberedText.ConstrainCellRatio());
+  EXPECT_TRUE(numberedText.ControlCellSize());
+  EXPECT_EQ(numberedText.Font(), font);
+  EXPECT_EQ(numberedText.LineSpacing(), 1.5f);
+  EXPECT_FALSE(numberedText.LockCellSize());
+  EXPECT_EQ(numberedText.Justify(), RIGHT);
+  EXPECT_EQ(numberedText.String(), "hello");
+  EXPECT_FALSE(numberedText.WrapText());
+  EXPECT_TRUE(numberedText.LayoutDirty());
+
+  numberedText.UpdateLayout();
+  numberedText.SetValue(48, 1, 1, 2, 3, 4, 52, 1, 0.25, 5, 6, 7, 8, 54, 1, 0);
+  EXPECT_FALSE(numberedText.LayoutDirty()) << "halo, shadow and upper case do not touch the layout";
+  EXPECT_TRUE(numberedText.Halo());
+  EXPECT_EQ(numberedText.HaloColor(), vesColor(1, 2, 3, 4));
+  EXPECT_TRUE(numberedText.Shadow());
+  EXPECT_EQ(numberedText.ShadowDistance(), 0.25f);
+  EXPECT_EQ(numberedText.ShadowColor(), vesColor(5, 6, 7, 8));
+  EXPECT_TRUE(numberedText.Uppercase());
+  // Numbers of the polygon still reach it, and the chain goes on after them.
+  numberedText.SetValue(21, 9, 8, 7, 6, 53, "after", 0);
+  EXPECT_EQ(numberedText.GetColor(), vesColor(9, 8, 7, 6));
+  EXPECT_EQ(numberedText.String(), "after");
 }
 
 TEST(VesText, FontsAreSharedThroughTheRegistryAndKeepUserCounts) {
@@ -132,41 +165,6 @@ TEST(VesText, FontsAreSharedThroughTheRegistryAndKeepUserCounts) {
     EXPECT_FALSE(firstGone);
   }
   EXPECT_TRUE(firstGone);
-}
-
-TEST(VesText, PropertyNumbersSetTheTextAndMarkTheLayoutAsTheyShould) {
-  bool destroyed = false;
-  WatchedFont* font = new WatchedFont("Numbered", "Plain", 11, &destroyed);
-  FontRegistry::Add(font);
-  VesTextBox text;
-  text.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2, 53,
-                "hello", 55, 0, 0);
-  EXPECT_EQ(text.Border(), 2.5f);
-  EXPECT_EQ(text.CellHeight(), 20.0f);
-  EXPECT_EQ(text.CellWidth(), 18.0f);
-  EXPECT_FALSE(text.ConstrainCellRatio());
-  EXPECT_TRUE(text.ControlCellSize());
-  EXPECT_EQ(text.Font(), font);
-  EXPECT_EQ(text.LineSpacing(), 1.5f);
-  EXPECT_FALSE(text.LockCellSize());
-  EXPECT_EQ(text.Justify(), RIGHT);
-  EXPECT_EQ(text.String(), "hello");
-  EXPECT_FALSE(text.WrapText());
-  EXPECT_TRUE(text.LayoutDirty());
-
-  text.UpdateLayout();
-  text.SetValue(48, 1, 1, 2, 3, 4, 52, 1, 0.25, 5, 6, 7, 8, 54, 1, 0);
-  EXPECT_FALSE(text.LayoutDirty()) << "halo, shadow and upper case do not touch the layout";
-  EXPECT_TRUE(text.Halo());
-  EXPECT_EQ(text.HaloColor(), vesColor(1, 2, 3, 4));
-  EXPECT_TRUE(text.Shadow());
-  EXPECT_EQ(text.ShadowDistance(), 0.25f);
-  EXPECT_EQ(text.ShadowColor(), vesColor(5, 6, 7, 8));
-  EXPECT_TRUE(text.Uppercase());
-  // Numbers of the polygon still reach it, and the chain goes on after them.
-  text.SetValue(21, 9, 8, 7, 6, 53, "after", 0);
-  EXPECT_EQ(text.GetColor(), vesColor(9, 8, 7, 6));
-  EXPECT_EQ(text.String(), "after");
 }
 
 std::vector<std::string> AttributeNames(DisplayObject& object) {
@@ -222,20 +220,18 @@ TEST(VesText, AttributesFollowThePolygonsCharAttribsAndLayoutSettingsMarkTheLayo
   EXPECT_EQ(styled.CharScaling(), 1.0f) << "1.5 is out of range";
   EXPECT_TRUE(styled.StrikeThru());
   EXPECT_TRUE(styled.LayoutDirty());
-}
 
-TEST(VesText, ACloneCarriesTextFontGeometryAndAlignmentAndRotatingTurnsTheFrame) {
   bool destroyed = false;
   WatchedFont* font = new WatchedFont("Cloned", "", 7, &destroyed);
-  VesTextBox box;
-  vessant::test::SetRectangle(box, 50.0, 20.0);
-  box.Location(5, 6, 0);
-  box.String("copy me");
-  box.Font(font);
-  box.VerticalAlignment(ALIGN_CENTER);
-  box.Underline(true);
-  box.InstanceName("original");
-  VesTextBox* clone = static_cast<VesTextBox*>(box.CloneObject(true));
+  VesTextBox cloned;
+  vessant::test::SetRectangle(cloned, 50.0, 20.0);
+  cloned.Location(5, 6, 0);
+  cloned.String("copy me");
+  cloned.Font(font);
+  cloned.VerticalAlignment(ALIGN_CENTER);
+  cloned.Underline(true);
+  cloned.InstanceName("original");
+  VesTextBox* clone = static_cast<VesTextBox*>(cloned.CloneObject(true));
   EXPECT_EQ(clone->String(), "copy me");
   EXPECT_EQ(clone->Font(), font);
   EXPECT_EQ(FontRegistry::UserCount(font), 2);

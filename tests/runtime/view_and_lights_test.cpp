@@ -29,7 +29,7 @@ using namespace scene_test;
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
 
-TEST(EyePoint, ConstraintsOrthographicAndDegenerateProjections) {
+TEST(EyePoint, ConstraintsProjectionsAndTheModelViewCarriedByItsGroups) {
   VesEyePoint eye;
   double fovY = 0, aspect = 0;
   // Defaults: the horizontal 30 degrees kept exactly, the vertical following the window.
@@ -90,22 +90,19 @@ TEST(EyePoint, ConstraintsOrthographicAndDegenerateProjections) {
   perspective.FOV(0);
   perspective.GetProjectionMatrix(m, 400, 300);
   EXPECT_TRUE(std::equal(m.data, m.data + 16, identity.data));
-}
 
-TEST(EyePoint, TheModelViewMovesWithTheTransformationsOfItsGroups) {
   Group group;
-  auto* eye = new VesEyePoint;
-  eye->Location(10, 0, 100);
-  group.InsertObject(eye);
+  auto* carried = new VesEyePoint;
+  carried->Location(10, 0, 100);
+  group.InsertObject(carried);
   group.DynamicRotate(0, 0, 90);
-  VesMatrix<double, 4> identity;
   ViewMatrices record(nullptr, nullptr, &identity);
   FrustumCuller culler(false);
   group.PreDraw(record, culler);
 
   VesMatrix<double, 4> still, moved;
-  eye->GetModelViewMatrix(still, false);
-  eye->GetModelViewMatrix(moved, true);
+  carried->GetModelViewMatrix(still, false);
+  carried->GetModelViewMatrix(moved, true);
   // Without transformations: the eye at (10, 0, 100) looking down -z.
   const Vector p = still.TransformPoint(Vector(10, 5, 0));
   EXPECT_NEAR((p - Vector(0, 5, -100)).Length(), 0.0f, 1e-5f);
@@ -217,7 +214,7 @@ class Lights : public SceneTest {
   }
 };
 
-TEST_F(Lights, ANewLightShinesAlongMinusZALocalLightHasAPositionAndAttributesReachTheFields) {
+TEST_F(Lights, ANewLightAttributesAndTheManagersSlotRule) {
   VesLightSource light;
   light.RegisterAttributes(0x4);
   std::array<float, 4> position{}, spot{}, local{};
@@ -245,17 +242,15 @@ TEST_F(Lights, ANewLightShinesAlongMinusZALocalLightHasAPositionAndAttributesRea
   EXPECT_EQ(configured.SpotCutoff(), 30.0f);
   EXPECT_EQ(configured.Resource("SpotExponent")->ValueText(), "2");
   EXPECT_EQ(configured.Resource("QuadraticAttenuation")->ValueText(), "0.125");
-}
 
-TEST_F(Lights, ApplyingTheSameLightsTwiceMakesNoOpenGLCallsAndSlotsStopAtTheMaximum) {
-  VesLightSource light;
+  VesLightSource shared;
   bool afterSecondApply = true, afterForce = false;
   int max = 0;
   std::size_t desiredSize = 0;
   WithContext([&] {
     GlobalLightMgr& global = GlobalLightMgr::Instance();
     global.PushState();
-    global.SetDesired({&light});
+    global.SetDesired({&shared});
     global.ApplyLights(nullptr);
     // Switched off behind the manager's back: an apply that changes nothing leaves it off.
     glDisable(GL_LIGHT0);
