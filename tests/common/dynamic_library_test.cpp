@@ -53,7 +53,7 @@ protected:
     std::string dir_;
 };
 
-TEST_F(DynamicLibraryTest, VersionCheckAcceptsOnlyAMatchingRecordUnderEveryNameTried) {
+TEST_F(DynamicLibraryTest, VersionCheckUnderEveryNameTriedThenSymbolsAndUnloading) {
     DynamicLibrary accepted(KESH_VERSION_ACCEPTED_LIBRARY, true, false, true);
     EXPECT_TRUE(accepted.IsLoaded());
     EXPECT_EQ(accepted.ErrorCode(), DynamicLibrary::LOAD_ERROR_NONE);
@@ -83,36 +83,19 @@ TEST_F(DynamicLibraryTest, VersionCheckAcceptsOnlyAMatchingRecordUnderEveryNameT
     EXPECT_FALSE(refused.IsLoaded());
     EXPECT_EQ(refused.ErrorCode(), DynamicLibrary::LOAD_ERROR_VERSION);
     EXPECT_EQ(refused.ErrorText(), library + kIncompatible);
+
+    {
+        DynamicLibrary library(KESH_PROBE_LIBRARY, false, false, false);
+        ASSERT_TRUE(library.IsLoaded());
+        EXPECT_NE(library.GetSymbol("CreateKeshInterface1_ContractProbe"), nullptr);
+        EXPECT_EQ(library.GetSymbol("CreateKeshInterface1_NoSuchClass"), nullptr);
+        EXPECT_EQ(library.GetSymbol(nullptr), nullptr);
+        EXPECT_TRUE(InProcess(KESH_PROBE_LIBRARY));
+    }
+    EXPECT_FALSE(InProcess(KESH_PROBE_LIBRARY));
 }
 
-TEST_F(DynamicLibraryTest, ExtensionIsReplacedOnlyInTheLastPathElement) {
-    // The only dot is in the directory: ".so" is appended and tried first, then the plain name.
-    const std::string name = dir_ + "/lib.dir/libfixture";
-    {
-        DynamicLibrary neither(name.c_str(), true, true, false);
-        EXPECT_FALSE(neither.IsLoaded());
-        EXPECT_EQ(neither.ErrorCode(), DynamicLibrary::LOAD_ERROR_LOADER);
-        const std::string reason = neither.ErrorText();
-        EXPECT_EQ(reason.rfind(name + ".so: ", 0), 0u) << reason;
-        EXPECT_NE(reason.find("\n" + name + ": "), std::string::npos) << reason;
-    }
-
-    CopyTo(KESH_VERSION_ACCEPTED_LIBRARY, "lib.dir/libfixture");
-    {
-        DynamicLibrary plain(name.c_str(), true, true, false);
-        EXPECT_TRUE(plain.IsLoaded());
-        EXPECT_EQ(plain.ErrorCode(), DynamicLibrary::LOAD_ERROR_NONE);
-        EXPECT_EQ(plain.ErrorText(), nullptr);
-        EXPECT_EQ(FixtureBuild(plain), 1506);
-    }
-
-    CopyTo(KESH_VERSION_BUILD_TOO_FAR_LIBRARY, "lib.dir/libfixture.so");
-    DynamicLibrary replaced((name + ".v2.component").c_str(), true, true, false);
-    EXPECT_TRUE(replaced.IsLoaded());
-    EXPECT_EQ(FixtureBuild(replaced), 1507);
-}
-
-TEST_F(DynamicLibraryTest, EnvironmentVariablesAreExpandedFirstAndNamesWithoutAFileAreSearched) {
+TEST_F(DynamicLibraryTest, NamesAreExpandedSearchedOrTakenAsFilesAndOnlyTheLastExtensionReplaced) {
     const std::string path = KESH_VERSION_ACCEPTED_LIBRARY;
     const std::string dir = fs::path(path).parent_path().string();
     const std::string file = fs::path(path).filename().string();
@@ -138,6 +121,31 @@ TEST_F(DynamicLibraryTest, EnvironmentVariablesAreExpandedFirstAndNamesWithoutAF
     fs::current_path(previous);
     EXPECT_TRUE(library.IsLoaded()) << library.ErrorText();
     EXPECT_EQ(FixtureBuild(library), 1506);
+
+    // The only dot is in the directory: ".so" is appended and tried first, then the plain name.
+    const std::string name = dir_ + "/lib.dir/libfixture";
+    {
+        DynamicLibrary neither(name.c_str(), true, true, false);
+        EXPECT_FALSE(neither.IsLoaded());
+        EXPECT_EQ(neither.ErrorCode(), DynamicLibrary::LOAD_ERROR_LOADER);
+        const std::string reason = neither.ErrorText();
+        EXPECT_EQ(reason.rfind(name + ".so: ", 0), 0u) << reason;
+        EXPECT_NE(reason.find("\n" + name + ": "), std::string::npos) << reason;
+    }
+
+    CopyTo(KESH_VERSION_ACCEPTED_LIBRARY, "lib.dir/libfixture");
+    {
+        DynamicLibrary plain(name.c_str(), true, true, false);
+        EXPECT_TRUE(plain.IsLoaded());
+        EXPECT_EQ(plain.ErrorCode(), DynamicLibrary::LOAD_ERROR_NONE);
+        EXPECT_EQ(plain.ErrorText(), nullptr);
+        EXPECT_EQ(FixtureBuild(plain), 1506);
+    }
+
+    CopyTo(KESH_VERSION_BUILD_TOO_FAR_LIBRARY, "lib.dir/libfixture.so");
+    DynamicLibrary replaced((name + ".v2.component").c_str(), true, true, false);
+    EXPECT_TRUE(replaced.IsLoaded());
+    EXPECT_EQ(FixtureBuild(replaced), 1507);
 }
 
 TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReasonAndEmptyNamesNeverYieldTheMainProgram) {
@@ -177,18 +185,6 @@ TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReasonAndEmptyNamesNeverYie
         EXPECT_NE(library.ErrorText(), nullptr);
         EXPECT_EQ(library.GetSymbol("main"), nullptr);
     }
-}
-
-TEST_F(DynamicLibraryTest, SymbolsAndUnloading) {
-    {
-        DynamicLibrary library(KESH_PROBE_LIBRARY, false, false, false);
-        ASSERT_TRUE(library.IsLoaded());
-        EXPECT_NE(library.GetSymbol("CreateKeshInterface1_ContractProbe"), nullptr);
-        EXPECT_EQ(library.GetSymbol("CreateKeshInterface1_NoSuchClass"), nullptr);
-        EXPECT_EQ(library.GetSymbol(nullptr), nullptr);
-        EXPECT_TRUE(InProcess(KESH_PROBE_LIBRARY));
-    }
-    EXPECT_FALSE(InProcess(KESH_PROBE_LIBRARY));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ struct Sample {
   }
 };
 
-TEST(AttribDictTest, OneLinePerAttributeWithAValueReadsBackIntoAnotherDictionary) {
+TEST(AttribDictTest, OneLinePerAttributeReadsBackSkippingCommentsUnknownNamesAndLinesWithoutAColon) {
   Sample source;
   EXPECT_EQ(Written(source.dict).substr(0, 25), "Visible: 1\nMaterialIndex:");
   for (const char* empty : {"Vertices", "Label"}) EXPECT_EQ(Written(source.dict).find(empty), std::string::npos);
@@ -81,9 +81,31 @@ TEST(AttribDictTest, OneLinePerAttributeWithAValueReadsBackIntoAnotherDictionary
   EXPECT_EQ(Written(target.dict), text);
   EXPECT_EQ(target.title, source.title);
   EXPECT_EQ(target.label, source.label);
+
+  Sample sample;
+  std::istringstream skipped(
+      "// Visible: 0\n"
+      "Unknown: 1 2 3\n"
+      "   MaterialIndex: 7\n"
+      "// was: MaterialIndex: 99\n"
+      "LineWidth\n"
+      "Color: 9 9 9 9\n"
+      "Visible:0\n"
+      "Location : 5 5 5\n"
+      "PolygonMode: POLY_MODE_FILLED // trailing words\n");
+  EXPECT_TRUE(sample.dict.Read(skipped));
+  EXPECT_TRUE(sample.visible == false);
+  EXPECT_EQ(sample.materialIndex, 7);
+  EXPECT_EQ(sample.lineWidth, 1.0f);
+  EXPECT_EQ(sample.color, vesColor(9, 9, 9, 9));
+  EXPECT_EQ(sample.location, Vector(1, 2, 3));  // "Location " skipped another name
+  EXPECT_EQ(sample.polygonMode, 3);
+
+  std::istringstream nothing("Nothing: here\n");
+  EXPECT_FALSE(sample.dict.Read(nothing));
 }
 
-TEST(AttribDictTest, DuplicateNamesAreAllWrittenFoundFirstAndRemovedTogether) {
+TEST(AttribDictTest, DuplicateNamesAndAssignmentInStepThenByName) {
   int first = 1, second = 2;
   OrvanAttribDict dict;
   auto* a = new OrvanAttribute<int>(nullptr, "Value", &first);
@@ -106,30 +128,22 @@ TEST(AttribDictTest, DuplicateNamesAreAllWrittenFoundFirstAndRemovedTogether) {
   EXPECT_EQ(dict.Get("Value"), nullptr);
   EXPECT_EQ(a->ValueText(), "5");
   delete a;
-}
 
-TEST(AttribDictTest, ReadSkipsCommentsUnknownNamesAndLinesWithoutAColon) {
-  Sample sample;
-  std::istringstream is(
-      "// Visible: 0\n"
-      "Unknown: 1 2 3\n"
-      "   MaterialIndex: 7\n"
-      "// was: MaterialIndex: 99\n"
-      "LineWidth\n"
-      "Color: 9 9 9 9\n"
-      "Visible:0\n"
-      "Location : 5 5 5\n"
-      "PolygonMode: POLY_MODE_FILLED // trailing words\n");
-  EXPECT_TRUE(sample.dict.Read(is));
-  EXPECT_TRUE(sample.visible == false);
-  EXPECT_EQ(sample.materialIndex, 7);
-  EXPECT_EQ(sample.lineWidth, 1.0f);
-  EXPECT_EQ(sample.color, vesColor(9, 9, 9, 9));
-  EXPECT_EQ(sample.location, Vector(1, 2, 3));  // "Location " is another name
-  EXPECT_EQ(sample.polygonMode, 3);
-
-  std::istringstream nothing("Nothing: here\n");
-  EXPECT_FALSE(sample.dict.Read(nothing));
+  int a1 = 0, b1 = 0, c1 = 0;
+  int a2 = 1, c2 = 3, d2 = 4;
+  OrvanAttribDict target, source;
+  target.Add(new OrvanAttribute<int>(nullptr, "A", &a1));
+  target.Add(new OrvanAttribute<int>(nullptr, "B", &b1));
+  target.Add(new OrvanAttribute<int>(nullptr, "C", &c1));
+  source.Add(new OrvanAttribute<int>(nullptr, "A", &a2));
+  source.Add(new OrvanAttribute<int>(nullptr, "D", &d2));
+  source.Add(new OrvanAttribute<int>(nullptr, "C", &c2));
+  target = source;
+  EXPECT_EQ(a1, 1);
+  EXPECT_EQ(b1, 0);
+  EXPECT_EQ(c1, 3);
+  target = target;
+  EXPECT_EQ(a1, 1);
 }
 
 TEST(AttribDictTest, ReadAsStringsAndValueOperationsByName) {
@@ -156,24 +170,6 @@ TEST(AttribDictTest, ReadAsStringsAndValueOperationsByName) {
   values.WriteValue("Value", os);
   values.WriteValue("Missing", os);
   EXPECT_EQ(os.str(), "9");
-}
-
-TEST(AttribDictTest, AssignmentCopiesInStepThenByName) {
-  int a1 = 0, b1 = 0, c1 = 0;
-  int a2 = 1, c2 = 3, d2 = 4;
-  OrvanAttribDict target, source;
-  target.Add(new OrvanAttribute<int>(nullptr, "A", &a1));
-  target.Add(new OrvanAttribute<int>(nullptr, "B", &b1));
-  target.Add(new OrvanAttribute<int>(nullptr, "C", &c1));
-  source.Add(new OrvanAttribute<int>(nullptr, "A", &a2));
-  source.Add(new OrvanAttribute<int>(nullptr, "D", &d2));
-  source.Add(new OrvanAttribute<int>(nullptr, "C", &c2));
-  target = source;
-  EXPECT_EQ(a1, 1);
-  EXPECT_EQ(b1, 0);
-  EXPECT_EQ(c1, 3);
-  target = target;
-  EXPECT_EQ(a1, 1);
 }
 
 TEST(DictionaryAttributeTest, NestedBlockIsIndentedReadsBackAndNeedsItsOpeningBrace) {

@@ -134,7 +134,7 @@ TEST(AttributeFloatTest, GeneralNotationInMemoryFixedInFilesAndTruncatedValueInt
   EXPECT_EQ(OrvanAttribute<double>(nullptr, "D", &d).ValueInt(), 2);  // "2.5" read as a long
 }
 
-TEST(AttributeColorTest, FourIntegersTruncatedToBytes) {
+TEST(AttributeColorTest, ColourVertexAndLocationTextForms) {
   vesColor color(255, 128, 0, 255);
   OrvanAttribute<vesColor> attribute(nullptr, "Color", &color);
   EXPECT_EQ(attribute.ValueText(), "255 128 0 255");
@@ -142,14 +142,19 @@ TEST(AttributeColorTest, FourIntegersTruncatedToBytes) {
   EXPECT_EQ(color, vesColor(0, 255, 10, 20));
   attribute.ValueText("1 2");  // the missing components stay
   EXPECT_EQ(color, vesColor(1, 2, 10, 20));
-}
 
-TEST(AttributeVertexTest, CoordinatesThenColorReadBackWhole) {
   Vertex vertex(-12.25f, 123456789.0f, 0.5f, vesColor(255, 0, 0, 255)), copy;
-  OrvanAttribute<Vertex> attribute(nullptr, "Point", &vertex);
-  OrvanAttribute<Vertex>(nullptr, "Copy", &copy).ValueText(attribute.ValueText());
+  OrvanAttribute<Vertex> vertexAttribute(nullptr, "Point", &vertex);
+  OrvanAttribute<Vertex>(nullptr, "Copy", &copy).ValueText(vertexAttribute.ValueText());
   EXPECT_EQ(copy, vertex);
   EXPECT_EQ(copy.color, vesColor(255, 0, 0, 255));
+
+  Vertex location(1, 2, 3, vesColor(9, 8, 7, 6));
+  OrvanAttributeLocation locationAttribute(nullptr, "Location", &location);
+  EXPECT_EQ(locationAttribute.ValueText().find("9"), std::string::npos);  // no colour written
+  locationAttribute.ValueText("4 5 6 1 1 1 1");
+  EXPECT_EQ(location, Vector(4, 5, 6));
+  EXPECT_EQ(location.color, vesColor(9, 8, 7, 6));
 }
 
 TEST(AttributeStringTest, PlainStringReadsOneWordPropStringTheLineAndEscapes) {
@@ -176,7 +181,7 @@ TEST(AttributeStringTest, PlainStringReadsOneWordPropStringTheLineAndEscapes) {
   }
 }
 
-TEST(AttributeCompareTest, EqualityNeedsSameTypeNameAndValue) {
+TEST(AttributeCompareTest, EqualityNeedsSameTypeNameAndValueAndAssignmentCopiesOrGoesThroughText) {
   int a = 3, b = 3;
   float f = 3;
   OrvanAttribute<int> first(nullptr, "Value", &a);
@@ -188,9 +193,7 @@ TEST(AttributeCompareTest, EqualityNeedsSameTypeNameAndValue) {
   EXPECT_FALSE(first == sameName);
   Vertex v1(1, 2, 3, vesColor(1, 1, 1, 1)), v2(1, 2, 3, vesColor(9, 9, 9, 9));
   EXPECT_TRUE(OrvanAttribute<Vertex>(nullptr, "Point", &v1) == OrvanAttribute<Vertex>(nullptr, "Point", &v2));
-}
 
-TEST(AttributeAssignTest, SameTypeCopiesValueOtherTypesGoThroughText) {
   int notified = 0;
   CountingCallback callback(&notified);
   float from = 3.75f, copy = 0;
@@ -240,16 +243,7 @@ TEST(AttributePropertyTest, MethodsWhenGivenElseStorageElseNothing) {
   EXPECT_EQ((OrvanAttributeProperty<Gauge, VesPropString>("M", nullptr, nullptr, nullptr, nullptr).Value()), "");
 }
 
-TEST(EmptyAttributeTest, ReadsAndWritesNothing) {
-  OrvanEmptyAttribute& empty = OrvanEmptyAttribute::Instance();
-  EXPECT_EQ(empty.NameText(), "EmptyAttribute");
-  std::istringstream is("1 2 3");
-  empty.ReadValue(is);
-  EXPECT_EQ(is.tellg(), 0);
-  EXPECT_EQ(empty.ValueText(), "");
-}
-
-TEST(AttributeStringClassTest, OwnCopyOrCallersVariable) {
+TEST(AttributeStringClassTest, OwnCopyOrCallersVariableAndTheEmptyAttribute) {
   OrvanAttributeString own(nullptr, "ComponentHeaderFile", "first\nsecond");
   const std::string written = own.ValueText();
   EXPECT_EQ(written, "#$STRING_START$#first\nsecond#$STRING_END$#");
@@ -268,6 +262,13 @@ TEST(AttributeStringClassTest, OwnCopyOrCallersVariable) {
   EXPECT_STREQ(text, "new title");
   EXPECT_EQ(notified, 1);
   delete[] text;
+
+  OrvanEmptyAttribute& empty = OrvanEmptyAttribute::Instance();
+  EXPECT_EQ(empty.NameText(), "EmptyAttribute");
+  std::istringstream is("1 2 3");
+  empty.ReadValue(is);
+  EXPECT_EQ(is.tellg(), 0);
+  EXPECT_EQ(empty.ValueText(), "");
 }
 
 TEST(EncodedStdStringTest, BlanksAndLinesAreEncoded) {
@@ -326,30 +327,7 @@ TEST(UCharOrBoolTest, WordsNumbersOverlongWordsAndAssignmentFromItsOwnKind) {
   EXPECT_EQ(a, 1);
 }
 
-TEST(LocationAttributeTest, OnlyCoordinatesTravel) {
-  Vertex location(1, 2, 3, vesColor(9, 8, 7, 6));
-  OrvanAttributeLocation attribute(nullptr, "Location", &location);
-  EXPECT_EQ(attribute.ValueText().find("9"), std::string::npos);  // no colour written
-  attribute.ValueText("4 5 6 1 1 1 1");
-  EXPECT_EQ(location, Vector(4, 5, 6));
-  EXPECT_EQ(location.color, vesColor(9, 8, 7, 6));
-}
-
-TEST(NumberArrayTest, ReadsItsCountAndKeepsWhatTheTextLacks) {
-  float values[2] = {1, 2};
-  OrvanAttributeFloatArray floats(nullptr, "Values", values, 2);
-  floats.ValueText("0.5 0.25 99");
-  EXPECT_EQ(values[1], 0.25f);
-  double matrix[3] = {0.1, -2, 3}, copy[3] = {};
-  OrvanAttributeDoubleArray doubles(nullptr, "Matrix", matrix, 3);
-  OrvanAttributeDoubleArray(nullptr, "Copy", copy, 3).ValueText(doubles.ValueText());
-  EXPECT_EQ(copy[0], 0.1);
-  doubles.ValueText("7 8");  // the missing number keeps its value
-  EXPECT_EQ(matrix[2], 3);
-  EXPECT_FALSE(OrvanAttributeFloatArray(nullptr, "None", values, 0).HasValue());
-}
-
-TEST(VertexArrayTest, VariableColouredAndFixedForms) {
+TEST(VertexArrayTest, NumberVertexAndTexturePointArrays) {
   unsigned int count = 2;
   VertexNoColor* points = new VertexNoColor[2]{VertexNoColor(1, 2, 3), VertexNoColor(4, 5, 6)};
   OrvanAttributeVertexArray<VertexNoColor> attribute(nullptr, "TextureCoords", &points, &count);
@@ -388,22 +366,32 @@ TEST(VertexArrayTest, VariableColouredAndFixedForms) {
     EXPECT_EQ(corners[0], Vector(5, 6, 7));
   }
   EXPECT_EQ(corners[1], Vector(8, 9, 10));  // still ours after the attribute is gone
-}
 
-TEST(TexturePointArrayTest, ReadsBackWhatItWritesAndOldFormatsWithColour) {
-  VertexNoColor points[2] = {VertexNoColor(0, 1, 0), VertexNoColor(1, 1, 0)};
-  VertexNoColor copy[2];
-  OrvanAttributeTexturePointArray source(nullptr, "TexturePoints", points, 2);
-  OrvanAttributeTexturePointArray target(nullptr, "TexturePoints", copy, 2);
-  target.ValueText(source.ValueText());
-  EXPECT_EQ(copy[0], points[0]);
-  EXPECT_EQ(copy[1], points[1]);
+  float values[2] = {1, 2};
+  OrvanAttributeFloatArray floats(nullptr, "Values", values, 2);
+  floats.ValueText("0.5 0.25 99");
+  EXPECT_EQ(values[1], 0.25f);
+  double matrix[3] = {0.1, -2, 3}, copy[3] = {};
+  OrvanAttributeDoubleArray doubles(nullptr, "Matrix", matrix, 3);
+  OrvanAttributeDoubleArray(nullptr, "Copy", copy, 3).ValueText(doubles.ValueText());
+  EXPECT_EQ(copy[0], 0.1);
+  doubles.ValueText("7 8");  // the missing number keeps its value
+  EXPECT_EQ(matrix[2], 3);
+  EXPECT_FALSE(OrvanAttributeFloatArray(nullptr, "None", values, 0).HasValue());
+
+  VertexNoColor texturePoints[2] = {VertexNoColor(0, 1, 0), VertexNoColor(1, 1, 0)};
+  VertexNoColor copied[2];
+  OrvanAttributeTexturePointArray sourcePoints(nullptr, "TexturePoints", texturePoints, 2);
+  OrvanAttributeTexturePointArray targetPoints(nullptr, "TexturePoints", copied, 2);
+  targetPoints.ValueText(sourcePoints.ValueText());
+  EXPECT_EQ(copied[0], texturePoints[0]);
+  EXPECT_EQ(copied[1], texturePoints[1]);
 
   const ResourceFormatVersionPair saved = ResourceFormatVersion;
   ResourceFormatVersion = {3.0, 0};
-  target.ValueText("1 2 3 255 255 255 255 4 5 6 0 0 0 0");
+  targetPoints.ValueText("1 2 3 255 255 255 255 4 5 6 0 0 0 0");
   ResourceFormatVersion = saved;
-  EXPECT_EQ(copy[1], Vector(4, 5, 6));
+  EXPECT_EQ(copied[1], Vector(4, 5, 6));
 }
 
 TEST(FilePathAttributeTest, RelativeToTheBaseOrTheWorkingDirectoryAndNoneWhenEmpty) {
@@ -446,7 +434,7 @@ void ExpectTable(const std::vector<std::pair<std::string, int>>& table) {
   EXPECT_EQ(Attribute::Names()->Count(), static_cast<int>(table.size()));
 }
 
-TEST(EnumTableTest, EveryNameAndValue) {
+TEST(EnumTableTest, EveryNameAndValueTheDefinitionListsAndTheJustificationList) {
   ExpectTable<OrvanAttributeTextureModeEnum, unsigned char>({{"TEXTURE_MAP_MODULATE", 0}, {"TEXTURE_MAP_DECAL", 1},
                                                              {"TEXTURE_MAP_BLEND", 2}, {"TEXTURE_MAP_REPLACE", 3}});
   ExpectTable<OrvanAttributeTextureFilterEnum, unsigned char>(
@@ -466,6 +454,37 @@ TEST(EnumTableTest, EveryNameAndValue) {
   ExpectTable<OrvanAttributeImageCodecEnum, vesImageCodec>(
       {{"VES_CODEC_RAW", 0}, {"VES_CODEC_LZ77", 1}, {"VES_CODEC_JPEG", 2}});
   ExpectTable<OrvanAttributeLightTypeEnum, LightType_e>({{"LIGHT_LOCAL", 0}, {"LIGHT_INFINITE", 1}});
+
+  enum Fov : int { NONE = 0, GREATER = 1, LESS = 2, EXACTLY = 3 };
+  EnumDefList<Fov> names("FOV_CONSTRAINT_NONE", NONE, "FOV_CONSTRAINT_GREATER", GREATER, "FOV_CONSTRAINT_LESS", LESS,
+                         "FOV_CONSTRAINT_EXACTLY", EXACTLY, nullptr);
+  ASSERT_EQ(names.Count(), 4);
+  EXPECT_STREQ(names.Last()->data->name, "FOV_CONSTRAINT_EXACTLY");
+  Fov constraint = EXACTLY;
+  OrvanAttributeEnum<Fov> fovAttribute(nullptr, "HorizontalConstraint", &constraint, &names);
+  EXPECT_EQ(fovAttribute.ValueText(), "FOV_CONSTRAINT_EXACTLY");
+  fovAttribute.ValueText("FOV_CONSTRAINT_LESS");
+  EXPECT_EQ(constraint, LESS);
+
+  const std::string longName(100, 'N');
+  names.Define(longName.c_str(), GREATER);
+  EXPECT_EQ(std::string(names.Last()->data->name), longName.substr(0, 63));
+
+  int notified = 0;
+  CountingCallback callback(&notified);
+  Justify_t justify = LEFT;
+  OrvanAttribute<Justify_t> justifyAttribute(&callback, "Justify", &justify);
+  EXPECT_EQ(justifyAttribute.ValueText(), "LEFT");
+  justifyAttribute.ValueText("right");
+  EXPECT_EQ(justify, LEFT);
+  justifyAttribute.ValueText("RIGHT");
+  EXPECT_EQ(justify, RIGHT);
+  EXPECT_EQ(justifyAttribute.ValueInt(), 2);
+  justifyAttribute.ValueInt(1);  // the text "1" is no name
+  EXPECT_EQ(justify, RIGHT);
+  EXPECT_EQ(notified, 3);
+  justify = static_cast<Justify_t>(5);
+  EXPECT_EQ(justifyAttribute.ValueText(), "");
 }
 
 TEST(EnumAttributeTest, NamesNumbersNotificationOverlongWordsAndAssignment) {
@@ -523,41 +542,6 @@ TEST(EnumAttributeTest, NamesNumbersNotificationOverlongWordsAndAssignment) {
   OrvanAttributeBase& alphaBase = alphaMode;
   alphaBase = number;
   EXPECT_EQ(alpha, 9);
-}
-
-TEST(EnumDefListTest, BuiltFromPairsInOrderWithTerminatedNames) {
-  enum Fov : int { NONE = 0, GREATER = 1, LESS = 2, EXACTLY = 3 };
-  EnumDefList<Fov> names("FOV_CONSTRAINT_NONE", NONE, "FOV_CONSTRAINT_GREATER", GREATER, "FOV_CONSTRAINT_LESS", LESS,
-                         "FOV_CONSTRAINT_EXACTLY", EXACTLY, nullptr);
-  ASSERT_EQ(names.Count(), 4);
-  EXPECT_STREQ(names.Last()->data->name, "FOV_CONSTRAINT_EXACTLY");
-  Fov constraint = EXACTLY;
-  OrvanAttributeEnum<Fov> attribute(nullptr, "HorizontalConstraint", &constraint, &names);
-  EXPECT_EQ(attribute.ValueText(), "FOV_CONSTRAINT_EXACTLY");
-  attribute.ValueText("FOV_CONSTRAINT_LESS");
-  EXPECT_EQ(constraint, LESS);
-
-  const std::string longName(100, 'N');
-  names.Define(longName.c_str(), GREATER);
-  EXPECT_EQ(std::string(names.Last()->data->name), longName.substr(0, 63));
-}
-
-TEST(FixedListAttributeTest, JustificationNamesOnly) {
-  int notified = 0;
-  CountingCallback callback(&notified);
-  Justify_t justify = LEFT;
-  OrvanAttribute<Justify_t> attribute(&callback, "Justify", &justify);
-  EXPECT_EQ(attribute.ValueText(), "LEFT");
-  attribute.ValueText("right");
-  EXPECT_EQ(justify, LEFT);
-  attribute.ValueText("RIGHT");
-  EXPECT_EQ(justify, RIGHT);
-  EXPECT_EQ(attribute.ValueInt(), 2);
-  attribute.ValueInt(1);  // the text "1" is no name
-  EXPECT_EQ(justify, RIGHT);
-  EXPECT_EQ(notified, 3);
-  justify = static_cast<Justify_t>(5);
-  EXPECT_EQ(attribute.ValueText(), "");
 }
 
 }  // namespace

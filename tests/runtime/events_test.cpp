@@ -220,28 +220,26 @@ TEST(FrameEventRoutingTest, PickDepthLeaveEnterTheFocusObjectAndKeysThatMoveIt) 
   EXPECT_EQ(keyed.log.lines, (std::vector<std::string>{"a 0/4", "b 0/5", "b 1/0"}));
   EXPECT_EQ(focusKey.eventType, EVENT_KEYBOARD);
   EXPECT_EQ(focusKey.eventSubtype, 0);
-}
 
-TEST(FrameEventRoutingTest, ClearingDragAndFocusTellsTheFocusObjectAndTheOuterFrame) {
-  RoutingComponent outer;
-  outer.InstanceName("outer");
-  Panel panel;
+  RoutingComponent outerFrame;
+  outerFrame.InstanceName("outerFrame");
+  Panel nested;
   GLPolygon* lamp = Named("lamp");
-  outer.InsertObject(lamp, true, false);
-  outer.FinishConstruction();
-  Listen(lamp, &panel.log);
-  MouseEvent move(MOUSE_MOVE, 0);
-  outer.RouteToHitObject(lamp, &move);
-  panel.component.Parent(&outer);
-  panel.component.RouteToHitObject(panel.a, &move);
-  panel.component.SecondObject(panel.b);
-  panel.log.lines.clear();
+  outerFrame.InsertObject(lamp, true, false);
+  outerFrame.FinishConstruction();
+  Listen(lamp, &nested.log);
+  MouseEvent outerMove(MOUSE_MOVE, 0);
+  outerFrame.RouteToHitObject(lamp, &outerMove);
+  nested.component.Parent(&outerFrame);
+  nested.component.RouteToHitObject(nested.a, &outerMove);
+  nested.component.SecondObject(nested.b);
+  nested.log.lines.clear();
 
-  panel.component.ClearDragAndFocus();
-  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/4", "lamp 0/4"}));
-  EXPECT_EQ(panel.component.FocusObject(), nullptr);
-  EXPECT_EQ(panel.component.SecondObject(), nullptr);
-  EXPECT_EQ(outer.FocusObject(), nullptr);
+  nested.component.ClearDragAndFocus();
+  EXPECT_EQ(nested.log.lines, (std::vector<std::string>{"a 0/4", "lamp 0/4"}));
+  EXPECT_EQ(nested.component.FocusObject(), nullptr);
+  EXPECT_EQ(nested.component.SecondObject(), nullptr);
+  EXPECT_EQ(outerFrame.FocusObject(), nullptr);
 }
 
 struct Listener {
@@ -322,7 +320,33 @@ class ChildHandlingPanel : public ComponentBase {
   DisplayObject* lastSender = nullptr;
 };
 
-TEST(CallbackCallerTest, WithoutAnInstanceTheSendersFrameIsCalledWhenItIsOfTheBoundClass) {
+// Counts how many holders of this kind are alive.
+class CountedCaller : public CallbackMethodCallerTemplate<Listener, DisplayObject> {
+ public:
+  CountedCaller(Listener* l, int* alive_) : CallbackMethodCallerTemplate(l, &Listener::OnEvent), alive(alive_) {
+    ++*alive;
+  }
+  ~CountedCaller() override { --*alive; }
+
+ private:
+  int* alive;
+};
+
+TEST(CallbackCallerTest, AnObjectOwnsItsCallbackCallerAndWithoutAnInstanceTheSendersFrameIsCalled) {
+  Listener listener;
+  int alive = 0;
+  {
+    GLPolygon object;
+    object.CallbackCaller(new CountedCaller(&listener, &alive));
+    CallbackMethodCallerBase* second = new CountedCaller(&listener, &alive);
+    object.CallbackCaller(second);
+    EXPECT_EQ(alive, 1);
+    EXPECT_EQ(object.CallbackCaller(), second);
+    object.CallbackCaller(second);  // the same holder again stays
+    EXPECT_EQ(alive, 1);
+  }
+  EXPECT_EQ(alive, 0);
+
   ChildHandlingPanel panel;
   GLPolygon* knob = new GLPolygon;
   panel.InsertObject(knob, true, false);
@@ -341,34 +365,6 @@ TEST(CallbackCallerTest, WithoutAnInstanceTheSendersFrameIsCalledWhenItIsOfTheBo
   EXPECT_EQ(toFrame.Call(loose, &ev), 0);
   GLPolygon orphan;
   EXPECT_EQ(toFrame.Call(&orphan, &ev), 0);
-}
-
-// Counts how many holders of this kind are alive.
-class CountedCaller : public CallbackMethodCallerTemplate<Listener, DisplayObject> {
- public:
-  CountedCaller(Listener* l, int* alive_) : CallbackMethodCallerTemplate(l, &Listener::OnEvent), alive(alive_) {
-    ++*alive;
-  }
-  ~CountedCaller() override { --*alive; }
-
- private:
-  int* alive;
-};
-
-TEST(CallbackCallerTest, AnObjectOwnsItsCallbackCaller) {
-  Listener listener;
-  int alive = 0;
-  {
-    GLPolygon object;
-    object.CallbackCaller(new CountedCaller(&listener, &alive));
-    CallbackMethodCallerBase* second = new CountedCaller(&listener, &alive);
-    object.CallbackCaller(second);
-    EXPECT_EQ(alive, 1);
-    EXPECT_EQ(object.CallbackCaller(), second);
-    object.CallbackCaller(second);  // the same holder again stays
-    EXPECT_EQ(alive, 1);
-  }
-  EXPECT_EQ(alive, 0);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ TEST(Polygon, CloneCopiesGeometryPropertiesAndLinks) {
 
 using PolygonDrawing = SceneTest;
 
-TEST_F(PolygonDrawing, FillOutlineStripAndPoints) {
+TEST_F(PolygonDrawing, FillOutlineStripPointsAndRotationAboutTheRotationPoint) {
   auto p = Rect(20.5f, 20.5f, 60.5f, 60.5f, kRed);  // edges through pixel centres
   p->SetColor(kGreen);
   p->PolygonMode(3);
@@ -138,9 +138,19 @@ TEST_F(PolygonDrawing, FillOutlineStripAndPoints) {
   p->PolygonMode(2);
   p->TextureIndex(0);
   EXPECT_EQ(Pixel(Render(*p), 40, 40), kBlack);
+
+  auto marker = Rect(70, 40, 74, 44, kRed);  // 20 units right of (50, 40)
+  marker->PolygonMode(3);
+  marker->WorldRotationPoint(Vector(50, 40, 0));
+  EXPECT_EQ(Pixel(Render(*marker), 72, 42), kRedPixel);
+  marker->DynamicRotate(0, 0, 90);  // counter-clockwise: now 20 units above
+  const auto turned = Render(*marker);
+  EXPECT_EQ(Pixel(turned, 72, 42), kBlack);
+  EXPECT_EQ(Pixel(turned, 48, 62), kRedPixel);
+  EXPECT_EQ(Pixel(turned, 51, 62), kBlack);
 }
 
-TEST_F(PolygonDrawing, FlatShadingTakesVertexZeroGouraudBlends) {
+TEST_F(PolygonDrawing, FlatShadingGouraudAndLitWithColourMaterial) {
   const Vertex corners[4] = {Vertex(20, 20, 0, kRed), Vertex(80, 20, 0, kGreen), Vertex(80, 60, 0, kBlue),
                              Vertex(20, 60, 0, vesColor(255, 255, 255, 255))};
   GLPolygon p(4, corners);
@@ -156,29 +166,15 @@ TEST_F(PolygonDrawing, FlatShadingTakesVertexZeroGouraudBlends) {
   const Rgba middle = Pixel(image, 50, 40);  // halfway along the diagonal from red to blue
   EXPECT_NEAR(middle.r, 128, 20);
   EXPECT_NEAR(middle.b, 128, 20);
-}
 
-TEST_F(PolygonDrawing, LitWithColourMaterialAndNoLightsShowsTheAmbientPart) {
-  auto p = Rect(20, 20, 60, 60, kRed);
-  p->PolygonMode(3);
-  p->LightingEnabled(true);
-  p->ColorMaterialMode(3);
-  p->CalculateNormals(1);
-  const Rgba inside = Pixel(Render(*p), 40, 40);
+  auto lit = Rect(20, 20, 60, 60, kRed);
+  lit->PolygonMode(3);
+  lit->LightingEnabled(true);
+  lit->ColorMaterialMode(3);
+  lit->CalculateNormals(1);
+  const Rgba inside = Pixel(Render(*lit), 40, 40);
   EXPECT_NEAR(inside.r, 51, 3);  // the global ambient light of 0.2
   EXPECT_EQ(inside.g, 0);
-}
-
-TEST_F(PolygonDrawing, DynamicRotationTurnsAboutTheRotationPoint) {
-  auto marker = Rect(70, 40, 74, 44, kRed);  // 20 units right of (50, 40)
-  marker->PolygonMode(3);
-  marker->WorldRotationPoint(Vector(50, 40, 0));
-  EXPECT_EQ(Pixel(Render(*marker), 72, 42), kRedPixel);
-  marker->DynamicRotate(0, 0, 90);  // counter-clockwise: now 20 units above
-  const auto image = Render(*marker);
-  EXPECT_EQ(Pixel(image, 72, 42), kBlack);
-  EXPECT_EQ(Pixel(image, 48, 62), kRedPixel);
-  EXPECT_EQ(Pixel(image, 51, 62), kBlack);
 }
 
 TEST_F(PolygonDrawing, OrthographicAndPerspectiveViews) {
@@ -281,7 +277,7 @@ TEST_F(DrawingState, DrawingAndRunsOfPolygonsLeaveTheFrameStateAsReset) {
 
 using DrawingStatePixels = SceneTest;
 
-TEST_F(DrawingStatePixels, DepthModesOfANearSquareThenAFarOne) {
+TEST_F(DrawingStatePixels, DepthModesLineWidthAndStipple) {
   auto winner = [&](int nearMode, int farMode) {
     auto nearSquare = Rect(20, 20, 60, 60, kRed, 10);
     auto farSquare = Rect(20, 20, 60, 60, kGreen, -10);
@@ -297,9 +293,7 @@ TEST_F(DrawingStatePixels, DepthModesOfANearSquareThenAFarOne) {
   EXPECT_EQ(winner(1, 3), kGreenPixel);  // always passes
   EXPECT_EQ(winner(1, 0), kGreenPixel);  // no test
   EXPECT_EQ(winner(2, 1), kGreenPixel);  // the near one wrote no depth
-}
 
-TEST_F(DrawingStatePixels, LineWidthAndStipple) {
   const Vertex ends[2] = {Vertex(10.5f, 40.5f, 0), Vertex(90.5f, 40.5f, 0)};
   GLPolygon line(2, ends);
   line.PolygonEnd(0);

@@ -100,25 +100,7 @@ TEST(GroupRenderState, SettersReachEveryChildGettersAskTheFirst) {
   EXPECT_EQ(clock.Parent(), frame);
 }
 
-TEST(GroupBox, CornersFollowTheChildrenAndResetWhenEmpty) {
-  Group outer, g;
-  outer.InsertObject(&g);
-  g.Location(1, 1, 0);
-  auto a = Rect(2, 3, 4, 5), b = Rect(-1, 0, 0, 9);
-  g.InsertObject(a.get());
-  g.InsertObject(b.get());
-  ExpectNear(g.WorldVertex(0), -1, 0, 0);
-  ExpectNear(g.WorldVertex(2), 4, 9, 0);  // (x1, y1, z0)
-  ExpectNear(g.Vertices()[0], -2, -1, 0);  // stored relative to the location
-  ExpectNear(g.BoundingCenter(), 0.5f, 3.5f, 0);
-  EXPECT_FLOAT_EQ(outer.ObjectHeight(), 9.0f);  // the parent's box follows
-
-  g.DeleteObject(a.get());
-  g.DeleteObject(b.get());
-  for (unsigned int i = 0; i < 8; ++i) ExpectNear(g.Vertices()[i], 0, 0, 0);
-}
-
-TEST(GroupMotion, MovingRotatingAndScalingCarryTheChildren) {
+TEST(GroupMotion, MovingRotatingScalingAndTheBoxAroundTheChildren) {
   Group g;
   auto a = Rect(10, 10, 12, 12);
   g.InsertObject(a.get());
@@ -146,6 +128,22 @@ TEST(GroupMotion, MovingRotatingAndScalingCarryTheChildren) {
   ExpectNear(d->WorldVertex(0), 1.5f, -3, 0);
   ExpectNear(e->WorldVertex(2), 4.5f, 9, 0);
   EXPECT_FLOAT_EQ(s.ObjectHeight(), 12.0f);
+
+  Group holder, boxed;
+  holder.InsertObject(&boxed);
+  boxed.Location(1, 1, 0);
+  auto first = Rect(2, 3, 4, 5), b = Rect(-1, 0, 0, 9);
+  boxed.InsertObject(first.get());
+  boxed.InsertObject(b.get());
+  ExpectNear(boxed.WorldVertex(0), -1, 0, 0);
+  ExpectNear(boxed.WorldVertex(2), 4, 9, 0);  // (x1, y1, z0)
+  ExpectNear(boxed.Vertices()[0], -2, -1, 0);  // stored relative to the location
+  ExpectNear(boxed.BoundingCenter(), 0.5f, 3.5f, 0);
+  EXPECT_FLOAT_EQ(holder.ObjectHeight(), 9.0f);  // the parent's box follows
+
+  boxed.DeleteObject(first.get());
+  boxed.DeleteObject(b.get());
+  for (unsigned int i = 0; i < 8; ++i) ExpectNear(boxed.Vertices()[i], 0, 0, 0);
 }
 
 // --- Pre-draw and culling --------------------------------------------------------------------------
@@ -223,7 +221,7 @@ TEST(GroupTexture, ChildrenSeeTheGroupsTextureUntilAGroupSwitchesItOff) {
 
 // --- Finding by name -------------------------------------------------------------------------------
 
-TEST(GroupFind, ByNameQualifiedNameAndWithinTheFrame) {
+TEST(GroupFind, ByNameQualifiedNameWithinTheFrameAndCloning) {
   Group root, cockpit, altimeter;
   cockpit.InstanceName("cockpit");
   altimeter.InstanceName("altimeter");
@@ -254,23 +252,21 @@ TEST(GroupFind, ByNameQualifiedNameAndWithinTheFrame) {
   EXPECT_EQ(root.FindByNameSameFrame("dial"), nullptr);
   EXPECT_EQ(root.FindByNameSameFrame("needle"), other.get());
   EXPECT_EQ(cockpit.FindByNameSameFrame("needle"), needle.get());
-}
 
-TEST(GroupCopy, CloneCopiesPropertiesAndClonesEveryChild) {
   Group source;
   source.InstanceName("source");
   source.CullTestChildren(false);
-  auto a = Rect(0, 0, 1, 1);
-  a->InstanceName("a");
-  a->SetColor(vesColor(1, 2, 3, 4));
-  source.InsertObject(a.get());
+  auto child = Rect(0, 0, 1, 1);
+  child->InstanceName("child");
+  child->SetColor(vesColor(1, 2, 3, 4));
+  source.InsertObject(child.get());
 
   std::unique_ptr<Group> clone(dynamic_cast<Group*>(source.CloneObject()));
   EXPECT_STREQ(clone->InstanceName(), "source");
   EXPECT_FALSE(clone->CullTestChildren());
   ASSERT_EQ(clone->Count(), 1u);
-  EXPECT_NE(clone->Item(0), a.get());
-  EXPECT_STREQ(clone->Item(0)->InstanceName(), "a");
+  EXPECT_NE(clone->Item(0), child.get());
+  EXPECT_STREQ(clone->Item(0)->InstanceName(), "child");
   EXPECT_EQ(clone->Item(0)->GetColor(), vesColor(1, 2, 3, 4));
   EXPECT_EQ(clone->Item(0)->ParentGroup(), clone.get());
   clone->DeleteAllChildren();

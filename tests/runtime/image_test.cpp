@@ -103,7 +103,7 @@ TEST(ImagePixels, SetPixelAndSetPixelsWriteOnlyInsideAndResize) {
   EXPECT_EQ(image->Checksum(), BitwiseChecksum(whole.data(), whole.size()));
 }
 
-TEST(ImageChecksum, TableDrivenValuesMatchTheBitwiseDefinition) {
+TEST(ImageChecksum, TableDrivenValuesMatchTheBitwiseDefinitionAndEqualContentShares) {
   // Worked by hand: 0x01 leaves a one at the top on the eighth shift only; 0x80 on the first two.
   const unsigned char one = 0x01, high = 0x80;
   EXPECT_EQ(ImageChecksum(&one, 1), 0xFFFFFFFFu);
@@ -119,10 +119,8 @@ TEST(ImageChecksum, TableDrivenValuesMatchTheBitwiseDefinition) {
   image->Shareable(false);
   EXPECT_EQ(image->Checksum(), 0u);
   EXPECT_FALSE(image->Equals(*image));
-}
 
-// Sharing records through the palette is the palette tests'; here equality and copies.
-TEST(ImageSharing, EqualContentMatchesZeroChecksumsNeverAndCopiesAreNotListed) {
+  // Sharing records through the palette is the palette tests'; here equality and copies.
   const Bytes picture = Pattern(4, 4, 1);
   Record a(4, 4, GL_LUMINANCE, VES_CODEC_RAW, picture, 5);
   a.info.checksum = BitwiseChecksum(picture.data(), picture.size());
@@ -138,7 +136,7 @@ TEST(ImageSharing, EqualContentMatchesZeroChecksumsNeverAndCopiesAreNotListed) {
   EXPECT_EQ(StaticImageList::Find(4, 4, 1, a.info.checksum, false), second.get());
 }
 
-TEST(ImageRecord, UnloadDetachAndCopyFrom) {
+TEST(ImageRecord, UnloadDetachCopyFromAndTheStretchToTheTextureSize) {
   const Bytes picture = Pattern(4, 4, 4);
   Record record(4, 4, GL_RGBA, VES_CODEC_RAW, picture);
   ImagePtr image(new Image(record.info));
@@ -169,9 +167,7 @@ TEST(ImageRecord, UnloadDetachAndCopyFrom) {
   target->CopyFrom(*lazy);
   EXPECT_NE(target->StaticInfo(), nullptr);
   EXPECT_EQ(std::memcmp(target->Pixels(), picture.data(), picture.size()), 0);
-}
 
-TEST(ImageStretch, ResampleFillsTheTextureWithoutDividingByZero) {
   // A column one pixel wide: nothing to spread across, the rows are stretched.
   ImagePtr column(new Image(1, 3, 1));
   const unsigned char values[3] = {0, 100, 200};
@@ -271,18 +267,6 @@ void ExpectRefused(Image& image) {
   EXPECT_FALSE(image.HasError());  // reported once
 }
 
-TEST(RawRecord, ReassembledFromChunksAndRefusedWhenTheSizeIsWrong) {
-  const Bytes picture = Pattern(4, 4, 1);
-  Record record(4, 4, GL_LUMINANCE, VES_CODEC_RAW, picture, 5);
-  ImagePtr image(new Image(record.info));
-  ASSERT_TRUE(image->Decode());
-  EXPECT_EQ(std::memcmp(image->Pixels(), picture.data(), picture.size()), 0);
-
-  Record shortRecord(4, 4, GL_LUMINANCE, VES_CODEC_RAW, Bytes(picture.begin(), picture.end() - 1), 5);
-  ImagePtr shortImage(new Image(shortRecord.info));
-  ExpectRefused(*shortImage);
-}
-
 TEST(Lz77Record, FillsTheBufferComputesTheChecksumAndRefusesDamagedShortAndLongStreams) {
   const Bytes picture = Pattern(8, 4, 2);
   Record record(8, 4, GL_LUMINANCE_ALPHA, VES_CODEC_LZ77, Deflate(picture), 7);
@@ -308,6 +292,16 @@ TEST(Lz77Record, FillsTheBufferComputesTheChecksumAndRefusesDamagedShortAndLongS
     ImagePtr image(new Image(record->info));
     ExpectRefused(*image);
   }
+
+  const Bytes rawPicture = Pattern(4, 4, 1);
+  Record rawRecord(4, 4, GL_LUMINANCE, VES_CODEC_RAW, rawPicture, 5);
+  ImagePtr rawImage(new Image(rawRecord.info));
+  ASSERT_TRUE(rawImage->Decode());
+  EXPECT_EQ(std::memcmp(rawImage->Pixels(), rawPicture.data(), rawPicture.size()), 0);
+
+  Record shortRecord(4, 4, GL_LUMINANCE, VES_CODEC_RAW, Bytes(rawPicture.begin(), rawPicture.end() - 1), 5);
+  ImagePtr shortImage(new Image(shortRecord.info));
+  ExpectRefused(*shortImage);
 }
 
 TEST(Lz77Record, APictureSmallerThanItsTextureIsPaddedAndCanBeStretchedAgain) {

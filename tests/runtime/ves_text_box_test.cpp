@@ -47,7 +47,7 @@ std::vector<std::string> Lines(VesTextBox& box) {
   return lines;
 }
 
-TEST(VesTextBox, LayoutMakesTheRectangleExactTakesTheFontsCellAndSurvivesScaling) {
+TEST(VesTextBox, LayoutCellLinesThatFitScalingAndFormatting) {
   VesTextBox box;
   // A slanted quad with vertex 0 away from the location.
   box.Location(100, 50, 0);
@@ -93,25 +93,32 @@ TEST(VesTextBox, LayoutMakesTheRectangleExactTakesTheFontsCellAndSurvivesScaling
   EXPECT_EQ(scaled.Vertices()[2].Position(), Vector(80, 10, 0));
   EXPECT_EQ(scaled.AvailableWidth(), 80.0f);
   EXPECT_EQ(scaled.AvailableHeight(), 10.0f);
-}
 
-TEST(VesTextBox, LinesThatFitCountsWholeCellsAndIsFiniteWithoutAPitch) {
-  VesTextBox box;
-  Shape(box, 100);
-  EXPECT_EQ(box.LinesThatFit(17.0f), 1);
-  EXPECT_EQ(box.LinesThatFit(16.9f), 0);
-  EXPECT_EQ(box.LinesThatFit(50.0f), 2);
-  box.LineSpacing(0.0f);
-  EXPECT_EQ(box.LinesThatFit(17.0f), INT_MAX);
-  box.ControlCellSize(true);
-  box.CellHeight(0.0f);
-  EXPECT_EQ(box.LinesThatFit(17.0f), INT_MAX);
-  box.LineSpacing(1.0f);
-  EXPECT_EQ(box.LinesThatFit(17.0f), INT_MAX);
-  EXPECT_EQ(box.LinesThatFit(-1.0f), 0);
-  box.CellHeight(10.0f);
-  box.LineSpacing(-1.0f);
-  EXPECT_EQ(box.LinesThatFit(50.0f), 0);
+  VesTextBox pitched;
+  Shape(pitched, 100);
+  EXPECT_EQ(pitched.LinesThatFit(17.0f), 1);
+  EXPECT_EQ(pitched.LinesThatFit(16.9f), 0);
+  EXPECT_EQ(pitched.LinesThatFit(50.0f), 2);
+  pitched.LineSpacing(0.0f);
+  EXPECT_EQ(pitched.LinesThatFit(17.0f), INT_MAX);
+  pitched.ControlCellSize(true);
+  pitched.CellHeight(0.0f);
+  EXPECT_EQ(pitched.LinesThatFit(17.0f), INT_MAX);
+  pitched.LineSpacing(1.0f);
+  EXPECT_EQ(pitched.LinesThatFit(17.0f), INT_MAX);
+  EXPECT_EQ(pitched.LinesThatFit(-1.0f), 0);
+  pitched.CellHeight(10.0f);
+  pitched.LineSpacing(-1.0f);
+  EXPECT_EQ(pitched.LinesThatFit(50.0f), 0);
+
+  VesTextBox formatted;
+  formatted.VaString("%d%% at %.1f %s", 42, 3.25, "units");
+  EXPECT_EQ(formatted.String(), "42% at 3.2 units");
+  const std::string huge(100000, 'x');
+  formatted.VaString("%s!", huge.c_str());
+  EXPECT_EQ(formatted.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
+  formatted.VaString(nullptr);
+  EXPECT_EQ(formatted.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
 }
 
 TEST(VesTextBox, LinesBreakAtBlanksNewlinesAndInsideLongWordsOrAreCutWithoutWrapping) {
@@ -172,17 +179,6 @@ TEST(VesTextBox, TabsUppercaseAndSpacingChangeWhatIsMeasured) {
   EXPECT_EQ(upper.BreakLine(0, 500).width, 2.0f * Width("AB\xc9"));
 }
 
-TEST(VesTextBox, VaStringFormatsLikePrintfWithinItsLimit) {
-  VesTextBox box;
-  box.VaString("%d%% at %.1f %s", 42, 3.25, "units");
-  EXPECT_EQ(box.String(), "42% at 3.2 units");
-  const std::string huge(100000, 'x');
-  box.VaString("%s!", huge.c_str());
-  EXPECT_EQ(box.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
-  box.VaString(nullptr);
-  EXPECT_EQ(box.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
-}
-
 using namespace scene_test;
 
 // White text in a box that fills the 100 x 80 view and draws no rectangle of its own.
@@ -212,7 +208,7 @@ std::pair<int, int> InkRows(const vessant::RgbaImage& image, int x0, int x1) {
 
 class TextBoxDrawing : public SceneTest {};
 
-TEST_F(TextBoxDrawing, VerticalAlignmentPlacesTheBlockOfLines) {
+TEST_F(TextBoxDrawing, VerticalAlignmentPlacesTheBlockOfLinesAndTextFollowsARotatedRectangle) {
   VesTextBox box;
   // "A" over "_": one glyph per line, far apart horizontally so their ink can be told apart.
   Prepare(box, "A\n                  _");
@@ -245,6 +241,23 @@ TEST_F(TextBoxDrawing, VerticalAlignmentPlacesTheBlockOfLines) {
   EXPECT_LT(under.second, 17);
   EXPECT_GE(a.first, 17);
   EXPECT_LT(a.second, 34);
+
+  VesTextBox turned;
+  // A box standing on its side: its x axis points up the screen.
+  turned.Location(90, 0, 0);
+  turned.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 0.0, 80.0, 0.0, 255, 255, 255, 255, -40.0,
+                  80.0, 0.0, 255, 255, 255, 255, -40.0, 0.0, 0.0);
+  turned.PolygonMode(0);
+  turned.TextColor(vesColor(255, 255, 255, 255));
+  turned.String("----");
+  turned.UpdateLayout();
+  EXPECT_EQ(turned.XAxis(), Vector(0, 1, 0));
+  const vessant::RgbaImage turnedImage = Render(turned);
+  // The dashes run up the screen near the box's top side, which lies at x = 50.
+  auto rows = InkRows(turnedImage, 50, 90);
+  EXPECT_GE(rows.first, 0);
+  EXPECT_GT(rows.second - rows.first, 15) << "a vertical run of dashes";
+  EXPECT_EQ(InkRows(turnedImage, 0, 50).first, -1);
 }
 
 // The cell of the first character of a top-aligned line at the left border.
@@ -305,25 +318,6 @@ TEST_F(TextBoxDrawing, InverseVideoDrawsTheGlyphAsAHoleOrSwapsTheColoursOfABackg
     for (int x = backedCell.x0; x < backedCell.x1; ++x) blue += Pixel(swapped, x, y).r < 80 && Pixel(swapped, x, y).b == 255;
   }
   EXPECT_GT(blue, 100) << "the glyph in the background colour";
-}
-
-TEST_F(TextBoxDrawing, TextFollowsARotatedRectangle) {
-  VesTextBox box;
-  // A box standing on its side: its x axis points up the screen.
-  box.Location(90, 0, 0);
-  box.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 0.0, 80.0, 0.0, 255, 255, 255, 255, -40.0,
-                  80.0, 0.0, 255, 255, 255, 255, -40.0, 0.0, 0.0);
-  box.PolygonMode(0);
-  box.TextColor(vesColor(255, 255, 255, 255));
-  box.String("----");
-  box.UpdateLayout();
-  EXPECT_EQ(box.XAxis(), Vector(0, 1, 0));
-  const vessant::RgbaImage image = Render(box);
-  // The dashes run up the screen near the box's top side, which lies at x = 50.
-  auto rows = InkRows(image, 50, 90);
-  EXPECT_GE(rows.first, 0);
-  EXPECT_GT(rows.second - rows.first, 15) << "a vertical run of dashes";
-  EXPECT_EQ(InkRows(image, 0, 50).first, -1);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ struct Decoded {
   bool ok;
 };
 
-TEST(VessantImageRoundTrip, RawLz77AndTopRowFirstLuminanceRecordsGiveThePicturesPixels) {
+TEST(VessantImageRoundTrip, RecordsGiveThePicturesPixelsJpegColourCloseAndAlphaExact) {
   const Bytes expected = GradientBottomUp();
   ASSERT_EQ(expected.size(), static_cast<std::size_t>(kWidth * kHeight * 4));
   for (const StaticImageInfo* info : {&gradient_raw, &gradient_lz77}) {
@@ -87,9 +87,7 @@ TEST(VessantImageRoundTrip, RawLz77AndTopRowFirstLuminanceRecordsGiveThePictures
       ASSERT_EQ(grey.At(x, y)[1], rgba[3]) << x << "," << y;
     }
   }
-}
 
-TEST(VessantImageRoundTrip, JpegColourStaysCloseAndAlphaIsExact) {
   // The stretched picture the record should hold, made the runtime's way.
   const Bytes picture = GradientBottomUp();
   Image* stretched = new Image(1, 1, 4);
@@ -130,7 +128,7 @@ class VessantImageTool : public ::testing::Test {
   vessant::test::ScratchDir dir_;
 };
 
-TEST_F(VessantImageTool, BadInputAndOptionsAreNamed) {
+TEST_F(VessantImageTool, BadInputIsNamedAndAJpegPictureBecomesOneChunkedRecord) {
   vessant::test::WriteText(dir_.Path() + "/notes.png", "just some text, not a picture");
   // Status 2 is a usage error, answered with the usage too.
   const std::tuple<std::string, int, const char*> cases[] = {
@@ -148,9 +146,7 @@ TEST_F(VessantImageTool, BadInputAndOptionsAreNamed) {
   }
   // Nothing was written by the failed runs, not even a temporary file.
   EXPECT_EQ(vessant::test::RunCommand("ls -A '" + dir_.Path() + "'").output, "notes.png\n");
-}
 
-TEST_F(VessantImageTool, AJpegPictureBecomesOneChunkedRecord) {
   const Bytes rgb(16 * 8 * 3, 200);
   const Bytes jpeg = orvan::image_test::EncodeJpeg(rgb, 16, 8);
   vessant::test::WriteText(dir_ / "photo.jpg", std::string(jpeg.begin(), jpeg.end()));
@@ -172,31 +168,7 @@ const std::string kFontTool = std::string(VESSANT_BINARY_DIR) + "/vessant-font";
 const std::string kFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
 const std::string kCommitted = std::string(VESSANT_SOURCE_DIR) + "/runtime/text/builtin_font/";
 
-TEST(VessantFont, BadInputIsRefusedAndTheInstalledFontGivesTheCommittedSources) {
-  if (access(kFontTool.c_str(), X_OK) != 0) GTEST_SKIP() << "vessant-font not built (FreeType missing)";
-  vessant::test::ScratchDir dir;
-  vessant::test::WriteText(dir.Path() + "/not-a-font.ttf", "hello");
-  auto r = vessant::test::RunCommand(kFontTool + " --font " + dir.Path() + "/not-a-font.ttf " + dir.Path());
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.output.find("not a font file"), std::string::npos) << r.output;
-  r = vessant::test::RunCommand(kFontTool);
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.output.find("no output folder"), std::string::npos) << r.output;
-
-  if (access(kFont.c_str(), R_OK) != 0) GTEST_SKIP() << "Liberation Sans not installed (fonts-liberation2)";
-  const auto made = vessant::test::RunCommand(kFontTool + " --font " + kFont + " " + dir.Path());
-  ASSERT_EQ(made.status, 0) << made.output;
-  for (const char* name : {"builtin_font_glyphs.h", "builtin_font_glyphs.cpp", "builtin_font_texture.h",
-                           "builtin_font_texture.cpp"}) {
-    const std::string fresh = vessant::test::ReadText(dir.Path() + "/" + name);
-    ASSERT_FALSE(fresh.empty()) << name;
-    EXPECT_TRUE(fresh == vessant::test::ReadText(kCommitted + name))
-        << name << " differs: run build/vessant-font runtime/text/builtin_font and commit the result";
-  }
-  EXPECT_NE(vessant::test::ReadText(kCommitted + "OFL.txt").find("SIL OPEN FONT LICENSE Version 1.1"), std::string::npos);
-}
-
-TEST(BuiltInFont, EveryGlyphCellLiesInTheTextureWithTheInkOnlyInsideCells) {
+TEST(BuiltInFont, EveryGlyphCellLiesInTheTextureAndTheGeneratorMakesTheCommittedSources) {
   orvan::VesFontBase* font = orvan::FontRegistry::DefaultFont();
   ASSERT_NE(font, nullptr);
   const orvan::VesFontHeader& h = font->Header();
@@ -241,6 +213,28 @@ TEST(BuiltInFont, EveryGlyphCellLiesInTheTextureWithTheInkOnlyInsideCells) {
   // Codes outside the range use the first glyph.
   EXPECT_EQ(&font->Glyph(9), &font->Glyph(32));
   EXPECT_EQ(&font->Glyph(1000), &font->Glyph(32));
+
+  if (access(kFontTool.c_str(), X_OK) != 0) GTEST_SKIP() << "vessant-font not built (FreeType missing)";
+  vessant::test::ScratchDir dir;
+  vessant::test::WriteText(dir.Path() + "/not-a-font.ttf", "hello");
+  auto r = vessant::test::RunCommand(kFontTool + " --font " + dir.Path() + "/not-a-font.ttf " + dir.Path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("not a font file"), std::string::npos) << r.output;
+  r = vessant::test::RunCommand(kFontTool);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.output.find("no output folder"), std::string::npos) << r.output;
+
+  if (access(kFont.c_str(), R_OK) != 0) GTEST_SKIP() << "Liberation Sans not installed (fonts-liberation2)";
+  const auto made = vessant::test::RunCommand(kFontTool + " --font " + kFont + " " + dir.Path());
+  ASSERT_EQ(made.status, 0) << made.output;
+  for (const char* name : {"builtin_font_glyphs.h", "builtin_font_glyphs.cpp", "builtin_font_texture.h",
+                           "builtin_font_texture.cpp"}) {
+    const std::string fresh = vessant::test::ReadText(dir.Path() + "/" + name);
+    ASSERT_FALSE(fresh.empty()) << name;
+    EXPECT_TRUE(fresh == vessant::test::ReadText(kCommitted + name))
+        << name << " differs: run build/vessant-font runtime/text/builtin_font and commit the result";
+  }
+  EXPECT_NE(vessant::test::ReadText(kCommitted + "OFL.txt").find("SIL OPEN FONT LICENSE Version 1.1"), std::string::npos);
 }
 
 }  // namespace
