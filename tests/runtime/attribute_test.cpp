@@ -109,7 +109,7 @@ TEST(AttributeIntegerTest, NarrowTypesKeepLowBitsWideTypesGoThroughTextBadTextSt
   EXPECT_EQ(notified, 1);
 }
 
-TEST(AttributeFloatTest, GeneralNotationInMemoryFixedInFilesAndTruncatedValueInt) {
+TEST(AttributeFloatTest, GeneralNotationFixedInFilesTruncatedValueIntAndColourVertexLocationForms) {
   float value = 1.5f;
   OrvanAttribute<float> attribute(nullptr, "LineWidth", &value);
   EXPECT_EQ(attribute.ValueText(), "1.5");
@@ -132,15 +132,13 @@ TEST(AttributeFloatTest, GeneralNotationInMemoryFixedInFilesAndTruncatedValueInt
   EXPECT_EQ(rateAttribute.ValueInt(), LONG_MAX);
   double d = 2.5;
   EXPECT_EQ(OrvanAttribute<double>(nullptr, "D", &d).ValueInt(), 2);  // "2.5" read as a long
-}
 
-TEST(AttributeColorTest, ColourVertexAndLocationTextForms) {
   vesColor color(255, 128, 0, 255);
-  OrvanAttribute<vesColor> attribute(nullptr, "Color", &color);
-  EXPECT_EQ(attribute.ValueText(), "255 128 0 255");
-  attribute.ValueText("256 -1 10\n20");
+  OrvanAttribute<vesColor> colorAttribute(nullptr, "Color", &color);
+  EXPECT_EQ(colorAttribute.ValueText(), "255 128 0 255");
+  colorAttribute.ValueText("256 -1 10\n20");
   EXPECT_EQ(color, vesColor(0, 255, 10, 20));
-  attribute.ValueText("1 2");  // the missing components stay
+  colorAttribute.ValueText("1 2");  // the missing components stay
   EXPECT_EQ(color, vesColor(1, 2, 10, 20));
 
   Vertex vertex(-12.25f, 123456789.0f, 0.5f, vesColor(255, 0, 0, 255)), copy;

@@ -98,9 +98,7 @@ TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeAndPlacedAtTheBoxCornerOrWhereItIs)
   const Vector turned = moved.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
   EXPECT_NEAR(turned.x, -1.0f + 10.0f - 20.0f + 20.0f, 1e-4);
   EXPECT_NEAR(turned.y, 1.0f + 20.0f - 10.0f + 10.0f, 1e-4);
-}
 
-TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameAndPickingFollowsPickable) {
   ComponentBase outer;
   ComponentBase* inner = new ComponentBase;
   GLPolygon* child = Box("child", Vector(0, 0, 0), Vector(1, 1, 0));

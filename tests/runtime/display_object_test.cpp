@@ -33,19 +33,6 @@ Vector Transformed(DisplayObject& o, const Vector& p) {
   return o.ModelViewMatrix()->TransformPoint(p);
 }
 
-TEST(DynamicRotation, RelativeRotationWrapsIntoZeroTo360) {
-  Shape o;
-  o.DynamicRotate(0, 0, 10);
-  o.DynamicRotateRelative(-30, 2);
-  EXPECT_FLOAT_EQ(o.DynamicRotation(2), 340.0f);
-  o.DynamicRotateRelative(370, 0);
-  EXPECT_FLOAT_EQ(o.DynamicRotation(0), 10.0f);
-  o.DynamicRotateRelative(-370, 0);  // a negative multiple of 360 lands on 0, not 360
-  EXPECT_FLOAT_EQ(o.DynamicRotation(0), 0.0f);
-  EXPECT_THROW(o.DynamicRotation(3), OrvanException);
-  EXPECT_THROW(o.DynamicRotateRelative(5, -1), OrvanException);
-}
-
 TEST(DynamicTransform, OnlyChangesMarkDirtyAndTheMotionActsAboutTheRotationPointAndDcsAxes) {
   Shape o(10, 10, 0);
   o.RotationPoint(1, 0, 0);  // logical (11, 10)
@@ -100,26 +87,35 @@ TEST(DynamicTransform, OnlyChangesMarkDirtyAndTheMotionActsAboutTheRotationPoint
   relative.DynamicTranslate(3.0f, 1, true);
   ExpectNear(relative.DynamicTranslation(), 0, 5, 0);
   EXPECT_FLOAT_EQ(relative.DynamicTranslation(7), 0.0f);
-}
 
-TEST(PreDrawCulling, SphereOutsideAPlaneIsCulledOnlyWhileEnabled) {
-  Shape o;
-  MakeSquare(o);
-  o.DynamicTranslate(0.0f, 0.0f, 0.0f, true);
-  VesMatrix<double, 4> identity;
-  ViewMatrices parent(nullptr, nullptr, &identity);
+  Shape wrapped;
+  wrapped.DynamicRotate(0, 0, 10);
+  wrapped.DynamicRotateRelative(-30, 2);
+  EXPECT_FLOAT_EQ(wrapped.DynamicRotation(2), 340.0f);
+  wrapped.DynamicRotateRelative(370, 0);
+  EXPECT_FLOAT_EQ(wrapped.DynamicRotation(0), 10.0f);
+  wrapped.DynamicRotateRelative(-370, 0);  // a negative multiple of 360 lands on 0, not 360
+  EXPECT_FLOAT_EQ(wrapped.DynamicRotation(0), 0.0f);
+  EXPECT_THROW(wrapped.DynamicRotation(3), OrvanException);
+  EXPECT_THROW(wrapped.DynamicRotateRelative(5, -1), OrvanException);
+
+  Shape culled;
+  MakeSquare(culled);
+  culled.DynamicTranslate(0.0f, 0.0f, 0.0f, true);
+  VesMatrix<double, 4> cullIdentity;
+  ViewMatrices cullParent(nullptr, nullptr, &cullIdentity);
   FrustumCuller culler(true);
   culler.planes[0][0] = 1;  // x >= 10
   culler.planes[0][3] = -10;
-  o.PreDraw(parent, culler);
-  EXPECT_TRUE(o.Culled());
+  culled.PreDraw(cullParent, culler);
+  EXPECT_TRUE(culled.Culled());
   culler.enabled = false;
-  o.PreDraw(parent, culler);
-  EXPECT_FALSE(o.Culled());
+  culled.PreDraw(cullParent, culler);
+  EXPECT_FALSE(culled.Culled());
   culler.enabled = true;
-  o.Location(9, 0, 0);
-  o.PreDraw(parent, culler);
-  EXPECT_FALSE(o.Culled());
+  culled.Location(9, 0, 0);
+  culled.PreDraw(cullParent, culler);
+  EXPECT_FALSE(culled.Culled());
 }
 
 TEST(Vertices, NumbersIndicesInsertDeleteNormalsAndFailedAllocation) {

@@ -122,9 +122,7 @@ TEST(FileUtilTest, FileNameAndOpenFileWithSlashPathsOrReportingAMissingFile) {
   vessant::test::CaptureLog();
   EXPECT_FALSE(OpenFile(absent.c_str(), "r", missing));
   EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: Unable to open file(" + absent + ")\n");
-}
 
-TEST(ExpandEnvironmentTest, ReplacesVariablesInsideReplacedValuesAndSelfReferencesTerminate) {
   ::setenv("ORVAN_TEST_DIR", "/opt/panels", 1);
   ::unsetenv("ORVAN_TEST_UNSET");
   EXPECT_EQ(ExpandEnvironmentVariables("%ORVAN_TEST_DIR%/a.res"), "/opt/panels/a.res");
@@ -200,9 +198,7 @@ TEST_F(ErrorReportTest, ShowErrorIsForAPersonUnlessSuppressedAndCutsAt255Charact
   vessant::test::CaptureLog();
   ShowError("%s", text.substr(0, 248).c_str());  // at the limit: whole
   EXPECT_EQ(vessant::test::TakeCapturedLog(), "Error: " + text.substr(0, 248) + "\n");
-}
 
-TEST(ReportAssertionTest, WritesTheTextAndThrows) {
   const std::string expected = "Vessant Assertion Failure:\nthis != obj\ngroup.cpp (123)\n";
   testing::internal::CaptureStderr();
   try {
@@ -212,12 +208,10 @@ TEST(ReportAssertionTest, WritesTheTextAndThrows) {
     EXPECT_EQ(std::string(e.Message()), expected);
   }
   EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
-}
 
-TEST(OrvanExceptionTest, OwnsCopiesOfItsMessage) {
-  char text[] = "first";
-  OrvanException a(text);
-  text[0] = 'X';
+  char message[] = "first";
+  OrvanException a(message);
+  message[0] = 'X';
   EXPECT_STREQ(a.Message(), "first");
   OrvanException b(a);
   EXPECT_STREQ(b.Message(), "first");

@@ -115,10 +115,8 @@ TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   EXPECT_FALSE(shadowed.needle->Visibility());
   shadowed.cockpit->SetResource("lamp.Visible", "0");
   EXPECT_FALSE(inner->Visibility());
-}
 
-TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosingBrace) {
-  NestedTree tree;
+  NestedTree read;
   std::istringstream in(
       "nobody.Color: 1 2 3 4\n"
       "lamp.Bogus: 12 34\r\n"
@@ -129,17 +127,17 @@ TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosin
       "lamp.Visible: 0\n"
       "}\n"
       "lamp.Pickable: 0\n");
-  tree.frame.ReadResources(in);
-  EXPECT_FLOAT_EQ(tree.lamp->LineWidth(), 1.0f);
-  EXPECT_EQ(tree.lamp->NumberOfVertices(), 1u);  // only the vertex the text holds
-  EXPECT_FLOAT_EQ(tree.needle->LineWidth(), 3.5f);
-  EXPECT_FALSE(tree.lamp->Visibility());
-  EXPECT_EQ(tree.lamp->Pickable(), 1);  // after the closing "}"
+  read.frame.ReadResources(in);
+  EXPECT_FLOAT_EQ(read.lamp->LineWidth(), 1.0f);
+  EXPECT_EQ(read.lamp->NumberOfVertices(), 1u);  // only the vertex the text holds
+  EXPECT_FLOAT_EQ(read.needle->LineWidth(), 3.5f);
+  EXPECT_FALSE(read.lamp->Visibility());
+  EXPECT_EQ(read.lamp->Pickable(), 1);  // after the closing "}"
   const std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(rest, "\nlamp.Pickable: 0\n");
-  tree.frame.SetResources(nullptr);
-  tree.frame.SetResources("lamp.Visible: 1\n");
-  EXPECT_TRUE(tree.lamp->Visibility());
+  read.frame.SetResources(nullptr);
+  read.frame.SetResources("lamp.Visible: 1\n");
+  EXPECT_TRUE(read.lamp->Visibility());
 }
 
 TEST(FrameResourceWriteTest, WrittenTextFollowsTheFilterLevelsAndQualification) {

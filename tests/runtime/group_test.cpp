@@ -98,6 +98,31 @@ TEST(GroupRenderState, SettersReachEveryChildGettersAskTheFirst) {
   DisplayFrame* frame = reinterpret_cast<DisplayFrame*>(&token);  // a link only, never followed
   g.Parent(frame);
   EXPECT_EQ(clock.Parent(), frame);
+
+  std::vector<int> seen;
+  auto record = [&](Probe&) {
+    seen.push_back(DisplayObject::InheritedTextureIndex());
+    seen.push_back(DisplayObject::InheritedTextureRepeat());
+  };
+  Group outer, textured, plain;
+  Probe inOuter(record), inTextured(record), inPlain(record);
+  outer.TextureIndex(5);
+  outer.SetValue(8, 0, 0);  // the group's own repeat flag (TextureRepeat goes to the children)
+  textured.TextureIndex(2);
+  textured.InsertObject(&inTextured);
+  plain.InsertObject(&inPlain);  // textureIndex -1
+  outer.InsertObject(&inOuter);
+  outer.InsertObject(&textured);
+  outer.InsertObject(&plain);
+  DisplayObject::SetInheritedTexture(-1, 1);
+  outer.Draw();
+  EXPECT_EQ(seen, (std::vector<int>{5, 0, 2, 1, -1, 1}));
+  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);
+
+  Probe thrower([](Probe&) { throw std::runtime_error("child failed"); });
+  outer.InsertObject(&thrower);
+  EXPECT_THROW(outer.Draw(), std::runtime_error);
+  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);  // restored all the same
 }
 
 TEST(GroupMotion, MovingRotatingScalingAndTheBoxAroundTheChildren) {
@@ -191,33 +216,6 @@ TEST_F(GroupCulling, StaticChildrenAreSkippedAndMovingGroupsPassTheirMatrices) {
 }
 
 // --- Texture inheritance ---------------------------------------------------------------------------
-
-TEST(GroupTexture, ChildrenSeeTheGroupsTextureUntilAGroupSwitchesItOff) {
-  std::vector<int> seen;
-  auto record = [&](Probe&) {
-    seen.push_back(DisplayObject::InheritedTextureIndex());
-    seen.push_back(DisplayObject::InheritedTextureRepeat());
-  };
-  Group outer, textured, plain;
-  Probe inOuter(record), inTextured(record), inPlain(record);
-  outer.TextureIndex(5);
-  outer.SetValue(8, 0, 0);  // the group's own repeat flag (TextureRepeat goes to the children)
-  textured.TextureIndex(2);
-  textured.InsertObject(&inTextured);
-  plain.InsertObject(&inPlain);  // textureIndex -1
-  outer.InsertObject(&inOuter);
-  outer.InsertObject(&textured);
-  outer.InsertObject(&plain);
-  DisplayObject::SetInheritedTexture(-1, 1);
-  outer.Draw();
-  EXPECT_EQ(seen, (std::vector<int>{5, 0, 2, 1, -1, 1}));
-  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);
-
-  Probe thrower([](Probe&) { throw std::runtime_error("child failed"); });
-  outer.InsertObject(&thrower);
-  EXPECT_THROW(outer.Draw(), std::runtime_error);
-  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);  // restored all the same
-}
 
 // --- Finding by name -------------------------------------------------------------------------------
 

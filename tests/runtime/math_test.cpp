@@ -19,7 +19,7 @@ using vessant::test::ExpectNear;
 
 constexpr double kPi = 3.14159265358979323846;
 
-TEST(VectorTest, LengthAnglesAndRotationAboutAnAxisInDegrees) {
+TEST(VectorTest, LengthAnglesRotationAndTheVertexRecords) {
   Vector v(3, 0, 4);
   EXPECT_FLOAT_EQ(v.Normalise(), 5.0f);
   EXPECT_FLOAT_EQ(v.x, 0.6f);
@@ -35,9 +35,7 @@ TEST(VectorTest, LengthAnglesAndRotationAboutAnAxisInDegrees) {
   Vector c(1, 0, 0);
   c.RotateAbout(Vector(1, 1, 1), 120.0);  // about the diagonal: the axes cycle
   ExpectNear(c, 0, 1, 0, 1e-6f);
-}
 
-TEST(VertexTest, DefaultsAreOpaqueWhiteInSixteenPackedBytes) {
   EXPECT_EQ(vesColor(), vesColor(0, 0, 0, 0));
   EXPECT_EQ(Vertex(1, 2, 3).color, vesColor(255, 255, 255, 255));
   Vertex vertices[2] = {Vertex(1, 2, 3, vesColor(10, 20, 30, 40)), Vertex(4, 5, 6)};

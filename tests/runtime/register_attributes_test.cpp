@@ -193,24 +193,22 @@ TEST(RegisteredAttributes, LocationDynamicAndGeometryRowsRebuildTheTransformAndR
   ExpectNear(shape.TextureCoordinates()[1], 1, 1, 0);
   Write(shape, "TexturePoints", "1 2 3\n4 5 6\n7 8 9\n10 11 12");
   ExpectNear(shape.GetTexturePoints()[3], 10, 11, 12);
-}
 
-TEST(ResourceLookup, UnknownEmptyAndNullNamesGiveTheEmptyAttribute) {
-  GLPolygon p;
-  p.InstanceName("p");
-  EXPECT_EQ(p.Resource("LineWidth")->NameText(), "LineWidth");
-  const std::string before = Lines(p, nullptr);
-  for (const char* name : {"NoSuchAttribute", "", static_cast<const char*>(nullptr), "p.LineWidth"}) {
-    OrvanAttributeBase* empty = p.Resource(name);
+  GLPolygon looked;
+  looked.InstanceName("looked");
+  EXPECT_EQ(looked.Resource("LineWidth")->NameText(), "LineWidth");
+  const std::string before = Lines(looked, nullptr);
+  for (const char* name : {"NoSuchAttribute", "", static_cast<const char*>(nullptr), "looked.LineWidth"}) {
+    OrvanAttributeBase* empty = looked.Resource(name);
     ASSERT_EQ(empty, &OrvanEmptyAttribute::Instance());
     EXPECT_EQ(empty->NameText(), "EmptyAttribute");
     empty->ValueText("5");
     EXPECT_EQ(empty->ValueText(), "");
   }
-  EXPECT_EQ(Lines(p, nullptr), before);
+  EXPECT_EQ(Lines(looked, nullptr), before);
   // Names asked for are not added to the name table.
   const std::size_t names = AttributeNameTable::Size();
-  p.Resource("NeverRegisteredAnywhere");
+  looked.Resource("NeverRegisteredAnywhere");
   EXPECT_EQ(AttributeNameTable::Size(), names);
 }
 

@@ -63,16 +63,6 @@ const std::vector<std::string> kAwkwardTexts = {
     "quote \" and # and $",
 };
 
-TEST(UnescapeTextTest, TranslatesEscapesAndKeepsAFinalBackslash) {
-  EXPECT_EQ(UnescapeText(""), "");
-  EXPECT_EQ(UnescapeText("\\"), "\\");
-  EXPECT_EQ(UnescapeText("a\\"), "a\\");
-  EXPECT_EQ(UnescapeText("\\n\\t\\s\\q\\\\"), "\n\t q\\");
-  EXPECT_EQ(UnescapeText("\\\"hi\\\""), "\"hi\"");
-  EXPECT_EQ(UnescapeText("xx#$STRING_START$#a\\nb#$STRING_END$#yy"), "a\\nb");
-  EXPECT_EQ(UnescapeText("#$STRING_START$#to the end"), "to the end");
-}
-
 TEST(ReadTextLineTest, AMarkedBlockSpansLinesEscapesAreDecodedWithinTheBuffer) {
   std::istringstream first("first line \r\nsecond");
   std::string out;
@@ -140,6 +130,14 @@ TEST(DecodeTextTest, TranslatesEscapesDropsTrailingBlanksAndNeverOverruns) {
   EXPECT_EQ(Coded(DecodeText, "#$STRING_START$#abcdef", 3), "ab");
   EXPECT_EQ(Coded(DecodeText, "\\s\\s\\s", 2), " ");
   Coded(DecodeText, "abc", 0);
+
+  EXPECT_EQ(UnescapeText(""), "");
+  EXPECT_EQ(UnescapeText("\\"), "\\");
+  EXPECT_EQ(UnescapeText("a\\"), "a\\");
+  EXPECT_EQ(UnescapeText("\\n\\t\\s\\q\\\\"), "\n\t q\\");
+  EXPECT_EQ(UnescapeText("\\\"hi\\\""), "\"hi\"");
+  EXPECT_EQ(UnescapeText("xx#$STRING_START$#a\\nb#$STRING_END$#yy"), "a\\nb");
+  EXPECT_EQ(UnescapeText("#$STRING_START$#to the end"), "to the end");
 }
 
 TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTookAndAnEncodedLineReadsBack) {
@@ -154,9 +152,7 @@ TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTookAndAnEncodedLineReadsB
     std::getline(is, rest);
     EXPECT_EQ(rest, "Next: 1") << text;
   }
-}
 
-TEST(LiteralTextLineTest, KeepsFollowingLinesApart) {
   for (const std::string& text : kAwkwardTexts) {
     std::istringstream is(LiteralTextLine(text) + "\nNext: 1\n");
     std::string out;

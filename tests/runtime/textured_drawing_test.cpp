@@ -80,21 +80,43 @@ class TexturedDrawing : public SceneTest {
   Record record;
 };
 
-TEST_F(TexturedDrawing, NearestTexelsWhereTheCoordinatesPutThemRepeatClampAndModulate) {
-  auto scene = Scene();
-  Add(*scene, TexturedQuad(10, 0, 90, 80, 0));
-  const vessant::RgbaImage image = Render(*scene);
+// An image that keeps its picture smaller than its texture when first used.
+class UnstretchedImage : public Image {
+ public:
+  UnstretchedImage() : Image(3, 3, 4) {}
+  void StretchToTextureSize() override {}
+};
+
+TEST_F(TexturedDrawing, CoordinatesFollowThePictureNearestTexelsRepeatClampAndModulate) {
+  auto* image = new UnstretchedImage;
+  const Bytes pixels = TexelPicture(3);
+  image->SetPixels(pixels.data(), 3, 3, 4);
+  ASSERT_FLOAT_EQ(image->TexCoordScaleX(), 0.75f);
+  auto scene = std::make_unique<ComponentBase>();
+  scene->Palette()->Resize(1);
+  scene->Palette()->SetImage(0, image);
+  image->Release();
+  Add(*scene, TexturedQuad(0, 0, 60, 60, 0));
+  const vessant::RgbaImage shown = Render(*scene);
+  // Coordinates 0 .. 1 show the 3 x 3 picture, 20 pixels a texel, and none of the padding.
+  EXPECT_EQ(Pixel(shown, 10, 10), Texel(0, 0));
+  EXPECT_EQ(Pixel(shown, 50, 30), Texel(2, 1));
+  EXPECT_EQ(Pixel(shown, 50, 50), Texel(2, 2));
+
+  auto plainScene = Scene();
+  Add(*plainScene, TexturedQuad(10, 0, 90, 80, 0));
+  const vessant::RgbaImage plainImage = Render(*plainScene);
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(TexelOnScreen(image, x, y), Texel(x, y)) << x << "," << y;
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(TexelOnScreen(plainImage, x, y), Texel(x, y)) << x << "," << y;
   }
-  EXPECT_EQ(Pixel(image, 5, 40), kBlack);
+  EXPECT_EQ(Pixel(plainImage, 5, 40), kBlack);
   // Prepared once; the compiled-in pixels were freed after the upload.
-  EXPECT_EQ((*scene->Palette())[0].State(), TexturePaletteEntry::kPrepared);
-  EXPECT_EQ(scene->Palette()->GetImage(0)->HeldPixelBytes(), 0u);
-  EXPECT_EQ(TexelOnScreen(Render(*scene), 3, 3), Texel(3, 3));
+  EXPECT_EQ((*plainScene->Palette())[0].State(), TexturePaletteEntry::kPrepared);
+  EXPECT_EQ(plainScene->Palette()->GetImage(0)->HeldPixelBytes(), 0u);
+  EXPECT_EQ(TexelOnScreen(Render(*plainScene), 3, 3), Texel(3, 3));
   // An outline with a texture is filled with it first.
-  static_cast<GLPolygon*>(scene->Item(0))->PolygonMode(2);
-  EXPECT_EQ(TexelOnScreen(Render(*scene), 2, 2), Texel(2, 2));
+  static_cast<GLPolygon*>(plainScene->Item(0))->PolygonMode(2);
+  EXPECT_EQ(TexelOnScreen(Render(*plainScene), 2, 2), Texel(2, 2));
 
   auto repeated = Scene();
   GLPolygon* quad = TexturedQuad(10, 0, 90, 80, 0, 2.0f);  // coordinates 0 .. 2
@@ -116,30 +138,6 @@ TEST_F(TexturedDrawing, NearestTexelsWhereTheCoordinatesPutThemRepeatClampAndMod
   EXPECT_EQ(modulated.g, 0);
   EXPECT_NEAR(modulated.r, Texel(1, 2).r, 1);
   EXPECT_NEAR(modulated.b, Texel(1, 2).b, 1);
-}
-
-// An image that keeps its picture smaller than its texture when first used.
-class UnstretchedImage : public Image {
- public:
-  UnstretchedImage() : Image(3, 3, 4) {}
-  void StretchToTextureSize() override {}
-};
-
-TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCovers) {
-  auto* image = new UnstretchedImage;
-  const Bytes pixels = TexelPicture(3);
-  image->SetPixels(pixels.data(), 3, 3, 4);
-  ASSERT_FLOAT_EQ(image->TexCoordScaleX(), 0.75f);
-  auto scene = std::make_unique<ComponentBase>();
-  scene->Palette()->Resize(1);
-  scene->Palette()->SetImage(0, image);
-  image->Release();
-  Add(*scene, TexturedQuad(0, 0, 60, 60, 0));
-  const vessant::RgbaImage shown = Render(*scene);
-  // Coordinates 0 .. 1 show the 3 x 3 picture, 20 pixels a texel, and none of the padding.
-  EXPECT_EQ(Pixel(shown, 10, 10), Texel(0, 0));
-  EXPECT_EQ(Pixel(shown, 50, 30), Texel(2, 1));
-  EXPECT_EQ(Pixel(shown, 50, 50), Texel(2, 2));
 }
 
 TEST_F(TexturedDrawing, MipMapFiltersAverageAMinifiedPictureAndACompressedRecordGetsACompressedTexture) {
@@ -229,24 +227,22 @@ TEST_F(TexturedDrawing, ChildrenUseTheirGroupsTextureButAComponentsTextureStaysI
   EXPECT_EQ(Pixel(image, 30, 10), (Rgba{255, 255, 255, 255}));
   EXPECT_EQ(Pixel(image, 60, 10), kRedPixel);
   EXPECT_EQ(Pixel(image, 10 + 20 * 3 + 5, 40 + 10 * 1 + 5), Texel(3, 1));
-}
 
-TEST_F(TexturedDrawing, APictureThatCannotBeDecodedIsReportedOnceAndDrawnUntextured) {
   Record broken(4, 4, GL_RGBA, VES_CODEC_LZ77, Bytes(40, 0x33));
-  auto scene = Scene(&broken.info);
-  Add(*scene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
+  auto brokenScene = Scene(&broken.info);
+  Add(*brokenScene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
   // The error display writes to standard output or to the log sink, depending on the host.
   std::string logged;
   SetLogSink([&](LogKind, const std::string& text) { logged += text; });
   testing::internal::CaptureStdout();
-  const vessant::RgbaImage first = Render(*scene);
-  const vessant::RgbaImage second = Render(*scene);
+  const vessant::RgbaImage firstFrame = Render(*brokenScene);
+  const vessant::RgbaImage secondFrame = Render(*brokenScene);
   const std::string out = testing::internal::GetCapturedStdout() + logged;
   SetLogSink(nullptr);
   EXPECT_EQ(out, "Error: Error decoding image, the picture data are damaged or do not match the image.\n");
-  EXPECT_EQ(Pixel(first, 50, 40), (Rgba{0, 0, 255, 255}));
-  EXPECT_EQ(Pixel(second, 50, 40), (Rgba{0, 0, 255, 255}));
-  EXPECT_FALSE(scene->Palette()->GetImage(0)->HasTexture());
+  EXPECT_EQ(Pixel(firstFrame, 50, 40), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(Pixel(secondFrame, 50, 40), (Rgba{0, 0, 255, 255}));
+  EXPECT_FALSE(brokenScene->Palette()->GetImage(0)->HasTexture());
 }
 
 }  // namespace

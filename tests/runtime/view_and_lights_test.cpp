@@ -110,50 +110,48 @@ TEST(EyePoint, ConstraintsProjectionsAndTheModelViewCarriedByItsGroups) {
   const Vector q = moved.TransformPoint(group.TransformMatrix()->TransformPoint(Vector(10, 5, 0)));
   EXPECT_NEAR((q - Vector(0, 5, -100)).Length(), 0.0f, 1e-4f);
   group.DeleteAllChildren();
-}
 
-TEST(EyePoint, AttributesPropertyNumbersQueriesOrientationAndCopies) {
-  VesEyePoint eye;
-  EXPECT_EQ(eye.Pickable(), 0);
-  const char* expected[] = {"Fov", "OtherFov", "Orthographic", "OrthoSize", "OtherOrthoSize", "FovIsHorizontal",
+  VesEyePoint queried;
+  EXPECT_EQ(queried.Pickable(), 0);
+  const char* expectedNames[] = {"Fov", "OtherFov", "Orthographic", "OrthoSize", "OtherOrthoSize", "FovIsHorizontal",
                             "HorizontalConstraint", "VerticalConstraint", "NearClip", "FarClip", "ViewVectors",
                             "GetModelViewMatrix", "GetProjectionMatrix"};
-  const OrvanAttribDict& dict = *eye.Attributes();
+  const OrvanAttribDict& dict = *queried.Attributes();
   ASSERT_GE(dict.Count(), 13u);
-  for (std::size_t i = 0; i < 13; ++i) EXPECT_EQ(dict.At(dict.Count() - 13 + i)->NameText(), expected[i]);
-  EXPECT_EQ(eye.Resource("HorizontalConstraint")->ValueText(), "FOV_CONSTRAINT_EXACTLY");
-  eye.Resource("VerticalConstraint")->ValueText("FOV_CONSTRAINT_LESS");
-  EXPECT_EQ(eye.VerticalConstraint(), FOV_CONSTRAINT_LESS);
+  for (std::size_t i = 0; i < 13; ++i) EXPECT_EQ(dict.At(dict.Count() - 13 + i)->NameText(), expectedNames[i]);
+  EXPECT_EQ(queried.Resource("HorizontalConstraint")->ValueText(), "FOV_CONSTRAINT_EXACTLY");
+  queried.Resource("VerticalConstraint")->ValueText("FOV_CONSTRAINT_LESS");
+  EXPECT_EQ(queried.VerticalConstraint(), FOV_CONSTRAINT_LESS);
 
   // The model-view query: the flag written, the matrix read row by row.
-  eye.Location(1, 2, 3);
-  eye.Resource("GetModelViewMatrix")->ValueText("0");
-  EXPECT_EQ(eye.ModelViewQueryFlag(), 0);
-  EXPECT_EQ(eye.Resource("GetModelViewMatrix")->ValueText(), "1 0 0 -1 0 1 0 -2 0 0 1 -3 0 0 0 1 ");
-  eye.Location(1.0f / 3.0f, 0, 0);
-  EXPECT_NE(eye.Resource("GetModelViewMatrix")->ValueText().find("-0.33333334327 "), std::string::npos);
+  queried.Location(1, 2, 3);
+  queried.Resource("GetModelViewMatrix")->ValueText("0");
+  EXPECT_EQ(queried.ModelViewQueryFlag(), 0);
+  EXPECT_EQ(queried.Resource("GetModelViewMatrix")->ValueText(), "1 0 0 -1 0 1 0 -2 0 0 1 -3 0 0 0 1 ");
+  queried.Location(1.0f / 3.0f, 0, 0);
+  EXPECT_NE(queried.Resource("GetModelViewMatrix")->ValueText().find("-0.33333334327 "), std::string::npos);
 
-  eye.SetValue(42, 50.0, 45, 0, 44, 80.0, 47, 1.0, 48, 2.0, 50, 0.0, 0.0, 1.0, 0.0, 1.0, 0.0, -1.0, 0.0, 0.0, 0);
-  EXPECT_EQ(eye.FOV(), 50.0);
-  EXPECT_FALSE(eye.FovIsHorizontal());
-  EXPECT_EQ(eye.OrthoSize(), 80.0);
-  EXPECT_EQ(eye.NearClip(), 1.0);
-  EXPECT_EQ(eye.FarClip(), 2.0);
-  EXPECT_EQ(eye.Direction(), Vector(-1, 0, 0));
+  queried.SetValue(42, 50.0, 45, 0, 44, 80.0, 47, 1.0, 48, 2.0, 50, 0.0, 0.0, 1.0, 0.0, 1.0, 0.0, -1.0, 0.0, 0.0, 0);
+  EXPECT_EQ(queried.FOV(), 50.0);
+  EXPECT_FALSE(queried.FovIsHorizontal());
+  EXPECT_EQ(queried.OrthoSize(), 80.0);
+  EXPECT_EQ(queried.NearClip(), 1.0);
+  EXPECT_EQ(queried.FarClip(), 2.0);
+  EXPECT_EQ(queried.Direction(), Vector(-1, 0, 0));
 
-  eye.SetViewVectors(Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, -1));
-  eye.Rotate(Vector(0, 0, 0), 90, Vector(0, 1, 0));  // turn to look along -x
-  EXPECT_NEAR((eye.Direction() - Vector(-1, 0, 0)).Length(), 0.0f, 1e-6f);
-  eye.Orientation(Vector(1, 1, 0), 30.0f);
-  EXPECT_NEAR(eye.Roll(), 30.0f, 1e-3f);
-  EXPECT_NEAR(eye.Direction().x, std::sqrt(0.5f), 1e-6f);
+  queried.SetViewVectors(Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, -1));
+  queried.Rotate(Vector(0, 0, 0), 90, Vector(0, 1, 0));  // turn to look along -x
+  EXPECT_NEAR((queried.Direction() - Vector(-1, 0, 0)).Length(), 0.0f, 1e-6f);
+  queried.Orientation(Vector(1, 1, 0), 30.0f);
+  EXPECT_NEAR(queried.Roll(), 30.0f, 1e-3f);
+  EXPECT_NEAR(queried.Direction().x, std::sqrt(0.5f), 1e-6f);
 
-  VesEyePoint copy;
-  copy.CopyGeometry(&eye);
-  copy.CopyProperties(&eye);
-  EXPECT_NEAR(copy.Roll(), 30.0f, 1e-3f);
-  EXPECT_EQ(copy.FOV(), 50.0);
-  EXPECT_EQ(copy.FarClip(), 2.0);
+  VesEyePoint copied;
+  copied.CopyGeometry(&queried);
+  copied.CopyProperties(&queried);
+  EXPECT_NEAR(copied.Roll(), 30.0f, 1e-3f);
+  EXPECT_EQ(copied.FOV(), 50.0);
+  EXPECT_EQ(copied.FarClip(), 2.0);
 }
 
 class EyePointView : public SceneTest {};
@@ -304,20 +302,6 @@ class LitPanel : public ComponentBase {
   GLPolygon* away;
 };
 
-TEST_F(Lights, AFaceTurnedToTheLightIsBrighterAndAHiddenLightLosesItsSlot) {
-  LitPanel panel;
-  vessant::RgbaImage image = Render(panel);
-  EXPECT_EQ(panel.Lights()->Count(), 1u);
-  const Rgba lit = Pixel(image, 25, 40), dark = Pixel(image, 75, 40);
-  EXPECT_GT(lit.g, 150) << lit;
-  EXPECT_LT(dark.g + 60, lit.g) << dark;
-
-  panel.light->Visibility(false);
-  image = Render(panel);
-  EXPECT_EQ(panel.Lights()->Count(), 0u);
-  EXPECT_LT(Pixel(image, 25, 40).g + 60, lit.g) << Pixel(image, 25, 40);
-}
-
 class DarkComponent : public ComponentBase {
  public:
   explicit DarkComponent(std::function<void(Probe&)> check) {
@@ -342,6 +326,18 @@ TEST_F(Lights, AComponentWithoutParentsLightingDrawsWithSurroundingLightsOff) {
   EXPECT_FALSE(insideOn);
   EXPECT_TRUE(afterOn);
   EXPECT_EQ(GlobalLightMgr::Instance().StackDepth(), 0);
+
+  LitPanel panel;
+  vessant::RgbaImage image = Render(panel);
+  EXPECT_EQ(panel.Lights()->Count(), 1u);
+  const Rgba lit = Pixel(image, 25, 40), darkPixel = Pixel(image, 75, 40);
+  EXPECT_GT(lit.g, 150) << lit;
+  EXPECT_LT(darkPixel.g + 60, lit.g) << darkPixel;
+
+  panel.light->Visibility(false);
+  image = Render(panel);
+  EXPECT_EQ(panel.Lights()->Count(), 0u);
+  EXPECT_LT(Pixel(image, 25, 40).g + 60, lit.g) << Pixel(image, 25, 40);
 }
 
 }  // namespace
