@@ -256,13 +256,11 @@ TEST(QualifiedPrefixTest, LevelsOfEnclosingComponentsAndARepeatingChainStops) {
   const Node unnamed{"", &cockpit};
   const Node altimeter{"altimeter", &unnamed};
   const Node needle{"needle", &altimeter};
-  EXPECT_EQ(Prefix(needle, 0), "");
-  EXPECT_EQ(Prefix(needle, 1), "needle");
-  EXPECT_EQ(Prefix(needle, 2), "altimeter.needle");
-  EXPECT_EQ(Prefix(needle, 3), "altimeter.needle");  // the unnamed component adds nothing
-  EXPECT_EQ(Prefix(needle, 4), "cockpit.altimeter.needle");
-  EXPECT_EQ(Prefix(needle, -1), "cockpit.altimeter.needle");
-  EXPECT_EQ(Prefix(needle, -2), "cockpit.altimeter.needle");
+  // Levels 0 to 4, then all (-1) and no filter (-2); the unnamed component adds nothing.
+  const char* const prefixes[] = {"", "needle", "altimeter.needle", "altimeter.needle", "cockpit.altimeter.needle"};
+  for (int levels = -2; levels <= 4; ++levels) {
+    EXPECT_EQ(Prefix(needle, levels), prefixes[levels < 0 ? 4 : levels]) << levels;
+  }
 
   Node a{"a", nullptr};
   Node b{"b", &a};

@@ -94,10 +94,9 @@ std::string TempName(const char* leaf) {
 }
 
 TEST(FileUtilTest, FileNameAndOpenFileWithSlashPathsOrReportingAMissingFile) {
-  EXPECT_EQ(FileNameOf("C:\\dir\\a.res"), "a.res");
-  EXPECT_EQ(FileNameOf("/dir/sub/b.png"), "b.png");
-  EXPECT_EQ(FileNameOf("mixed/dir\\c"), "c");
-  EXPECT_EQ(FileNameOf("dir/"), "");
+  const std::pair<const char*, const char*> names[] = {
+      {"C:\\dir\\a.res", "a.res"}, {"/dir/sub/b.png", "b.png"}, {"mixed/dir\\c", "c"}, {"dir/", ""}};
+  for (const auto& [path, name] : names) EXPECT_EQ(FileNameOf(path), name) << path;
 
   const std::string name = TempName("rw.txt");
   {
@@ -148,20 +147,17 @@ TEST(FileUtilTest, FileNameAndOpenFileWithSlashPathsOrReportingAMissingFile) {
 
 TEST(GlInfoTest, ExtensionWordsMatchWholeAndVersionTextsParseTheirLeadingNumber) {
   const char* list = "GL_ARB_multitexture GL_EXT_texture GL_EXT_texture_env_add GL_EXT_bgra";
-  EXPECT_TRUE(ExtensionListContains(list, "GL_EXT_texture"));
-  EXPECT_TRUE(ExtensionListContains(list, "GL_EXT_bgra"));
-  EXPECT_FALSE(ExtensionListContains(list, "GL_EXT_texture_env"));
-  EXPECT_FALSE(ExtensionListContains(list, "texture"));
-  EXPECT_FALSE(ExtensionListContains(list, ""));
-  EXPECT_FALSE(ExtensionListContains(list, "GL_EXT_texture GL_EXT_bgra"));
+  for (const char* word : {"GL_EXT_texture", "GL_EXT_bgra"}) EXPECT_TRUE(ExtensionListContains(list, word)) << word;
+  for (const char* word : {"GL_EXT_texture_env", "texture", "", "GL_EXT_texture GL_EXT_bgra"}) {
+    EXPECT_FALSE(ExtensionListContains(list, word)) << word;
+  }
   EXPECT_FALSE(ExtensionListContains(nullptr, "GL_EXT_bgra"));
   EXPECT_FALSE(ExtensionListContains("xGL_EXT_bgra", "GL_EXT_bgra"));
   EXPECT_TRUE(ExtensionListContains("xGL_EXT_bgra GL_EXT_bgra", "GL_EXT_bgra"));
 
-  EXPECT_FLOAT_EQ(ParseGLVersion("2.1 Mesa 23.0.4"), 2.1f);
-  EXPECT_FLOAT_EQ(ParseGLVersion("1.5.0 NVIDIA"), 1.5f);
-  EXPECT_FLOAT_EQ(ParseGLVersion(""), 0.0f);
-  EXPECT_FLOAT_EQ(ParseGLVersion(nullptr), 0.0f);
+  const std::pair<const char*, float> versions[] = {
+      {"2.1 Mesa 23.0.4", 2.1f}, {"1.5.0 NVIDIA", 1.5f}, {"", 0.0f}, {nullptr, 0.0f}};
+  for (const auto& [text, version] : versions) EXPECT_FLOAT_EQ(ParseGLVersion(text), version);
 }
 
 class ErrorReportTest : public testing::Test {

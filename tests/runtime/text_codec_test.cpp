@@ -120,24 +120,19 @@ TEST(EncodeTextTest, EscapesOneLineTextsFramesLineBreaksAndNeverOverruns) {
 }
 
 TEST(DecodeTextTest, TranslatesEscapesDropsTrailingBlanksAndNeverOverruns) {
-  EXPECT_EQ(Decoded("a\\sb\\tc\\nd\\\\e"), "a b\tc\nd\\e");
-  EXPECT_EQ(Decoded("a\\qb"), "ab");
-  EXPECT_EQ(Decoded("end\\"), "end");
-  EXPECT_EQ(Decoded("x \t "), "x");
-  EXPECT_EQ(Decoded("#$STRING_START$#raw \\s#$STRING_END$#ignored"), "raw \\s");
+  const std::pair<const char*, const char*> decoded[] = {{"a\\sb\\tc\\nd\\\\e", "a b\tc\nd\\e"}, {"a\\qb", "ab"},
+      {"end\\", "end"}, {"x \t ", "x"}, {"#$STRING_START$#raw \\s#$STRING_END$#ignored", "raw \\s"}};
+  for (const auto& [text, result] : decoded) EXPECT_EQ(Decoded(text), result) << text;
 
   EXPECT_EQ(Coded(DecodeText, "abcdef", 4), "abc");
   EXPECT_EQ(Coded(DecodeText, "#$STRING_START$#abcdef", 3), "ab");
   EXPECT_EQ(Coded(DecodeText, "\\s\\s\\s", 2), " ");
   Coded(DecodeText, "abc", 0);
 
-  EXPECT_EQ(UnescapeText(""), "");
-  EXPECT_EQ(UnescapeText("\\"), "\\");
-  EXPECT_EQ(UnescapeText("a\\"), "a\\");
-  EXPECT_EQ(UnescapeText("\\n\\t\\s\\q\\\\"), "\n\t q\\");
-  EXPECT_EQ(UnescapeText("\\\"hi\\\""), "\"hi\"");
-  EXPECT_EQ(UnescapeText("xx#$STRING_START$#a\\nb#$STRING_END$#yy"), "a\\nb");
-  EXPECT_EQ(UnescapeText("#$STRING_START$#to the end"), "to the end");
+  const std::pair<const char*, const char*> unescaped[] = {
+      {"", ""}, {"\\", "\\"}, {"a\\", "a\\"}, {"\\n\\t\\s\\q\\\\", "\n\t q\\"}, {"\\\"hi\\\"", "\"hi\""},
+      {"xx#$STRING_START$#a\\nb#$STRING_END$#yy", "a\\nb"}, {"#$STRING_START$#to the end", "to the end"}};
+  for (const auto& [text, result] : unescaped) EXPECT_EQ(UnescapeText(text), result) << text;
 }
 
 TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTookAndAnEncodedLineReadsBack) {

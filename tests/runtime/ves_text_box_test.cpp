@@ -245,8 +245,8 @@ TEST_F(TextBoxDrawing, VerticalAlignmentPlacesTheBlockOfLinesAndTextFollowsARota
   VesTextBox turned;
   // A box standing on its side: its x axis points up the screen.
   turned.Location(90, 0, 0);
-  turned.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 0.0, 80.0, 0.0, 255, 255, 255, 255, -40.0,
-                  80.0, 0.0, 255, 255, 255, 255, -40.0, 0.0, 0.0);
+  turned.SetVertices(4, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 0.0, 80.0, 0.0, 255, 255, 255, 255,
+                     -40.0, 80.0, 0.0, 255, 255, 255, 255, -40.0, 0.0, 0.0);
   turned.PolygonMode(0);
   turned.TextColor(vesColor(255, 255, 255, 255));
   turned.String("----");

@@ -88,8 +88,8 @@ TEST(VesText, DefaultsRangesAndErasing) {
   WatchedFont* font = new WatchedFont("Numbered", "Plain", 11, &destroyed);
   FontRegistry::Add(font);
   VesTextBox numberedText;
-  numberedText.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2, 53,
-                "hello", 55, 0, 0);
+  numberedText.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2,
+                        53, "hello", 55, 0, 0);
   EXPECT_EQ(numberedText.Border(), 2.5f);
   EXPECT_EQ(numberedText.CellHeight(), 20.0f);
   EXPECT_EQ(numberedText.CellWidth(), 18.0f);
