@@ -43,7 +43,7 @@ std::string WrittenFixed(const OrvanAttributeBase& attribute) {
   return os.str();
 }
 
-TEST(AttributeNameTest, EqualTextsShareOneIndexAcrossThreads) {
+TEST(AttributeNameTest, EqualTextsShareOneIndexAcrossThreadsAndBooleansAcceptWordsAndNumbers) {
   EXPECT_EQ(AttributeName("Location"), AttributeName(std::string("Location")));
   EXPECT_NE(AttributeName("Location"), AttributeName("location"));
   EXPECT_EQ(AttributeName(static_cast<const char*>(nullptr)), AttributeName(""));
@@ -57,9 +57,7 @@ TEST(AttributeNameTest, EqualTextsShareOneIndexAcrossThreads) {
   for (auto& thread : threads) thread.join();
   for (int t = 1; t < 4; ++t) EXPECT_EQ(seen[t], seen[0]);
   EXPECT_EQ(AttributeName("Concurrent42").Text(), "Concurrent42");
-}
 
-TEST(AttributeBoolTest, AcceptsWordsAndNumbers) {
   int notified = 0;
   CountingCallback callback(&notified);
   bool value = false;

@@ -72,7 +72,7 @@ void ExpectLines(const std::string& text, std::initializer_list<const char*> lin
   for (const char* line : lines) EXPECT_TRUE(Has(text, line)) << line << " in\n" << text;
 }
 
-TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
+TEST(FrameResourceLookupTest, DottedNamesFrameAttributesAndReadingPastBadLines) {
   NestedTree tree;
   tree.frame.SetResource("cockpit.altimeter.needle.Visible", "0");
   EXPECT_FALSE(tree.needle->Visibility());

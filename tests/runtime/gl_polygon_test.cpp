@@ -21,7 +21,7 @@ using namespace scene_test;
 
 using vessant::test::ExpectNear;
 
-TEST(Polygon, WorldVerticesBecomeRelativeToTheFirstAndNormalsFaceTheTurn) {
+TEST(Polygon, VerticesNormalsTextureCoordinatesAndCloning) {
   const Vertex given[3] = {Vertex(10, 20, 0, vesColor(1, 2, 3, 4)), Vertex(12, 20, 0, kRed), Vertex(10, 24, 0)};
   GLPolygon p(3, given);
   ExpectNear(p.Location(), 10, 20, 0);
@@ -44,9 +44,7 @@ TEST(Polygon, WorldVerticesBecomeRelativeToTheFirstAndNormalsFaceTheTurn) {
   GLPolygon shape(7, l);
   shape.CalculateNormals(1);
   for (unsigned int i = 0; i < 7; ++i) ExpectNear(shape.Normals()[i], 0, 0, 1);
-}
 
-TEST(Polygon, TextureCoordinatesFromItsOwnOrItsGroupsTexturePoints) {
   auto square = Rect(0, 0, 1, 1, kRed);
   Vector* points = square->GetTexturePoints();
   points[1] = Vector(0, 0, 0);
@@ -76,21 +74,19 @@ TEST(Polygon, TextureCoordinatesFromItsOwnOrItsGroupsTexturePoints) {
   points[2] = Vector(2, 0, 0);  // collinear: meaningless but finite
   square->CalculateTexCoordinates();
   EXPECT_TRUE(std::isfinite(square->TextureCoordinates()[2].x) && std::isfinite(square->TextureCoordinates()[2].y));
-}
 
-TEST(Polygon, CloneCopiesGeometryPropertiesAndLinks) {
-  Group g;
+  Group parent;
   auto original = Rect(1, 2, 5, 6, kRed);
   original->InstanceName("gauge");
   original->SetColor(kBlue);
   original->LineWidth(3);
   original->DynamicRotate(0, 0, 45);
-  g.InsertObject(original.get());
+  parent.InsertObject(original.get());
 
   std::unique_ptr<DisplayObject> clone(original->CloneObject());
   EXPECT_STREQ(clone->InstanceName(), "gauge");
-  EXPECT_EQ(clone->ParentGroup(), &g);
-  EXPECT_EQ(g.Count(), 1u);  // not inserted
+  EXPECT_EQ(clone->ParentGroup(), &parent);
+  EXPECT_EQ(parent.Count(), 1u);  // not inserted
   EXPECT_EQ(clone->GetColor(), kBlue);
   EXPECT_FLOAT_EQ(clone->LineWidth(), 3.0f);
   EXPECT_TRUE(clone->TransformDirty());  // draws with the copied rotation
@@ -150,7 +146,7 @@ TEST_F(PolygonDrawing, FillOutlineStripPointsAndRotationAboutTheRotationPoint) {
   EXPECT_EQ(Pixel(turned, 51, 62), kBlack);
 }
 
-TEST_F(PolygonDrawing, FlatShadingGouraudAndLitWithColourMaterial) {
+TEST_F(PolygonDrawing, ShadingLightingAndTheOrthographicAndPerspectiveViews) {
   const Vertex corners[4] = {Vertex(20, 20, 0, kRed), Vertex(80, 20, 0, kGreen), Vertex(80, 60, 0, kBlue),
                              Vertex(20, 60, 0, vesColor(255, 255, 255, 255))};
   GLPolygon p(4, corners);
@@ -175,9 +171,7 @@ TEST_F(PolygonDrawing, FlatShadingGouraudAndLitWithColourMaterial) {
   const Rgba inside = Pixel(Render(*lit), 40, 40);
   EXPECT_NEAR(inside.r, 51, 3);  // the global ambient light of 0.2
   EXPECT_EQ(inside.g, 0);
-}
 
-TEST_F(PolygonDrawing, OrthographicAndPerspectiveViews) {
   // In the plane z = 0 both views agree; nearer the eye the perspective view magnifies about the
   // view centre (50, 40), by 2 at half the eye distance of 1000.
   auto flat = Rect(60, 40, 64, 44, kRed);
@@ -189,9 +183,9 @@ TEST_F(PolygonDrawing, OrthographicAndPerspectiveViews) {
 
   Properties().perspective = true;
   EXPECT_EQ(Pixel(Render(*flat), 62, 42), kRedPixel);
-  const auto image = Render(*near);
-  EXPECT_EQ(Pixel(image, 62, 42), kBlack);
-  EXPECT_EQ(Pixel(image, 74, 46), kGreenPixel);  // now (70..78, 40..48)
+  const auto viewed = Render(*near);
+  EXPECT_EQ(Pixel(viewed, 62, 42), kBlack);
+  EXPECT_EQ(Pixel(viewed, 74, 46), kGreenPixel);  // now (70..78, 40..48)
 }
 
 // --- State seen from inside a frame --------------------------------------------------------------
@@ -277,7 +271,7 @@ TEST_F(DrawingState, DrawingAndRunsOfPolygonsLeaveTheFrameStateAsReset) {
 
 using DrawingStatePixels = SceneTest;
 
-TEST_F(DrawingStatePixels, DepthModesLineWidthAndStipple) {
+TEST_F(DrawingStatePixels, DepthModesLinesAlphaModesAndBlinking) {
   auto winner = [&](int nearMode, int farMode) {
     auto nearSquare = Rect(20, 20, 60, 60, kRed, 10);
     auto farSquare = Rect(20, 20, 60, 60, kGreen, -10);
@@ -314,9 +308,7 @@ TEST_F(DrawingStatePixels, DepthModesLineWidthAndStipple) {
   EXPECT_EQ(Pixel(image, 20, 40), kGreenPixel);
   EXPECT_EQ(Pixel(image, 57, 40), kBlack);
   EXPECT_EQ(Pixel(image, 85, 40), kGreenPixel);
-}
 
-TEST_F(DrawingStatePixels, AlphaModesOnAHalfTransparentFillAndBlinkingInTheOnPhaseOnly) {
   auto square = Rect(20, 20, 60, 60, vesColor(255, 0, 0, 100));
   square->AlphaMode(2);  // below the 0.5 threshold: discarded
   EXPECT_EQ(Pixel(Render(*square), 40, 40), kBlack);

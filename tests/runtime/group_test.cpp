@@ -19,7 +19,7 @@ using namespace scene_test;
 
 using vessant::test::ExpectNear;
 
-TEST(GroupChildren, InsertionOrderPositionsRemovalAndDeletingTheSubtree) {
+TEST(GroupChildren, ChildrenInOrderRemovalDeletionFindingByNameAndCloning) {
   Group g, inner;
   auto a = Rect(0, 0, 1, 1), b = Rect(0, 0, 1, 1), c = Rect(0, 0, 1, 1), d = Rect(0, 0, 1, 1);
   g.InsertObject(a.get());
@@ -60,6 +60,55 @@ TEST(GroupChildren, InsertionOrderPositionsRemovalAndDeletingTheSubtree) {
   owner.DeleteAllChildren();
   EXPECT_EQ(deaths, 3);
   EXPECT_TRUE(owner.IsEmpty());
+
+  Group root, cockpit, altimeter;
+  cockpit.InstanceName("cockpit");
+  altimeter.InstanceName("altimeter");
+  auto needle = Rect(0, 0, 1, 1), other = Rect(0, 0, 1, 1), dial = Rect(0, 0, 1, 1);
+  needle->InstanceName("needle");
+  other->InstanceName("needle");
+  dial->InstanceName("dial");
+  altimeter.InsertObject(needle.get());
+  cockpit.InsertObject(&altimeter);
+  cockpit.InsertObject(dial.get());
+  root.InsertObject(&cockpit);
+  root.InsertObject(other.get());
+
+  EXPECT_EQ(root.FindByName("needle"), needle.get());  // depth first, in child order
+  EXPECT_EQ(root.FindByName("missing"), nullptr);
+  EXPECT_EQ(root.FindByName(""), nullptr);
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter.needle"), needle.get());
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial"), dial.get());
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter."), nullptr);
+  EXPECT_EQ(root.FindByQualifiedName("cockpit..needle"), nullptr);
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial.needle"), nullptr);
+
+  // A component is the frame of its own subtree: the same-frame search stays out of it.
+  int frameA = 0, frameB = 0;
+  root.Parent(reinterpret_cast<DisplayFrame*>(&frameA));
+  cockpit.Parent(reinterpret_cast<DisplayFrame*>(&frameB));
+  EXPECT_EQ(root.FindByNameSameFrame("cockpit"), &cockpit);
+  EXPECT_EQ(root.FindByNameSameFrame("dial"), nullptr);
+  EXPECT_EQ(root.FindByNameSameFrame("needle"), other.get());
+  EXPECT_EQ(cockpit.FindByNameSameFrame("needle"), needle.get());
+
+  Group source;
+  source.InstanceName("source");
+  source.CullTestChildren(false);
+  auto child = Rect(0, 0, 1, 1);
+  child->InstanceName("child");
+  child->SetColor(vesColor(1, 2, 3, 4));
+  source.InsertObject(child.get());
+
+  std::unique_ptr<Group> clone(dynamic_cast<Group*>(source.CloneObject()));
+  EXPECT_STREQ(clone->InstanceName(), "source");
+  EXPECT_FALSE(clone->CullTestChildren());
+  ASSERT_EQ(clone->Count(), 1u);
+  EXPECT_NE(clone->Item(0), child.get());
+  EXPECT_STREQ(clone->Item(0)->InstanceName(), "child");
+  EXPECT_EQ(clone->Item(0)->GetColor(), vesColor(1, 2, 3, 4));
+  EXPECT_EQ(clone->Item(0)->ParentGroup(), clone.get());
+  clone->DeleteAllChildren();
 }
 
 TEST(GroupRenderState, SettersReachEveryChildGettersAskTheFirst) {
@@ -218,57 +267,6 @@ TEST_F(GroupCulling, StaticChildrenAreSkippedAndMovingGroupsPassTheirMatrices) {
 // --- Texture inheritance ---------------------------------------------------------------------------
 
 // --- Finding by name -------------------------------------------------------------------------------
-
-TEST(GroupFind, ByNameQualifiedNameWithinTheFrameAndCloning) {
-  Group root, cockpit, altimeter;
-  cockpit.InstanceName("cockpit");
-  altimeter.InstanceName("altimeter");
-  auto needle = Rect(0, 0, 1, 1), other = Rect(0, 0, 1, 1), dial = Rect(0, 0, 1, 1);
-  needle->InstanceName("needle");
-  other->InstanceName("needle");
-  dial->InstanceName("dial");
-  altimeter.InsertObject(needle.get());
-  cockpit.InsertObject(&altimeter);
-  cockpit.InsertObject(dial.get());
-  root.InsertObject(&cockpit);
-  root.InsertObject(other.get());
-
-  EXPECT_EQ(root.FindByName("needle"), needle.get());  // depth first, in child order
-  EXPECT_EQ(root.FindByName("missing"), nullptr);
-  EXPECT_EQ(root.FindByName(""), nullptr);
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter.needle"), needle.get());
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial"), dial.get());
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter."), nullptr);
-  EXPECT_EQ(root.FindByQualifiedName("cockpit..needle"), nullptr);
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial.needle"), nullptr);
-
-  // A component is the frame of its own subtree: the same-frame search stays out of it.
-  int frameA = 0, frameB = 0;
-  root.Parent(reinterpret_cast<DisplayFrame*>(&frameA));
-  cockpit.Parent(reinterpret_cast<DisplayFrame*>(&frameB));
-  EXPECT_EQ(root.FindByNameSameFrame("cockpit"), &cockpit);
-  EXPECT_EQ(root.FindByNameSameFrame("dial"), nullptr);
-  EXPECT_EQ(root.FindByNameSameFrame("needle"), other.get());
-  EXPECT_EQ(cockpit.FindByNameSameFrame("needle"), needle.get());
-
-  Group source;
-  source.InstanceName("source");
-  source.CullTestChildren(false);
-  auto child = Rect(0, 0, 1, 1);
-  child->InstanceName("child");
-  child->SetColor(vesColor(1, 2, 3, 4));
-  source.InsertObject(child.get());
-
-  std::unique_ptr<Group> clone(dynamic_cast<Group*>(source.CloneObject()));
-  EXPECT_STREQ(clone->InstanceName(), "source");
-  EXPECT_FALSE(clone->CullTestChildren());
-  ASSERT_EQ(clone->Count(), 1u);
-  EXPECT_NE(clone->Item(0), child.get());
-  EXPECT_STREQ(clone->Item(0)->InstanceName(), "child");
-  EXPECT_EQ(clone->Item(0)->GetColor(), vesColor(1, 2, 3, 4));
-  EXPECT_EQ(clone->Item(0)->ParentGroup(), clone.get());
-  clone->DeleteAllChildren();
-}
 
 // --- On screen ---------------------------------------------------------------------------------------
 

@@ -24,7 +24,7 @@ namespace {
 
 using namespace image_test;
 
-TEST(ImageSize, TextureSidesFormatsAndComponents) {
+TEST(ImageSize, SizesFormatsPixelWritesAndTheMipmapChain) {
   ImagePtr image(new Image(100, 30, 4));
   EXPECT_EQ(image->TextureWidth(), 128);
   EXPECT_EQ(image->TextureHeight(), 32);
@@ -58,9 +58,7 @@ TEST(ImageSize, TextureSidesFormatsAndComponents) {
   ImagePtr odd(new Image(2, 2, 7));
   EXPECT_EQ(odd->Format(), GL_RGBA);
   EXPECT_EQ(odd->Components(), 4);
-}
 
-TEST(ImagePixels, SetPixelAndSetPixelsWriteOnlyInsideAndResize) {
   const float colour[4] = {1.0f, 0.5f, 0.0f, 2.0f};
   ImagePtr rgb(new Image(4, 4, 3));
   rgb->SetPixel(1, 1, colour);
@@ -81,26 +79,53 @@ TEST(ImagePixels, SetPixelAndSetPixelsWriteOnlyInsideAndResize) {
   EXPECT_EQ(rgba->PixelAddress(0, -1), nullptr);
   rgba->SetPixel(-1, 0, colour);
 
-  ImagePtr image(new Image(4, 4, 4));
+  ImagePtr written(new Image(4, 4, 4));
   const Bytes picture = Pattern(3, 2, 3);
-  ASSERT_TRUE(image->SetPixels(picture.data(), 3, 2, 3));
-  EXPECT_EQ(image->Format(), GL_RGB);
-  EXPECT_EQ(image->TextureWidth(), 4);
-  EXPECT_EQ(image->TextureHeight(), 2);
-  EXPECT_TRUE(image->Dirty());
+  ASSERT_TRUE(written->SetPixels(picture.data(), 3, 2, 3));
+  EXPECT_EQ(written->Format(), GL_RGB);
+  EXPECT_EQ(written->TextureWidth(), 4);
+  EXPECT_EQ(written->TextureHeight(), 2);
+  EXPECT_TRUE(written->Dirty());
   for (int y = 0; y < 2; ++y) {
-    EXPECT_EQ(std::memcmp(image->PixelAddress(0, y), picture.data() + 9 * y, 9), 0) << y;
-    EXPECT_EQ(image->PixelAddress(3, y)[0], 0);  // the padding column is blank
+    EXPECT_EQ(std::memcmp(written->PixelAddress(0, y), picture.data() + 9 * y, 9), 0) << y;
+    EXPECT_EQ(written->PixelAddress(3, y)[0], 0);  // the padding column is blank
   }
-  EXPECT_FALSE(image->SetPixels(nullptr, 3, 2, 3));
-  EXPECT_FALSE(image->SetPixels(picture.data(), 3, 2, 5));
+  EXPECT_FALSE(written->SetPixels(nullptr, 3, 2, 3));
+  EXPECT_FALSE(written->SetPixels(picture.data(), 3, 2, 5));
 
   // Same texture size: the whole buffer is taken, and the checksum starts again.
-  const unsigned int before = image->Checksum();
-  Bytes whole(image->PixelDataSize(), 9);
-  ASSERT_TRUE(image->SetPixels(whole.data(), 4, 2, 3));
-  EXPECT_NE(image->Checksum(), before);
-  EXPECT_EQ(image->Checksum(), BitwiseChecksum(whole.data(), whole.size()));
+  const unsigned int before = written->Checksum();
+  Bytes whole(written->PixelDataSize(), 9);
+  ASSERT_TRUE(written->SetPixels(whole.data(), 4, 2, 3));
+  EXPECT_NE(written->Checksum(), before);
+  EXPECT_EQ(written->Checksum(), BitwiseChecksum(whole.data(), whole.size()));
+
+  ImagePtr chain(new Image(256, 64, 4));
+  Bytes columns(chain->PixelDataSize());
+  for (std::size_t i = 0; i < columns.size(); i += 4) {
+    const std::size_t x = (i / 4) % 256;
+    columns[i] = x % 2 == 0 ? 200 : 100;  // alternating columns average to 150
+    columns[i + 1] = 40;
+    columns[i + 3] = 255;
+  }
+  chain->SetPixels(columns.data());
+  chain->MipMap(true);
+  const int sizes[][2] = {{128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}};
+  for (int level = 1; level <= 8; ++level) {
+    const unsigned char* p = chain->MipMapLevel(level);
+    ASSERT_NE(p, nullptr) << level;
+    const std::size_t last = static_cast<std::size_t>(sizes[level - 1][0]) * sizes[level - 1][1] * 4 - 4;
+    EXPECT_EQ(p[last], 150) << level;
+    EXPECT_EQ(p[last + 1], 40) << level;
+    EXPECT_EQ(p[last + 3], 255) << level;
+  }
+  EXPECT_EQ(chain->MipMapLevel(9), nullptr);
+  EXPECT_EQ(chain->HeldPixelBytes(), 256u * 64 * 4 + (128 * 32 + 64 * 16 + 32 * 8 + 16 * 4 + 8 * 2 + 4 + 2 + 1) * 4u);
+
+  // New pixels of the same size rebuild the levels.
+  const Bytes dark(columns.size(), 0);
+  chain->SetPixels(dark.data());
+  EXPECT_EQ(chain->MipMapLevel(8)[0], 0);
 }
 
 TEST(ImageChecksum, TableDrivenValuesMatchTheBitwiseDefinitionAndEqualContentShares) {
@@ -188,35 +213,6 @@ TEST(ImageRecord, UnloadDetachCopyFromAndTheStretchToTheTextureSize) {
   flat->SetPixels(grey.data(), 3, 3, 3);
   flat->StretchToTextureSize();
   for (unsigned int i = 0; i < flat->PixelDataSize(); ++i) ASSERT_EQ(flat->Pixels()[i], 33) << i;
-}
-
-TEST(ImageMipMaps, LevelsHalveDownToOneByOneAndAverage) {
-  ImagePtr image(new Image(256, 64, 4));
-  Bytes pixels(image->PixelDataSize());
-  for (std::size_t i = 0; i < pixels.size(); i += 4) {
-    const std::size_t x = (i / 4) % 256;
-    pixels[i] = x % 2 == 0 ? 200 : 100;  // alternating columns average to 150
-    pixels[i + 1] = 40;
-    pixels[i + 3] = 255;
-  }
-  image->SetPixels(pixels.data());
-  image->MipMap(true);
-  const int expected[][2] = {{128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}};
-  for (int level = 1; level <= 8; ++level) {
-    const unsigned char* p = image->MipMapLevel(level);
-    ASSERT_NE(p, nullptr) << level;
-    const std::size_t last = static_cast<std::size_t>(expected[level - 1][0]) * expected[level - 1][1] * 4 - 4;
-    EXPECT_EQ(p[last], 150) << level;
-    EXPECT_EQ(p[last + 1], 40) << level;
-    EXPECT_EQ(p[last + 3], 255) << level;
-  }
-  EXPECT_EQ(image->MipMapLevel(9), nullptr);
-  EXPECT_EQ(image->HeldPixelBytes(), 256u * 64 * 4 + (128 * 32 + 64 * 16 + 32 * 8 + 16 * 4 + 8 * 2 + 4 + 2 + 1) * 4u);
-
-  // New pixels of the same size rebuild the levels.
-  const Bytes dark(pixels.size(), 0);
-  image->SetPixels(dark.data());
-  EXPECT_EQ(image->MipMapLevel(8)[0], 0);
 }
 
 constexpr const char* kDecodeError = "Error decoding image, the picture data are damaged or do not match the image.";

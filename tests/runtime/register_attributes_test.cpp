@@ -126,7 +126,7 @@ TEST(RegisteredAttributes, EveryRowInOrderStartsAtItsDefaultAndWritesReachItsFie
   EXPECT_FALSE(group.CullTestChildren());
 }
 
-TEST(RegisteredAttributes, LocationDynamicAndGeometryRowsRebuildTheTransformAndResize) {
+TEST(RegisteredAttributes, LocationDynamicAndGeometryRowsAndUnknownNames) {
   const Vertex corners[3] = {Vertex(1, 1, 0), Vertex(3, 1, 0), Vertex(1, 3, 0)};
   GLPolygon p(3, corners);
   Write(p, "Location", "10 20 30");

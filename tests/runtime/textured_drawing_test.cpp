@@ -87,7 +87,7 @@ class UnstretchedImage : public Image {
   void StretchToTextureSize() override {}
 };
 
-TEST_F(TexturedDrawing, CoordinatesFollowThePictureNearestTexelsRepeatClampAndModulate) {
+TEST_F(TexturedDrawing, CoordinatesWrapModesEnvironmentsMipmapsAndCompression) {
   auto* image = new UnstretchedImage;
   const Bytes pixels = TexelPicture(3);
   image->SetPixels(pixels.data(), 3, 3, 4);
@@ -138,39 +138,37 @@ TEST_F(TexturedDrawing, CoordinatesFollowThePictureNearestTexelsRepeatClampAndMo
   EXPECT_EQ(modulated.g, 0);
   EXPECT_NEAR(modulated.r, Texel(1, 2).r, 1);
   EXPECT_NEAR(modulated.b, Texel(1, 2).b, 1);
-}
 
-TEST_F(TexturedDrawing, MipMapFiltersAverageAMinifiedPictureAndACompressedRecordGetsACompressedTexture) {
   // Alternating black and white columns, drawn at an eighth of their size.
   Bytes stripes(64 * 64 * 4, 255);
   for (std::size_t i = 0; i < stripes.size(); i += 4) {
     if ((i / 4) % 2 == 0) stripes[i] = stripes[i + 1] = stripes[i + 2] = 0;
   }
   Record striped(64, 64, GL_RGBA, VES_CODEC_RAW, stripes);
-  auto scene = Scene(&striped.info);
+  auto stripedScene = Scene(&striped.info);
   // Blue vertices: the texture must still replace them once its mipmapped texture is rebuilt.
-  GLPolygon* quad = TexturedQuad(10, 10, 18, 18, 0, 1.0f, vesColor(0, 0, 255, 255));
-  Add(*scene, quad);
-  Render(*scene);  // first drawn without mipmaps
-  Image* image = scene->Palette()->GetImage(0);
-  EXPECT_FALSE(image->MipMap());
+  GLPolygon* smallQuad = TexturedQuad(10, 10, 18, 18, 0, 1.0f, vesColor(0, 0, 255, 255));
+  Add(*stripedScene, smallQuad);
+  Render(*stripedScene);  // first drawn without mipmaps
+  Image* stripedImage = stripedScene->Palette()->GetImage(0);
+  EXPECT_FALSE(stripedImage->MipMap());
 
-  quad->TextureMinificationFilter(3);  // linear, mipmap linear
+  smallQuad->TextureMinificationFilter(3);  // linear, mipmap linear
   int levels = 0;
-  Add(*scene, new Probe([&](Probe&) {
-    image->BindTexture();
+  Add(*stripedScene, new Probe([&](Probe&) {
+    stripedImage->BindTexture();
     for (int level = 0; level < 16; ++level) {
       GLint width = 0;
       glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
       if (width > 0) levels = level + 1;
     }
   }));
-  const Rgba grey = Pixel(Render(*scene), 14, 14);
-  EXPECT_TRUE(image->MipMap());
+  const Rgba grey = Pixel(Render(*stripedScene), 14, 14);
+  EXPECT_TRUE(stripedImage->MipMap());
   EXPECT_EQ(levels, 7);  // 64 down to 1
   EXPECT_NEAR(grey.r, 127, 2);
   EXPECT_NEAR(grey.b, 127, 2);
-  EXPECT_EQ(image->HeldPixelBytes(), 0u);
+  EXPECT_EQ(stripedImage->HeldPixelBytes(), 0u);
 
   record.info.compressed = 1;
   auto compressedScene = Scene();
@@ -188,7 +186,7 @@ TEST_F(TexturedDrawing, MipMapFiltersAverageAMinifiedPictureAndACompressedRecord
   EXPECT_NEAR(compressedShown.g, Texel(1, 1).g, 24);  // compression may shift colours a little
 }
 
-TEST_F(TexturedDrawing, ChildrenUseTheirGroupsTextureButAComponentsTextureStaysInsideIt) {
+TEST_F(TexturedDrawing, InheritedTexturesComponentsOwnTexturesAndUndecodablePictures) {
   auto scene = Scene();
   Group* textured = new Group;
   textured->TextureIndex(0);

@@ -121,7 +121,7 @@ TEST(VesTextBox, LayoutCellLinesThatFitScalingAndFormatting) {
   EXPECT_EQ(formatted.String().size(), static_cast<std::size_t>(VesTextBox::kVaStringLimit));
 }
 
-TEST(VesTextBox, LinesBreakAtBlanksNewlinesAndInsideLongWordsOrAreCutWithoutWrapping) {
+TEST(VesTextBox, LineBreaksTabsUppercaseAndSpacing) {
   VesTextBox box;
   Shape(box, Width("one two") + 1.0f);
   box.String("one two three\nfour  five");
@@ -154,19 +154,17 @@ TEST(VesTextBox, LinesBreakAtBlanksNewlinesAndInsideLongWordsOrAreCutWithoutWrap
   EXPECT_EQ(Lines(unwrapped), (std::vector<std::string>{"abc", "jkl"}));
   EXPECT_EQ(unwrapped.BreakLine(0, unwrapped.AvailableWidth()).next, 11);
   EXPECT_EQ(unwrapped.CountLines(), 2);
-}
 
-TEST(VesTextBox, TabsUppercaseAndSpacingChangeWhatIsMeasured) {
-  VesTextBox box;
-  Shape(box, 200);
-  box.String("a\tb");
-  EXPECT_EQ(box.Advance('\t', 1), 4.0f * Advance(' '));  // code 9 maps to the first glyph
-  EXPECT_EQ(box.BreakLine(0, 200).width, Width("ab") + 4.0f * Advance(' '));
+  VesTextBox tabbed;
+  Shape(tabbed, 200);
+  tabbed.String("a\tb");
+  EXPECT_EQ(tabbed.Advance('\t', 1), 4.0f * Advance(' '));  // code 9 maps to the first glyph
+  EXPECT_EQ(tabbed.BreakLine(0, 200).width, Width("ab") + 4.0f * Advance(' '));
   // Room for "a" and the tab but not "b": the tab stays with the first line as a word.
-  Shape(box, Width("a") + 4.0f * Advance(' ') + 1.0f);
-  EXPECT_EQ(Lines(box), (std::vector<std::string>{"a\t", "b"}));
-  box.TabWidth(8.0f);
-  EXPECT_EQ(box.Advance('\t', 1), 8.0f * Advance(' '));
+  Shape(tabbed, Width("a") + 4.0f * Advance(' ') + 1.0f);
+  EXPECT_EQ(Lines(tabbed), (std::vector<std::string>{"a\t", "b"}));
+  tabbed.TabWidth(8.0f);
+  EXPECT_EQ(tabbed.Advance('\t', 1), 8.0f * Advance(' '));
 
   VesTextBox upper;
   Shape(upper, 500);

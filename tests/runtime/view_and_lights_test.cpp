@@ -212,7 +212,69 @@ class Lights : public SceneTest {
   }
 };
 
-TEST_F(Lights, ANewLightAttributesAndTheManagersSlotRule) {
+// A component of two lit squares facing +z (towards the light) and facing +x (away from it).
+class LitPanel : public ComponentBase {
+ public:
+  LitPanel() {
+    light = new VesLightSource;
+    light->SetValue(1, const_cast<char*>("lamp"), 42, 0, 0, 0, 255, 43, 255, 255, 255, 255, 0);
+    InsertObject(light, true, false);
+    facing = Square("facing", 10.0, 0.0, 0.0, 1.0);
+    away = Square("away", 60.0, 1.0, 0.0, 0.0);
+    AbsolutePlacement(true);
+    FinishConstruction();
+  }
+  GLPolygon* Square(const char* name, double x, double nx, double ny, double nz) {
+    GLPolygon* p = new GLPolygon;
+    p->SetValue(1, const_cast<char*>(name), 18, 3, 35, 1, 36, 0, 0);
+    p->SetVertices(4, 255, 255, 255, 255, x, 20.0, 0.0, 255, 255, 255, 255, x + 30.0, 20.0, 0.0, 255, 255, 255, 255,
+                   x + 30.0, 60.0, 0.0, 255, 255, 255, 255, x, 60.0, 0.0);
+    p->SetNormals(4, nx, ny, nz, nx, ny, nz, nx, ny, nz, nx, ny, nz);
+    InsertObject(p, true, false);
+    return p;
+  }
+  VesLightSource* light;
+  GLPolygon* facing;
+  GLPolygon* away;
+};
+
+class DarkComponent : public ComponentBase {
+ public:
+  explicit DarkComponent(std::function<void(Probe&)> check) {
+    UseParentsLighting(false);
+    InsertObject(new Probe(std::move(check)), true, false);
+    FinishConstruction();
+  }
+};
+
+TEST_F(Lights, LightSettingsTheSlotRuleAndComponentsWithoutParentsLighting) {
+  bool insideOn = true, afterOn = false;
+  Group scene(false);
+  scene.InsertObject(new Probe([](Probe&) { glEnable(GL_LIGHT1); }), true, false);
+  auto* dark = new DarkComponent([&](Probe&) { insideOn = glIsEnabled(GL_LIGHT1); });
+  scene.InsertObject(dark, true, false);
+  scene.InsertObject(new Probe([&](Probe&) {
+    afterOn = glIsEnabled(GL_LIGHT1);
+    glDisable(GL_LIGHT1);
+  }), true, false);
+  Render(scene);
+  scene.DeleteAllChildren();
+  EXPECT_FALSE(insideOn);
+  EXPECT_TRUE(afterOn);
+  EXPECT_EQ(GlobalLightMgr::Instance().StackDepth(), 0);
+
+  LitPanel panel;
+  vessant::RgbaImage image = Render(panel);
+  EXPECT_EQ(panel.Lights()->Count(), 1u);
+  const Rgba lit = Pixel(image, 25, 40), darkPixel = Pixel(image, 75, 40);
+  EXPECT_GT(lit.g, 150) << lit;
+  EXPECT_LT(darkPixel.g + 60, lit.g) << darkPixel;
+
+  panel.light->Visibility(false);
+  image = Render(panel);
+  EXPECT_EQ(panel.Lights()->Count(), 0u);
+  EXPECT_LT(Pixel(image, 25, 40).g + 60, lit.g) << Pixel(image, 25, 40);
+
   VesLightSource light;
   light.RegisterAttributes(0x4);
   std::array<float, 4> position{}, spot{}, local{};
@@ -274,70 +336,6 @@ TEST_F(Lights, ANewLightAttributesAndTheManagersSlotRule) {
   EXPECT_TRUE(afterForce);
   EXPECT_GE(max, 8);
   EXPECT_EQ(desiredSize, static_cast<std::size_t>(max));
-}
-
-// A component of two lit squares facing +z (towards the light) and facing +x (away from it).
-class LitPanel : public ComponentBase {
- public:
-  LitPanel() {
-    light = new VesLightSource;
-    light->SetValue(1, const_cast<char*>("lamp"), 42, 0, 0, 0, 255, 43, 255, 255, 255, 255, 0);
-    InsertObject(light, true, false);
-    facing = Square("facing", 10.0, 0.0, 0.0, 1.0);
-    away = Square("away", 60.0, 1.0, 0.0, 0.0);
-    AbsolutePlacement(true);
-    FinishConstruction();
-  }
-  GLPolygon* Square(const char* name, double x, double nx, double ny, double nz) {
-    GLPolygon* p = new GLPolygon;
-    p->SetValue(1, const_cast<char*>(name), 18, 3, 35, 1, 36, 0, 0);
-    p->SetVertices(4, 255, 255, 255, 255, x, 20.0, 0.0, 255, 255, 255, 255, x + 30.0, 20.0, 0.0, 255, 255, 255, 255,
-                   x + 30.0, 60.0, 0.0, 255, 255, 255, 255, x, 60.0, 0.0);
-    p->SetNormals(4, nx, ny, nz, nx, ny, nz, nx, ny, nz, nx, ny, nz);
-    InsertObject(p, true, false);
-    return p;
-  }
-  VesLightSource* light;
-  GLPolygon* facing;
-  GLPolygon* away;
-};
-
-class DarkComponent : public ComponentBase {
- public:
-  explicit DarkComponent(std::function<void(Probe&)> check) {
-    UseParentsLighting(false);
-    InsertObject(new Probe(std::move(check)), true, false);
-    FinishConstruction();
-  }
-};
-
-TEST_F(Lights, AComponentWithoutParentsLightingDrawsWithSurroundingLightsOff) {
-  bool insideOn = true, afterOn = false;
-  Group scene(false);
-  scene.InsertObject(new Probe([](Probe&) { glEnable(GL_LIGHT1); }), true, false);
-  auto* dark = new DarkComponent([&](Probe&) { insideOn = glIsEnabled(GL_LIGHT1); });
-  scene.InsertObject(dark, true, false);
-  scene.InsertObject(new Probe([&](Probe&) {
-    afterOn = glIsEnabled(GL_LIGHT1);
-    glDisable(GL_LIGHT1);
-  }), true, false);
-  Render(scene);
-  scene.DeleteAllChildren();
-  EXPECT_FALSE(insideOn);
-  EXPECT_TRUE(afterOn);
-  EXPECT_EQ(GlobalLightMgr::Instance().StackDepth(), 0);
-
-  LitPanel panel;
-  vessant::RgbaImage image = Render(panel);
-  EXPECT_EQ(panel.Lights()->Count(), 1u);
-  const Rgba lit = Pixel(image, 25, 40), darkPixel = Pixel(image, 75, 40);
-  EXPECT_GT(lit.g, 150) << lit;
-  EXPECT_LT(darkPixel.g + 60, lit.g) << darkPixel;
-
-  panel.light->Visibility(false);
-  image = Render(panel);
-  EXPECT_EQ(panel.Lights()->Count(), 0u);
-  EXPECT_LT(Pixel(image, 25, 40).g + 60, lit.g) << Pixel(image, 25, 40);
 }
 
 }  // namespace
