@@ -95,7 +95,7 @@ struct Wrapped {
     vessant::VesKeshWrapper* wrapper;
 };
 
-TEST(KeshComponentAdapter, AttributesAndResourcesReachTheComponentsFrame) {
+TEST(KeshComponentAdapter, AttributesInputEventsGeometryCloningAndFailures) {
     Wrapped w;
     ASSERT_NE(w.wrapper->KeshInterface(), nullptr);
     EXPECT_EQ(w.wrapper->GetResource("Value"), "7");
@@ -122,42 +122,38 @@ TEST(KeshComponentAdapter, AttributesAndResourcesReachTheComponentsFrame) {
     float hit[3] = {0, 0, 0};
     EXPECT_FALSE(adapter->Pick3D(nullptr, hit, 1.0f, hit, hit, nullptr));
     EXPECT_FALSE(adapter->GetExtents(nullptr, hit, nullptr));
-}
 
-TEST(KeshComponentAdapter, InputGoesInAndObjectEventsComeBackOut) {
-    Wrapped w;
+    Wrapped driven;
     Listener listener;
     Group root;
     root.CallbackCaller(new CallbackMethodCallerTemplate<Listener>(&listener, &Listener::OnEvent));
-    root.InsertObject(w.wrapper, true, false);
+    root.InsertObject(driven.wrapper, true, false);
 
     KeyboardEvent key(EVENT_KEYBOARD, 'x', 'x');
     key.location = Vector(3, 4, 0);
-    EXPECT_EQ(w.wrapper->HandleFrameEvent(&key), w.wrapper);
-    EXPECT_EQ(w.Component().lastKeysym, 'x');
-    EXPECT_EQ(w.Component().lastLocation, Vector(3, 4, 0));
+    EXPECT_EQ(driven.wrapper->HandleFrameEvent(&key), driven.wrapper);
+    EXPECT_EQ(driven.Component().lastKeysym, 'x');
+    EXPECT_EQ(driven.Component().lastLocation, Vector(3, 4, 0));
     EXPECT_EQ(listener.seen, "square/Moved/42");
 
     KeyboardEvent release(EVENT_KEYBOARD_UP, 'x');
-    w.wrapper->HandleFrameEvent(&release);
-    EXPECT_EQ(w.Component().lastType, EVENT_KEYBOARD_UP);
+    driven.wrapper->HandleFrameEvent(&release);
+    EXPECT_EQ(driven.Component().lastType, EVENT_KEYBOARD_UP);
     MouseEvent move(MOUSE_MOVE, 0);
     move.location = Vector(5, 6, 0);
-    EXPECT_EQ(w.wrapper->HandleFrameEvent(&move), nullptr);
-    EXPECT_EQ(w.Component().lastLocation.x, 5.0f);
+    EXPECT_EQ(driven.wrapper->HandleFrameEvent(&move), nullptr);
+    EXPECT_EQ(driven.Component().lastLocation.x, 5.0f);
     ObjectEvent object(nullptr, "Poke");
-    w.wrapper->HandleFrameEvent(&object);
-    EXPECT_EQ(w.Component().lastType, EVENT_OBJECT);
+    driven.wrapper->HandleFrameEvent(&object);
+    EXPECT_EQ(driven.Component().lastType, EVENT_OBJECT);
 
     // Without a handler registered, events are dropped inside the component.
-    w.wrapper->KeshInterface()->SetEmittedEventHandler(nullptr);
+    driven.wrapper->KeshInterface()->SetEmittedEventHandler(nullptr);
     listener.seen.clear();
-    w.wrapper->HandleFrameEvent(&key);
+    driven.wrapper->HandleFrameEvent(&key);
     EXPECT_EQ(listener.seen, "");
     root.Objects().RemoveAt(0);
-}
 
-TEST(KeshComponentAdapter, GeometryCloningAndFailuresStayInsideTheComponent) {
     const int before = gaugesAlive;
     {
         Wrapped w;

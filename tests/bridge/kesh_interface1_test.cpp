@@ -143,7 +143,7 @@ protected:
     KeshInterface1* probe_ = nullptr;
 };
 
-TEST_F(ContractProbeTest, EachEntryReachesItsOperationWithItsArguments) {
+TEST_F(ContractProbeTest, EachEntryReachesItsOperationAndObjectEventsCrossInBothDirections) {
     int viewport[4] = {1, 2, 640, 480};
     double projection[16] = {0.5};
     double modelView[16] = {};
@@ -207,11 +207,8 @@ TEST_F(ContractProbeTest, EachEntryReachesItsOperationWithItsArguments) {
     const int destroyed = destroyedCount_();
     CallEntry<void>(clone, 12);
     EXPECT_EQ(destroyedCount_(), destroyed + 1);
-}
 
-// Key and mouse input reaching the probe is read back through the control in the loading tests.
-TEST_F(ContractProbeTest, ObjectEventsCrossInBothDirections) {
-    RecordingHandler handler;
+    // Key and mouse input reaching the probe is read back through the control in the loading tests.
     probe_->SetEmittedEventHandler(&handler);
     // The probe replaces the data text of the player's event through the event's own setter.
     KeshInterface1::ObjectEvent object;

@@ -46,7 +46,7 @@ struct RootListener {
     orvan::Group root;
 };
 
-TEST(VesKeshWrapperProperties, SettersMirrorAsTextAndGettersFallBackToTheWrappersOwnValue) {
+TEST(VesKeshWrapperProperties, SettersMirrorAsTextGettersFallBackAndExtentsComeFromTheComponentOrTheLocation) {
     Wrapped w;
     w.wrapper->LineWidth(2.5f);
     ASSERT_FALSE(w.record.sets.empty());
@@ -77,6 +77,36 @@ TEST(VesKeshWrapperProperties, SettersMirrorAsTextAndGettersFallBackToTheWrapper
     bare->LineWidth(3.0f);
     EXPECT_FLOAT_EQ(bare->LineWidth(), 3.0f);
     bare->DeleteInstance();
+
+    Wrapped boxed;
+    boxed.wrapper->Location(5, 6, 7);
+    Vector min, max;
+    const orvan::VesMatrix<double, 4> m;
+    boxed.wrapper->GetTransformedExtents(min, max, m, true);
+    EXPECT_EQ(min, Vector(5, 6, 7));
+    EXPECT_EQ(max, Vector(5, 6, 7));
+    boxed.wrapper->UpdateBoundingVolume();
+    EXPECT_EQ(boxed.wrapper->BoundingRadius(), 0.0f);
+
+    boxed.record.hasExtents = true;
+    const float lo[3] = {0, 1, 2}, hi[3] = {10, 11, 12};
+    std::copy(lo, lo + 3, boxed.record.minimum);
+    std::copy(hi, hi + 3, boxed.record.maximum);
+    boxed.record.hasSphere = true;
+    boxed.record.radius = 8;
+    boxed.record.centre[0] = 5;
+    boxed.wrapper->RecalculateBoundingBox();
+    EXPECT_EQ(boxed.wrapper->WorldVertex(0).Position(), Vector(0, 1, 2));
+    EXPECT_EQ(boxed.wrapper->WorldVertex(6).Position(), Vector(10, 11, 12));
+    EXPECT_EQ(boxed.wrapper->WorldVertex(3).Position(), Vector(0, 11, 2));
+    EXPECT_EQ(boxed.wrapper->BoundingRadius(), 8.0f);
+    EXPECT_EQ(boxed.wrapper->BoundingCenter(), Vector(5, 0, 0));
+    // Merged into what is already there, the matrix not applied.
+    min = Vector(-1, 5, 5);
+    max = Vector(1, 5, 20);
+    boxed.wrapper->GetTransformedExtents(min, max, m, false);
+    EXPECT_EQ(min, Vector(-1, 1, 2));
+    EXPECT_EQ(max, Vector(10, 11, 20));
 }
 
 TEST(VesKeshWrapperAttributes, OwnNamesStayWithTheWrapperEverythingElseReachesTheComponent) {
@@ -118,38 +148,6 @@ TEST(VesKeshWrapperAttributes, OwnNamesStayWithTheWrapperEverythingElseReachesTh
     w.wrapper->FreeResources(text);
     EXPECT_EQ(w.record.filterDepth, 2);
     EXPECT_EQ(w.record.filterLevels, -1);
-}
-
-TEST(VesKeshWrapperExtents, ComponentExtentsOrTheLocation) {
-    Wrapped w;
-    w.wrapper->Location(5, 6, 7);
-    Vector min, max;
-    const orvan::VesMatrix<double, 4> m;
-    w.wrapper->GetTransformedExtents(min, max, m, true);
-    EXPECT_EQ(min, Vector(5, 6, 7));
-    EXPECT_EQ(max, Vector(5, 6, 7));
-    w.wrapper->UpdateBoundingVolume();
-    EXPECT_EQ(w.wrapper->BoundingRadius(), 0.0f);
-
-    w.record.hasExtents = true;
-    const float lo[3] = {0, 1, 2}, hi[3] = {10, 11, 12};
-    std::copy(lo, lo + 3, w.record.minimum);
-    std::copy(hi, hi + 3, w.record.maximum);
-    w.record.hasSphere = true;
-    w.record.radius = 8;
-    w.record.centre[0] = 5;
-    w.wrapper->RecalculateBoundingBox();
-    EXPECT_EQ(w.wrapper->WorldVertex(0).Position(), Vector(0, 1, 2));
-    EXPECT_EQ(w.wrapper->WorldVertex(6).Position(), Vector(10, 11, 12));
-    EXPECT_EQ(w.wrapper->WorldVertex(3).Position(), Vector(0, 11, 2));
-    EXPECT_EQ(w.wrapper->BoundingRadius(), 8.0f);
-    EXPECT_EQ(w.wrapper->BoundingCenter(), Vector(5, 0, 0));
-    // Merged into what is already there, the matrix not applied.
-    min = Vector(-1, 5, 5);
-    max = Vector(1, 5, 20);
-    w.wrapper->GetTransformedExtents(min, max, m, false);
-    EXPECT_EQ(min, Vector(-1, 1, 2));
-    EXPECT_EQ(max, Vector(10, 11, 20));
 }
 
 // Mouse, key and leave translation as the control sends them is read back through the contract
@@ -195,7 +193,7 @@ TEST(VesKeshWrapperEvents, InputIsTranslatedByType) {
     EXPECT_EQ(w.wrapper->HandleFrameEvent(&press), nullptr);
 }
 
-TEST(VesKeshWrapperLifetime, ChangingTheObjectDestroysTheOldOneOnlyWhenAsked) {
+TEST(VesKeshWrapperLifetime, ChangingTheObjectDestroysTheOldOneOnlyWhenAskedAndMatricesAreCopies) {
     ComponentRecord first, second, third;
     VesKeshWrapper* wrapper = VesKeshWrapper::NewWrapper(new RecordingComponent(&first));
     KeshInterface1* kept = wrapper->KeshInterface();
@@ -222,9 +220,7 @@ TEST(VesKeshWrapperLifetime, ChangingTheObjectDestroysTheOldOneOnlyWhenAsked) {
     orvan::MethodDescriptionList* list = VesKeshWrapper(nullptr).GetMethodDescriptions(nullptr);
     EXPECT_EQ(list->First()->data->signature, "------ VesKeshWrapper ------");
     delete list;
-}
 
-TEST(VesKeshWrapperLifetime, PreDrawAndPickHandTheComponentCopiesOfTheMatrices) {
     Wrapped w;
     int viewport[4] = {0, 0, 64, 48};
     orvan::VesMatrix<double, 4> projection, modelView;
@@ -251,7 +247,7 @@ TEST(VesKeshWrapperLifetime, PreDrawAndPickHandTheComponentCopiesOfTheMatrices) 
 }
 
 // Every forwarding operation against a component that throws from all of them.
-TEST(VesKeshWrapperFailures, AThrowingComponentCostsItsAnswersAndIsReportedOnce) {
+TEST(VesKeshWrapperFailures, AThrowingComponentIsReportedOnceAndNeitherExceptionsNorAFailedDrawLeakAcross) {
     ComponentRecord record;
     vessant::test::CaptureLog();
     {
@@ -292,10 +288,8 @@ TEST(VesKeshWrapperFailures, AThrowingComponentCostsItsAnswersAndIsReportedOnce)
     EXPECT_EQ(reports, 1u) << out;
     EXPECT_NE(out.find("The component failed in "), std::string::npos) << out;
     EXPECT_EQ(record.destroyed, 2);
-}
 
-// A handler in the scene graph that throws must not unwind into the component.
-TEST(VesKeshWrapperFailures, ExceptionsFromTheSceneGraphStayOnThePlayersSide) {
+    // A handler in the scene graph that throws must not unwind into the component.
     struct Throwing {
         int OnEvent(orvan::DisplayObject*, orvan::DisplayEvent*) { throw std::runtime_error("container"); }
     } throwing;
@@ -308,29 +302,27 @@ TEST(VesKeshWrapperFailures, ExceptionsFromTheSceneGraphStayOnThePlayersSide) {
     vessant::test::TakeCapturedLog();
     EXPECT_EQ(w.wrapper->FailureCount(), 1u);
     root.Objects().RemoveAt(0);
-}
 
-// A component that fails half way through drawing, with matrices pushed: the next frame starts
-// from the same stack depth.
-TEST(VesKeshWrapperFailures, AFailedDrawLeavesTheMatrixStackAsItFoundIt) {
+    // A component that fails half way through drawing, with matrices pushed: the next frame starts
+    // from the same stack depth.
     test::HeadlessControl hc(32, 32);
     if (!hc.Ok()) GTEST_SKIP() << "no EGL";
-    ComponentRecord record;
-    VesKeshWrapper* wrapper = VesKeshWrapper::NewWrapper(new RecordingComponent(&record));
-    hc.SetDrawnObject(wrapper);
+    ComponentRecord drawRecord;
+    VesKeshWrapper* drawn = VesKeshWrapper::NewWrapper(new RecordingComponent(&drawRecord));
+    hc.SetDrawnObject(drawn);
     hc.RenderFrame();
-    const int depth = record.drawDepth;
+    const int depth = drawRecord.drawDepth;
     ASSERT_GT(depth, 0);
-    record.throws = true;
-    record.pushesBeforeThrow = 3;
+    drawRecord.throws = true;
+    drawRecord.pushesBeforeThrow = 3;
     vessant::test::CaptureLog();
     hc.RenderFrame();
     hc.RenderFrame();
     vessant::test::TakeCapturedLog();
-    EXPECT_EQ(record.drawDepth, depth);
-    record.throws = false;
+    EXPECT_EQ(drawRecord.drawDepth, depth);
+    drawRecord.throws = false;
     hc.SetDrawnObject(nullptr);
-    wrapper->DeleteInstance();
+    drawn->DeleteInstance();
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ protected:
     std::string dir_;
 };
 
-TEST_F(DynamicLibraryTest, VersionCheckAcceptsOnlyAMatchingRecord) {
+TEST_F(DynamicLibraryTest, VersionCheckUnderEveryNameTriedThenSymbolsAndUnloading) {
     DynamicLibrary accepted(KESH_VERSION_ACCEPTED_LIBRARY, true, false, true);
     EXPECT_TRUE(accepted.IsLoaded());
     EXPECT_EQ(accepted.ErrorCode(), DynamicLibrary::LOAD_ERROR_NONE);
@@ -76,18 +76,52 @@ TEST_F(DynamicLibraryTest, VersionCheckAcceptsOnlyAMatchingRecord) {
     DynamicLibrary unchecked(KESH_VERSION_BUILD_TOO_FAR_LIBRARY, true, false, false);
     EXPECT_TRUE(unchecked.IsLoaded());
     EXPECT_EQ(FixtureBuild(unchecked), 1507);
-}
 
-TEST_F(DynamicLibraryTest, RefusedReplacedNameIsNotRetriedUnchanged) {
     const std::string library = CopyTo(KESH_VERSION_BUILD_TOO_FAR_LIBRARY, "libtoofar.so");
     const std::string name = dir_ + "/libtoofar.component";
     DynamicLibrary refused(name.c_str(), true, true, true);
     EXPECT_FALSE(refused.IsLoaded());
     EXPECT_EQ(refused.ErrorCode(), DynamicLibrary::LOAD_ERROR_VERSION);
     EXPECT_EQ(refused.ErrorText(), library + kIncompatible);
+
+    {
+        DynamicLibrary library(KESH_PROBE_LIBRARY, false, false, false);
+        ASSERT_TRUE(library.IsLoaded());
+        EXPECT_NE(library.GetSymbol("CreateKeshInterface1_ContractProbe"), nullptr);
+        EXPECT_EQ(library.GetSymbol("CreateKeshInterface1_NoSuchClass"), nullptr);
+        EXPECT_EQ(library.GetSymbol(nullptr), nullptr);
+        EXPECT_TRUE(InProcess(KESH_PROBE_LIBRARY));
+    }
+    EXPECT_FALSE(InProcess(KESH_PROBE_LIBRARY));
 }
 
-TEST_F(DynamicLibraryTest, ExtensionIsReplacedOnlyInTheLastPathElement) {
+TEST_F(DynamicLibraryTest, NamesAreExpandedSearchedOrTakenAsFilesAndOnlyTheLastExtensionReplaced) {
+    const std::string path = KESH_VERSION_ACCEPTED_LIBRARY;
+    const std::string dir = fs::path(path).parent_path().string();
+    const std::string file = fs::path(path).filename().string();
+    ASSERT_EQ(setenv("VESSANT_TEST_FIXTURE_DIR", dir.c_str(), 1), 0);
+    ASSERT_EQ(unsetenv("VESSANT_TEST_UNSET"), 0);
+
+    DynamicLibrary expanded(("%VESSANT_TEST_FIXTURE_DIR%/" + file).c_str(), true, false, true);
+    EXPECT_TRUE(expanded.IsLoaded());
+
+    DynamicLibrary unset(("%VESSANT_TEST_UNSET%" + path).c_str(), true, false, true);
+    EXPECT_TRUE(unset.IsLoaded());
+    unsetenv("VESSANT_TEST_FIXTURE_DIR");
+
+    // zlib lies in the system loader path; the directory given does not exist.
+    DynamicLibrary zlib("/no/such/directory/libz.so.1", true, false, false);
+    ASSERT_TRUE(zlib.IsLoaded()) << zlib.ErrorText();
+    EXPECT_NE(zlib.GetSymbol("zlibVersion"), nullptr);
+
+    CopyTo(KESH_VERSION_ACCEPTED_LIBRARY, "libkesh_in_working_dir.so");
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir_);
+    DynamicLibrary library("libkesh_in_working_dir.so", true, false, false);
+    fs::current_path(previous);
+    EXPECT_TRUE(library.IsLoaded()) << library.ErrorText();
+    EXPECT_EQ(FixtureBuild(library), 1506);
+
     // The only dot is in the directory: ".so" is appended and tried first, then the plain name.
     const std::string name = dir_ + "/lib.dir/libfixture";
     {
@@ -114,52 +148,7 @@ TEST_F(DynamicLibraryTest, ExtensionIsReplacedOnlyInTheLastPathElement) {
     EXPECT_EQ(FixtureBuild(replaced), 1507);
 }
 
-TEST_F(DynamicLibraryTest, EnvironmentVariablesAreExpandedFirst) {
-    const std::string path = KESH_VERSION_ACCEPTED_LIBRARY;
-    const std::string dir = fs::path(path).parent_path().string();
-    const std::string file = fs::path(path).filename().string();
-    ASSERT_EQ(setenv("VESSANT_TEST_FIXTURE_DIR", dir.c_str(), 1), 0);
-    ASSERT_EQ(unsetenv("VESSANT_TEST_UNSET"), 0);
-
-    DynamicLibrary expanded(("%VESSANT_TEST_FIXTURE_DIR%/" + file).c_str(), true, false, true);
-    EXPECT_TRUE(expanded.IsLoaded());
-
-    DynamicLibrary unset(("%VESSANT_TEST_UNSET%" + path).c_str(), true, false, true);
-    EXPECT_TRUE(unset.IsLoaded());
-    unsetenv("VESSANT_TEST_FIXTURE_DIR");
-}
-
-TEST_F(DynamicLibraryTest, NameWithoutAFileGoesToTheSearchPath) {
-    // zlib lies in the system loader path; the directory given does not exist.
-    DynamicLibrary zlib("/no/such/directory/libz.so.1", true, false, false);
-    ASSERT_TRUE(zlib.IsLoaded()) << zlib.ErrorText();
-    EXPECT_NE(zlib.GetSymbol("zlibVersion"), nullptr);
-}
-
-TEST_F(DynamicLibraryTest, ExistingFileWithoutDirectoryIsThatFile) {
-    CopyTo(KESH_VERSION_ACCEPTED_LIBRARY, "libkesh_in_working_dir.so");
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir_);
-    DynamicLibrary library("libkesh_in_working_dir.so", true, false, false);
-    fs::current_path(previous);
-    EXPECT_TRUE(library.IsLoaded()) << library.ErrorText();
-    EXPECT_EQ(FixtureBuild(library), 1506);
-}
-
-TEST_F(DynamicLibraryTest, EmptyNamesNeverYieldTheMainProgram) {
-    ASSERT_EQ(unsetenv("VESSANT_TEST_UNSET"), 0);
-    for (const char* name : {static_cast<const char*>(nullptr), "", "%VESSANT_TEST_UNSET%",
-                             "/no/such/directory/"}) {
-        SCOPED_TRACE(name != nullptr ? name : "null");
-        DynamicLibrary library(name, true, false, false);
-        EXPECT_FALSE(library.IsLoaded());
-        EXPECT_EQ(library.ErrorCode(), DynamicLibrary::LOAD_ERROR_LOADER);
-        EXPECT_NE(library.ErrorText(), nullptr);
-        EXPECT_EQ(library.GetSymbol("main"), nullptr);
-    }
-}
-
-TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReason) {
+TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReasonAndEmptyNamesNeverYieldTheMainProgram) {
     const std::string name = dir_ + "/not_a_library.so";
     {
         std::FILE* file = std::fopen(name.c_str(), "w");
@@ -185,18 +174,17 @@ TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReason) {
     DynamicLibrary shown(name.c_str(), false, false, false);
     const std::string expected = "Error: Error opening " + name + "\n" + shown.ErrorText();
     EXPECT_EQ(vessant::test::TakeCapturedLog(), expected.substr(0, 255) + "\n");
-}
 
-TEST_F(DynamicLibraryTest, SymbolsAndUnloading) {
-    {
-        DynamicLibrary library(KESH_PROBE_LIBRARY, false, false, false);
-        ASSERT_TRUE(library.IsLoaded());
-        EXPECT_NE(library.GetSymbol("CreateKeshInterface1_ContractProbe"), nullptr);
-        EXPECT_EQ(library.GetSymbol("CreateKeshInterface1_NoSuchClass"), nullptr);
-        EXPECT_EQ(library.GetSymbol(nullptr), nullptr);
-        EXPECT_TRUE(InProcess(KESH_PROBE_LIBRARY));
+    ASSERT_EQ(unsetenv("VESSANT_TEST_UNSET"), 0);
+    for (const char* name : {static_cast<const char*>(nullptr), "", "%VESSANT_TEST_UNSET%",
+                             "/no/such/directory/"}) {
+        SCOPED_TRACE(name != nullptr ? name : "null");
+        DynamicLibrary library(name, true, false, false);
+        EXPECT_FALSE(library.IsLoaded());
+        EXPECT_EQ(library.ErrorCode(), DynamicLibrary::LOAD_ERROR_LOADER);
+        EXPECT_NE(library.ErrorText(), nullptr);
+        EXPECT_EQ(library.GetSymbol("main"), nullptr);
     }
-    EXPECT_FALSE(InProcess(KESH_PROBE_LIBRARY));
 }
 
 }  // namespace

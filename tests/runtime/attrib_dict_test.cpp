@@ -53,7 +53,7 @@ struct Sample {
   }
 };
 
-TEST(AttribDictTest, OneLinePerAttributeWithAValueReadsBackIntoAnotherDictionary) {
+TEST(AttribDictTest, OneLinePerAttributeReadsBackSkippingCommentsUnknownNamesAndLinesWithoutAColon) {
   Sample source;
   EXPECT_EQ(Written(source.dict).substr(0, 25), "Visible: 1\nMaterialIndex:");
   for (const char* empty : {"Vertices", "Label"}) EXPECT_EQ(Written(source.dict).find(empty), std::string::npos);
@@ -81,9 +81,31 @@ TEST(AttribDictTest, OneLinePerAttributeWithAValueReadsBackIntoAnotherDictionary
   EXPECT_EQ(Written(target.dict), text);
   EXPECT_EQ(target.title, source.title);
   EXPECT_EQ(target.label, source.label);
+
+  Sample sample;
+  std::istringstream skipped(
+      "// Visible: 0\n"
+      "Unknown: 1 2 3\n"
+      "   MaterialIndex: 7\n"
+      "// was: MaterialIndex: 99\n"
+      "LineWidth\n"
+      "Color: 9 9 9 9\n"
+      "Visible:0\n"
+      "Location : 5 5 5\n"
+      "PolygonMode: POLY_MODE_FILLED // trailing words\n");
+  EXPECT_TRUE(sample.dict.Read(skipped));
+  EXPECT_TRUE(sample.visible == false);
+  EXPECT_EQ(sample.materialIndex, 7);
+  EXPECT_EQ(sample.lineWidth, 1.0f);
+  EXPECT_EQ(sample.color, vesColor(9, 9, 9, 9));
+  EXPECT_EQ(sample.location, Vector(1, 2, 3));  // "Location " skipped another name
+  EXPECT_EQ(sample.polygonMode, 3);
+
+  std::istringstream nothing("Nothing: here\n");
+  EXPECT_FALSE(sample.dict.Read(nothing));
 }
 
-TEST(AttribDictTest, DuplicateNamesAreAllWrittenFoundFirstAndRemovedTogether) {
+TEST(AttribDictTest, DuplicateNamesAndAssignmentInStepThenByName) {
   int first = 1, second = 2;
   OrvanAttribDict dict;
   auto* a = new OrvanAttribute<int>(nullptr, "Value", &first);
@@ -106,61 +128,7 @@ TEST(AttribDictTest, DuplicateNamesAreAllWrittenFoundFirstAndRemovedTogether) {
   EXPECT_EQ(dict.Get("Value"), nullptr);
   EXPECT_EQ(a->ValueText(), "5");
   delete a;
-}
 
-TEST(AttribDictTest, ReadSkipsCommentsUnknownNamesAndLinesWithoutAColon) {
-  Sample sample;
-  std::istringstream is(
-      "// Visible: 0\n"
-      "Unknown: 1 2 3\n"
-      "   MaterialIndex: 7\n"
-      "// was: MaterialIndex: 99\n"
-      "LineWidth\n"
-      "Color: 9 9 9 9\n"
-      "Visible:0\n"
-      "Location : 5 5 5\n"
-      "PolygonMode: POLY_MODE_FILLED // trailing words\n");
-  EXPECT_TRUE(sample.dict.Read(is));
-  EXPECT_TRUE(sample.visible == false);
-  EXPECT_EQ(sample.materialIndex, 7);
-  EXPECT_EQ(sample.lineWidth, 1.0f);
-  EXPECT_EQ(sample.color, vesColor(9, 9, 9, 9));
-  EXPECT_EQ(sample.location, Vector(1, 2, 3));  // "Location " is another name
-  EXPECT_EQ(sample.polygonMode, 3);
-
-  std::istringstream nothing("Nothing: here\n");
-  EXPECT_FALSE(sample.dict.Read(nothing));
-}
-
-TEST(AttribDictTest, ReadAsStringsCreatesStringAttributes) {
-  OrvanAttribDict dict;
-  std::istringstream is("Title: hello world\nno colon here\nTime: 12:30\nLast: one");
-  dict.ReadAsStrings(is);
-  ASSERT_EQ(dict.Count(), 3u);
-  EXPECT_EQ(dict.ValueText("Title"), "hello world");
-  EXPECT_EQ(dict.At(0)->NameText(), "Title");
-  EXPECT_EQ(dict.ValueText("Time"), "12");
-  EXPECT_EQ(dict.ValueText("Last"), "one");
-  EXPECT_EQ(dict.Get("30"), nullptr);
-}
-
-TEST(AttribDictTest, ValueOperationsByName) {
-  int value = 4;
-  OrvanAttribDict dict;
-  dict.Add(new OrvanAttribute<int>(nullptr, "Value", &value));
-  EXPECT_EQ(dict.ValueText("Missing"), "");
-  dict.ValueText("Value", "8");
-  EXPECT_TRUE(dict.ValueIntEquals("Value", 8));
-  EXPECT_FALSE(dict.ValueIntEquals("Missing", 0));
-  std::istringstream is("9");
-  dict.ReadValue("Value", is);
-  std::ostringstream os;
-  dict.WriteValue("Value", os);
-  dict.WriteValue("Missing", os);
-  EXPECT_EQ(os.str(), "9");
-}
-
-TEST(AttribDictTest, AssignmentCopiesInStepThenByName) {
   int a1 = 0, b1 = 0, c1 = 0;
   int a2 = 1, c2 = 3, d2 = 4;
   OrvanAttribDict target, source;
@@ -178,7 +146,33 @@ TEST(AttribDictTest, AssignmentCopiesInStepThenByName) {
   EXPECT_EQ(a1, 1);
 }
 
-TEST(DictionaryAttributeTest, NestedBlockIsIndentedAndReadsBack) {
+TEST(AttribDictTest, ReadAsStringsAndValueOperationsByName) {
+  OrvanAttribDict dict;
+  std::istringstream is("Title: hello world\nno colon here\nTime: 12:30\nLast: one");
+  dict.ReadAsStrings(is);
+  ASSERT_EQ(dict.Count(), 3u);
+  EXPECT_EQ(dict.ValueText("Title"), "hello world");
+  EXPECT_EQ(dict.At(0)->NameText(), "Title");
+  EXPECT_EQ(dict.ValueText("Time"), "12");
+  EXPECT_EQ(dict.ValueText("Last"), "one");
+  EXPECT_EQ(dict.Get("30"), nullptr);
+
+  int value = 4;
+  OrvanAttribDict values;
+  values.Add(new OrvanAttribute<int>(nullptr, "Value", &value));
+  EXPECT_EQ(values.ValueText("Missing"), "");
+  values.ValueText("Value", "8");
+  EXPECT_TRUE(values.ValueIntEquals("Value", 8));
+  EXPECT_FALSE(values.ValueIntEquals("Missing", 0));
+  std::istringstream nine("9");
+  values.ReadValue("Value", nine);
+  std::ostringstream os;
+  values.WriteValue("Value", os);
+  values.WriteValue("Missing", os);
+  EXPECT_EQ(os.str(), "9");
+}
+
+TEST(DictionaryAttributeTest, NestedBlockIsIndentedReadsBackAndNeedsItsOpeningBrace) {
   int inner = 5;
   OrvanAttribDict nested;
   nested.Add(new OrvanAttribute<int>(nullptr, "Inner", &inner));
@@ -202,20 +196,18 @@ TEST(DictionaryAttributeTest, NestedBlockIsIndentedAndReadsBack) {
   EXPECT_EQ(nested.Count(), 2u);
   dict.Clear();  // the nested dictionary stays ours
   EXPECT_EQ(nested.ValueText("Added"), "7");
-}
 
-TEST(DictionaryAttributeTest, WithoutItsOpeningBraceNothingIsTaken) {
-  int inner = 5;
-  OrvanAttribDict nested;
-  nested.Add(new OrvanAttribute<int>(nullptr, "Inner", &inner));
-  int outer = 0;
-  OrvanAttribDict dict;
-  dict.Add(new OrvanAttributeDictionaryAttribute("Material", &nested));
-  dict.Add(new OrvanAttribute<int>(nullptr, "Outer", &outer));
-  std::istringstream is("Material: none\n" + std::string(2000, 'x') + "\nInner: 9\nOuter: 3\n");
-  dict.Read(is);
-  EXPECT_EQ(inner, 5);
-  EXPECT_EQ(outer, 3);
+  int kept = 5;
+  OrvanAttribDict material;
+  material.Add(new OrvanAttribute<int>(nullptr, "Inner", &kept));
+  int after = 0;
+  OrvanAttribDict braceless;
+  braceless.Add(new OrvanAttributeDictionaryAttribute("Material", &material));
+  braceless.Add(new OrvanAttribute<int>(nullptr, "Outer", &after));
+  std::istringstream noBrace("Material: none\n" + std::string(2000, 'x') + "\nInner: 9\nOuter: 3\n");
+  braceless.Read(noBrace);
+  EXPECT_EQ(kept, 5);
+  EXPECT_EQ(after, 3);
 }
 
 TEST(ResourceFilterTest, IncludedAndExcludedNamesAndDeepCopies) {
@@ -259,21 +251,17 @@ std::string Prefix(const Node& node, int levels) {
                          [](const Node* n) { return n->enclosing; });
 }
 
-TEST(QualifiedPrefixTest, LevelsOfEnclosingComponents) {
+TEST(QualifiedPrefixTest, LevelsOfEnclosingComponentsAndARepeatingChainStops) {
   const Node cockpit{"cockpit", nullptr};
   const Node unnamed{"", &cockpit};
   const Node altimeter{"altimeter", &unnamed};
   const Node needle{"needle", &altimeter};
-  EXPECT_EQ(Prefix(needle, 0), "");
-  EXPECT_EQ(Prefix(needle, 1), "needle");
-  EXPECT_EQ(Prefix(needle, 2), "altimeter.needle");
-  EXPECT_EQ(Prefix(needle, 3), "altimeter.needle");  // the unnamed component adds nothing
-  EXPECT_EQ(Prefix(needle, 4), "cockpit.altimeter.needle");
-  EXPECT_EQ(Prefix(needle, -1), "cockpit.altimeter.needle");
-  EXPECT_EQ(Prefix(needle, -2), "cockpit.altimeter.needle");
-}
+  // Levels 0 to 4, then all (-1) and no filter (-2); the unnamed component adds nothing.
+  const char* const prefixes[] = {"", "needle", "altimeter.needle", "altimeter.needle", "cockpit.altimeter.needle"};
+  for (int levels = -2; levels <= 4; ++levels) {
+    EXPECT_EQ(Prefix(needle, levels), prefixes[levels < 0 ? 4 : levels]) << levels;
+  }
 
-TEST(QualifiedPrefixTest, ARepeatingChainStops) {
   Node a{"a", nullptr};
   Node b{"b", &a};
   a.enclosing = &b;

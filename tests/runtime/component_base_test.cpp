@@ -1,6 +1,7 @@
 // The component base: its own frame and transformation, placement by FinishConstruction, the
-// numbered settings, its attributes, picking by pickable, and drawing its children
-// relative to itself.
+// numbered settings, its attributes, picking by pickable, and drawing its children relative to
+// itself; and a plain frame: what it starts with, what it owns.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,9 @@
 
 #include "orvan/attrib_dict.h"
 #include "orvan/component_base.h"
+#include "orvan/display_frame.h"
 #include "orvan/gl_polygon.h"
+#include "orvan/group.h"
 #include "orvan/orvan_exception.h"
 #include "runtime/scene_fixture.h"
 
@@ -35,7 +38,7 @@ std::vector<std::string> Signatures(ComponentBase& component) {
   return headers;
 }
 
-TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeWithATransformation) {
+TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeAndPlacedAtTheBoxCornerOrWhereItIs) {
   ComponentBase component;
   EXPECT_EQ(component.Root(), &component);
   EXPECT_NE(component.TransformMatrix(), nullptr);
@@ -48,62 +51,54 @@ TEST(ComponentBaseTest, IsTheRootOfItsOwnTreeWithATransformation) {
   EXPECT_EQ(Signatures(component), (std::vector<std::string>{"------ ComponentBase ------", "------ Group ------",
                                                              "------ DisplayObject ------",
                                                              "------ DisplayFrame ------"}));
-}
 
-TEST(ComponentBaseTest, FinishConstructionMovesTheLocationToTheBoxCornerNotTheChildren) {
-  ComponentBase component;
+  ComponentBase placed;
   GLPolygon* low = Box("low", Vector(2, 3, 0), Vector(4, 5, 0));
   GLPolygon* high = Box("high", Vector(3, 4, 1), Vector(5, 7, 1));
-  component.InsertObject(low, true, false);
-  component.InsertObject(high, true, false);
+  placed.InsertObject(low, true, false);
+  placed.InsertObject(high, true, false);
   const Vertex lowCorner = low->WorldVertex(0);
   const Vertex highCorner = high->WorldVertex(2);
-  component.FinishConstruction();
+  placed.FinishConstruction();
 
-  EXPECT_EQ(component.Location().Position(), Vector(2, 3, 0));
+  EXPECT_EQ(placed.Location().Position(), Vector(2, 3, 0));
   EXPECT_EQ(low->WorldVertex(0).Position(), lowCorner.Position());
   EXPECT_EQ(high->WorldVertex(2).Position(), highCorner.Position());
   float x, y, z, x2, y2, z2;
-  component.GetExtents(x, y, z, x2, y2, z2);
+  placed.GetExtents(x, y, z, x2, y2, z2);
   EXPECT_EQ(Vector(x, y, z), Vector(2, 3, 0));
   EXPECT_EQ(Vector(x2, y2, z2), Vector(5, 7, 1));
   // Every child now belongs to the component's frame; the component itself sits in none.
-  EXPECT_EQ(low->Parent(), static_cast<DisplayFrame*>(&component));
-  EXPECT_EQ(component.OuterFrame(), nullptr);
+  EXPECT_EQ(low->Parent(), static_cast<DisplayFrame*>(&placed));
+  EXPECT_EQ(placed.OuterFrame(), nullptr);
   // The transformation carries the children with the location.
-  const Vector drawn = component.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
+  const Vector drawn = placed.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
   EXPECT_EQ(drawn, Vector(2, 3, 0));
-}
 
-TEST(ComponentBaseTest, AbsolutePlacementKeepsTheLocation) {
-  ComponentBase component;
-  component.SetValue(38, 1, 0);
-  EXPECT_TRUE(component.AbsolutePlacement());
-  component.InsertObject(Box("box", Vector(2, 3, 0), Vector(5, 7, 0)), true, false);
-  component.FinishConstruction();
-  EXPECT_EQ(component.Location().Position(), Vector(0, 0, 0));
-  component.SetValue(38, 0, 0);
-  EXPECT_FALSE(component.AbsolutePlacement());
-}
+  ComponentBase absolute;
+  absolute.SetValue(38, 1, 0);
+  EXPECT_TRUE(absolute.AbsolutePlacement());
+  absolute.InsertObject(Box("box", Vector(2, 3, 0), Vector(5, 7, 0)), true, false);
+  absolute.FinishConstruction();
+  EXPECT_EQ(absolute.Location().Position(), Vector(0, 0, 0));
+  absolute.SetValue(38, 0, 0);
+  EXPECT_FALSE(absolute.AbsolutePlacement());
 
-TEST(ComponentBaseTest, TheComponentMatrixFollowsTheLocationInTheTransformation) {
-  ComponentBase component;
-  component.SetValue(2, 10.0, 20.0, 0.0, 39, 2.0, 0.0, 0.0, 0.0, 0.0, 2.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0,
+  ComponentBase moved;
+  moved.SetValue(2, 10.0, 20.0, 0.0, 39, 2.0, 0.0, 0.0, 0.0, 0.0, 2.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, 1.0, 1.0,
                      0.0, 1.0, 26, 1, 0);
-  EXPECT_EQ(component.ComponentMatrix()(0, 0), 2.0);
-  EXPECT_EQ(component.ComponentMatrix()(0, 3), 1.0);
+  EXPECT_EQ(moved.ComponentMatrix()(0, 0), 2.0);
+  EXPECT_EQ(moved.ComponentMatrix()(0, 3), 1.0);
   // translation(location) · componentMatrix: (3, 4) scales to (6, 8), moves by (1, 1) and then
   // by the location.
-  EXPECT_EQ(component.TransformMatrix()->TransformPoint(Vector(3, 4, 0)), Vector(17, 29, 0));
+  EXPECT_EQ(moved.TransformMatrix()->TransformPoint(Vector(3, 4, 0)), Vector(17, 29, 0));
   // A dynamic rotation acts on top, about the rotation point.
-  component.DynamicRotate(0, 0, 90);
-  component.UpdateTransform();
-  const Vector turned = component.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
+  moved.DynamicRotate(0, 0, 90);
+  moved.UpdateTransform();
+  const Vector turned = moved.TransformMatrix()->TransformPoint(Vector(0, 0, 0));
   EXPECT_NEAR(turned.x, -1.0f + 10.0f - 20.0f + 20.0f, 1e-4);
   EXPECT_NEAR(turned.y, 1.0f + 20.0f - 10.0f + 10.0f, 1e-4);
-}
 
-TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself) {
   ComponentBase outer;
   ComponentBase* inner = new ComponentBase;
   GLPolygon* child = Box("child", Vector(0, 0, 0), Vector(1, 1, 0));
@@ -121,24 +116,22 @@ TEST(ComponentBaseTest, AComponentInsideAnotherKnowsItsOuterFrameButNeverItself)
   EXPECT_EQ(inner->OuterFrame(), static_cast<DisplayFrame*>(&outer));
   inner->NotifyOuterFrame();
   inner->ClearDragAndFocus();
-}
 
-TEST(ComponentBaseTest, PickingFollowsPickable) {
-  ComponentBase component;
-  component.InsertObject(Box("box", Vector(0, 0, 0), Vector(1, 1, 0)), true, false);
-  component.FinishConstruction();
+  ComponentBase picked;
+  picked.InsertObject(Box("box", Vector(0, 0, 0), Vector(1, 1, 0)), true, false);
+  picked.FinishConstruction();
   Vector hit;
   const ViewMatrices none;
-  auto pick = [&] { return component.Pick3D(Vector(), Vector(), 1.0f, Vector(0, 0, -1), hit, none); };
-  component.SetValue(34, 3, 0);
-  EXPECT_EQ(pick(), &component);
-  component.SetValue(26, 0, 0);
-  EXPECT_EQ(pick(), &component);  // pickable 3 needs no test at all
-  component.SetValue(34, 1, 0);
+  auto pick = [&] { return picked.Pick3D(Vector(), Vector(), 1.0f, Vector(0, 0, -1), hit, none); };
+  picked.SetValue(34, 3, 0);
+  EXPECT_EQ(pick(), &picked);
+  picked.SetValue(26, 0, 0);
+  EXPECT_EQ(pick(), &picked);  // pickable 3 needs no test at all
+  picked.SetValue(34, 1, 0);
   EXPECT_EQ(pick(), nullptr);
-  component.SetValue(34, 0, 26, 1, 0);
+  picked.SetValue(34, 0, 26, 1, 0);
   EXPECT_EQ(pick(), nullptr);
-  component.SetValue(34, 7, 0);
+  picked.SetValue(34, 7, 0);
   EXPECT_THROW(pick(), OrvanException);
 }
 
@@ -157,6 +150,44 @@ TEST_F(ComponentDrawTest, ChildrenDrawInTheComponentsCoordinates) {
   EXPECT_EQ(Pixel(image, 28, 21), scene_test::kBlack);
   EXPECT_EQ(Pixel(image, 52, 38), scene_test::kBlack);
   EXPECT_EQ(Pixel(image, 5, 5), scene_test::kBlack);
+}
+
+// Reports its own destruction.
+class Tracked : public GLPolygon {
+ public:
+  explicit Tracked(int* destroyed_) : destroyed(destroyed_) {}
+  ~Tracked() override { ++*destroyed; }
+
+ private:
+  int* destroyed;
+};
+
+TEST(DisplayFrameTest, StartsWithARootGroupOrWithoutOneAndDeletesItsTreeWithIt) {
+  DisplayFrame frame(640, 480);
+  ASSERT_NE(frame.Root(), nullptr);
+  EXPECT_STREQ(frame.Root()->InstanceName(), "HierarchyRoot");
+  EXPECT_EQ(frame.Root()->Parent(), &frame);
+  EXPECT_EQ(frame.ClearMask(), static_cast<unsigned int>(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+  EXPECT_EQ(frame.DesignWidth(), 640);
+  EXPECT_EQ(frame.DesignHeight(), 480);
+
+  DisplayFrame bare(1, 1, false);
+  EXPECT_EQ(bare.Root(), nullptr);
+  EXPECT_EQ(bare.Resource("anything.Visible"), bare.Resource(nullptr));
+  VesResourceFilter* noFilter = nullptr;
+  char* text = bare.GetResources(noFilter);
+  EXPECT_STREQ(text, "ComponentHeaderFile: \n");
+  bare.FreeResources(text);
+
+  int destroyed = 0;
+  {
+    DisplayFrame frame;
+    Group* group = new Group;
+    group->InsertObject(new Tracked(&destroyed));
+    frame.Root()->InsertObject(group);
+    frame.Root()->InsertObject(new Tracked(&destroyed));
+  }
+  EXPECT_EQ(destroyed, 2);
 }
 
 }  // namespace

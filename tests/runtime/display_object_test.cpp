@@ -7,6 +7,7 @@
 
 #include "orvan/display_object.h"
 #include "orvan/orvan_exception.h"
+#include "support/vector_near.h"
 
 namespace orvan {
 namespace {
@@ -16,11 +17,7 @@ class Shape : public DisplayObject {
   Shape(float x = 0, float y = 0, float z = 0) : DisplayObject(x, y, z) {}
 };
 
-void ExpectNear(const Vector& v, float x, float y, float z) {
-  EXPECT_NEAR(v.x, x, 1e-5f);
-  EXPECT_NEAR(v.y, y, 1e-5f);
-  EXPECT_NEAR(v.z, z, 1e-5f);
-}
+using vessant::test::ExpectNear;
 
 // A 2 × 2 square centred on the location.
 void MakeSquare(DisplayObject& o) {
@@ -36,58 +33,7 @@ Vector Transformed(DisplayObject& o, const Vector& p) {
   return o.ModelViewMatrix()->TransformPoint(p);
 }
 
-TEST(DynamicRotation, RelativeRotationWrapsIntoZeroTo360) {
-  Shape o;
-  o.DynamicRotate(0, 0, 10);
-  o.DynamicRotateRelative(-30, 2);
-  EXPECT_FLOAT_EQ(o.DynamicRotation(2), 340.0f);
-  o.DynamicRotateRelative(370, 0);
-  EXPECT_FLOAT_EQ(o.DynamicRotation(0), 10.0f);
-  o.DynamicRotateRelative(-370, 0);  // a negative multiple of 360 lands on 0, not 360
-  EXPECT_FLOAT_EQ(o.DynamicRotation(0), 0.0f);
-  EXPECT_THROW(o.DynamicRotation(3), OrvanException);
-  EXPECT_THROW(o.DynamicRotateRelative(5, -1), OrvanException);
-}
-
-TEST(DynamicTransform, OnlyChangesMarkDirtyAndMatricesComeWithTheFirstOne) {
-  VesMatrix<double, 4> identity;
-  ViewMatrices parent(nullptr, nullptr, &identity);
-  Shape o;
-  o.DynamicScale(1, 1, 1);
-  o.DynamicRotate(0, 0, 0);
-  o.DynamicTranslate(0.0f, 0.0f, 0.0f);
-  EXPECT_FALSE(o.TransformDirty() || o.PreDrawNeeded());
-  o.CalculateMatrices(parent);
-  EXPECT_EQ(o.ModelViewMatrix(), nullptr);
-
-  o.DynamicScale(2, 1, 1);
-  EXPECT_TRUE(o.TransformDirty() && o.PreDrawNeeded());
-  o.CalculateMatrices(parent);
-  EXPECT_NE(o.TransformMatrix(), nullptr);
-  EXPECT_NE(o.ModelViewMatrix(), nullptr);
-  EXPECT_FALSE(o.TransformDirty());
-  EXPECT_TRUE(o.PreDrawNeeded());  // stays in its group's pre-draw from now on
-
-  Shape r;
-  r.DynamicTranslate(0.0f, 0.0f, 0.0f, true);  // relative always marks
-  EXPECT_TRUE(r.TransformDirty());
-  r.DynamicTranslate(2.0f, 1, false);
-  r.DynamicTranslate(3.0f, 1, true);
-  ExpectNear(r.DynamicTranslation(), 0, 5, 0);
-  EXPECT_FLOAT_EQ(r.DynamicTranslation(7), 0.0f);
-}
-
-TEST(DynamicTransform, TinyRotationCountsAsNone) {
-  Shape o(5, 5, 0);
-  o.DynamicRotate(0.00005f, 0.00005f, 0.00005f);
-  Transformed(o, Vector());
-  EXPECT_TRUE(o.TransformMatrix()->IsIdentity());
-  o.DynamicRotate(0, 0, 0.0002f);
-  Transformed(o, Vector());
-  EXPECT_FALSE(o.TransformMatrix()->IsIdentity());
-}
-
-TEST(DynamicTransform, ActsAboutTheLogicalRotationPoint) {
+TEST(DynamicTransform, OnlyChangesMarkDirtyAndTheMotionActsAboutTheRotationPointAndDcsAxes) {
   Shape o(10, 10, 0);
   o.RotationPoint(1, 0, 0);  // logical (11, 10)
   o.DynamicRotate(0, 0, 90);
@@ -100,51 +46,79 @@ TEST(DynamicTransform, ActsAboutTheLogicalRotationPoint) {
   // The rotation point follows the location, even when the location is written directly.
   s.Location().x = 10;
   ExpectNear(Transformed(s, Vector(11, 1, 0)), 13, 8, 0);
-}
 
-TEST(DynamicTransform, DcsMatrixSetsTheAxesOfTheMotion) {
-  Shape o;
+  Shape tiny(5, 5, 0);
+  tiny.DynamicRotate(0.00005f, 0.00005f, 0.00005f);
+  Transformed(tiny, Vector());
+  EXPECT_TRUE(tiny.TransformMatrix()->IsIdentity());
+  tiny.DynamicRotate(0, 0, 0.0002f);
+  Transformed(tiny, Vector());
+  EXPECT_FALSE(tiny.TransformMatrix()->IsIdentity());
+
+  Shape d;
   VesMatrixAffine<double> dcs;
   dcs.Rotate(90, 2);  // its x axis is the world's y axis
-  o.DCSMatrix(dcs);
-  o.DynamicTranslate(1.0f, 0.0f, 0.0f);
-  ExpectNear(Transformed(o, Vector(0, 0, 0)), 0, 1, 0);
-}
+  d.DCSMatrix(dcs);
+  d.DynamicTranslate(1.0f, 0.0f, 0.0f);
+  ExpectNear(Transformed(d, Vector(0, 0, 0)), 0, 1, 0);
 
-TEST(PreDrawCulling, SphereOutsideAPlaneIsCulledOnlyWhileEnabled) {
-  Shape o;
-  MakeSquare(o);
-  o.DynamicTranslate(0.0f, 0.0f, 0.0f, true);
   VesMatrix<double, 4> identity;
   ViewMatrices parent(nullptr, nullptr, &identity);
+  Shape marked;
+  marked.DynamicScale(1, 1, 1);
+  marked.DynamicRotate(0, 0, 0);
+  marked.DynamicTranslate(0.0f, 0.0f, 0.0f);
+  EXPECT_FALSE(marked.TransformDirty() || marked.PreDrawNeeded());
+  marked.CalculateMatrices(parent);
+  EXPECT_EQ(marked.ModelViewMatrix(), nullptr);
+
+  marked.DynamicScale(2, 1, 1);
+  EXPECT_TRUE(marked.TransformDirty() && marked.PreDrawNeeded());
+  marked.CalculateMatrices(parent);
+  EXPECT_NE(marked.TransformMatrix(), nullptr);
+  EXPECT_NE(marked.ModelViewMatrix(), nullptr);
+  EXPECT_FALSE(marked.TransformDirty());
+  EXPECT_TRUE(marked.PreDrawNeeded());  // stays in its group's pre-draw from now on
+
+  Shape relative;
+  relative.DynamicTranslate(0.0f, 0.0f, 0.0f, true);  // relative always marks
+  EXPECT_TRUE(relative.TransformDirty());
+  relative.DynamicTranslate(2.0f, 1, false);
+  relative.DynamicTranslate(3.0f, 1, true);
+  ExpectNear(relative.DynamicTranslation(), 0, 5, 0);
+  EXPECT_FLOAT_EQ(relative.DynamicTranslation(7), 0.0f);
+
+  Shape wrapped;
+  wrapped.DynamicRotate(0, 0, 10);
+  wrapped.DynamicRotateRelative(-30, 2);
+  EXPECT_FLOAT_EQ(wrapped.DynamicRotation(2), 340.0f);
+  wrapped.DynamicRotateRelative(370, 0);
+  EXPECT_FLOAT_EQ(wrapped.DynamicRotation(0), 10.0f);
+  wrapped.DynamicRotateRelative(-370, 0);  // a negative multiple of 360 lands on 0, not 360
+  EXPECT_FLOAT_EQ(wrapped.DynamicRotation(0), 0.0f);
+  EXPECT_THROW(wrapped.DynamicRotation(3), OrvanException);
+  EXPECT_THROW(wrapped.DynamicRotateRelative(5, -1), OrvanException);
+
+  Shape culled;
+  MakeSquare(culled);
+  culled.DynamicTranslate(0.0f, 0.0f, 0.0f, true);
+  VesMatrix<double, 4> cullIdentity;
+  ViewMatrices cullParent(nullptr, nullptr, &cullIdentity);
   FrustumCuller culler(true);
   culler.planes[0][0] = 1;  // x >= 10
   culler.planes[0][3] = -10;
-  o.PreDraw(parent, culler);
-  EXPECT_TRUE(o.Culled());
+  culled.PreDraw(cullParent, culler);
+  EXPECT_TRUE(culled.Culled());
   culler.enabled = false;
-  o.PreDraw(parent, culler);
-  EXPECT_FALSE(o.Culled());
+  culled.PreDraw(cullParent, culler);
+  EXPECT_FALSE(culled.Culled());
   culler.enabled = true;
-  o.Location(9, 0, 0);
-  o.PreDraw(parent, culler);
-  EXPECT_FALSE(o.Culled());
+  culled.Location(9, 0, 0);
+  culled.PreDraw(cullParent, culler);
+  EXPECT_FALSE(culled.Culled());
 }
 
-TEST(Vertices, NumbersCountFromOneAndIndicesFromZero) {
-  Shape o(10, 0, 0);
-  MakeSquare(o);
-  o.SetVertexColor(1, vesColor(1, 2, 3, 4));
-  o.SetVertexColor(5, vesColor(9, 9, 9, 9));  // no such vertex
-  EXPECT_EQ(o.Vertices()[0].color, vesColor(1, 2, 3, 4));
-  ExpectNear(o.WorldVertex(0), 9, -1, 0);
-  EXPECT_EQ(o.WorldVertex(0).color, vesColor(1, 2, 3, 4));
-  ExpectNear(o.WorldVertex(4), 0, 0, 0);
-  o.WorldVertex(1, Vertex(20, 5, 0));
-  ExpectNear(o.Vertices()[1], 10, 5, 0);
-}
-
-TEST(Vertices, InsertAndDeleteCarryNormalsAndCoordinates) {
+TEST(Vertices, NumbersIndicesInsertDeleteNormalsAndFailedAllocation) {
   Shape o;
   o.SetVertices(3, 255, 255, 255, 255, 0.0, 0.0, 0.0, 255, 255, 255, 255, 1.0, 0.0, 0.0, 255, 255, 255, 255,
                 0.0, 1.0, 0.0);
@@ -169,30 +143,37 @@ TEST(Vertices, InsertAndDeleteCarryNormalsAndCoordinates) {
   o.DeleteVertex(3);
   o.DeleteVertex(1);  // fewer than three vertices left: nothing happens
   EXPECT_EQ(o.NumberOfVertices(), 2u);
-}
 
-TEST(Vertices, NormalsAlwaysCoverEveryVertex) {
-  Shape o;
-  MakeSquare(o);
-  Vector one(0, 0, 1);
-  o.SetNormals(1, &one);
-  ExpectNear(o.Normals()[3], 0, 0, 0);  // readable, zero-filled
+  Shape n;
+  MakeSquare(n);
+  Vector up(0, 0, 1);
+  n.SetNormals(1, &up);
+  ExpectNear(n.Normals()[3], 0, 0, 0);  // readable, zero-filled
   Vertex six[6];
-  o.SetVertices(6, six);
-  ExpectNear(o.Normals()[0], 0, 0, 1);
-  ExpectNear(o.Normals()[5], 0, 0, 0);
+  n.SetVertices(6, six);
+  ExpectNear(n.Normals()[0], 0, 0, 1);
+  ExpectNear(n.Normals()[5], 0, 0, 0);
+
+  Shape f;
+  Vector t(1, 1, 0);
+  f.SetTexCoords(1, &t);
+  EXPECT_THROW(f.SetTexCoords(0xFFFFFFFFu, static_cast<Vector*>(nullptr)), std::bad_alloc);
+  EXPECT_EQ(f.TextureCoordinates(), nullptr);
+  EXPECT_EQ(f.TextureCoordinateCount(), 0u);
+
+  Shape numbered(10, 0, 0);
+  MakeSquare(numbered);
+  numbered.SetVertexColor(1, vesColor(1, 2, 3, 4));
+  numbered.SetVertexColor(5, vesColor(9, 9, 9, 9));  // no such vertex
+  EXPECT_EQ(numbered.Vertices()[0].color, vesColor(1, 2, 3, 4));
+  ExpectNear(numbered.WorldVertex(0), 9, -1, 0);
+  EXPECT_EQ(numbered.WorldVertex(0).color, vesColor(1, 2, 3, 4));
+  ExpectNear(numbered.WorldVertex(4), 0, 0, 0);
+  numbered.WorldVertex(1, Vertex(20, 5, 0));
+  ExpectNear(numbered.Vertices()[1], 10, 5, 0);
 }
 
-TEST(Vertices, FailedTextureCoordinateAllocationLeavesNoCount) {
-  Shape o;
-  Vector c(1, 1, 0);
-  o.SetTexCoords(1, &c);
-  EXPECT_THROW(o.SetTexCoords(0xFFFFFFFFu, static_cast<Vector*>(nullptr)), std::bad_alloc);
-  EXPECT_EQ(o.TextureCoordinates(), nullptr);
-  EXPECT_EQ(o.TextureCoordinateCount(), 0u);
-}
-
-TEST(Geometry, BoundingSphereEnclosesTheExtents) {
+TEST(Geometry, BoundingSphereOriginAndPermanentScaleAndRotate) {
   Shape square(5, 5, 0);
   MakeSquare(square);
   ExpectNear(square.BoundingCenter(), 0, 0, 0);
@@ -202,29 +183,25 @@ TEST(Geometry, BoundingSphereEnclosesTheExtents) {
   Vertex corners[2] = {Vertex(-1, -1, -1), Vertex(1, 1, 1)};
   cube.SetVertices(2, corners);
   EXPECT_NEAR(cube.BoundingRadius(), std::sqrt(3.0f), 1e-5);
-}
 
-TEST(Geometry, SetOriginKeepsEveryWorldVertex) {
-  Shape o(3, 4, 0);
-  MakeSquare(o);
+  Shape moved(3, 4, 0);
+  MakeSquare(moved);
   Vertex before[4];
-  for (unsigned int i = 0; i < 4; ++i) before[i] = o.WorldVertex(i);
-  o.SetOrigin(Vector(-7, 2, 1));
-  ExpectNear(o.Location(), -7, 2, 1);
-  for (unsigned int i = 0; i < 4; ++i) ExpectNear(o.WorldVertex(i), before[i].x, before[i].y, before[i].z);
-}
+  for (unsigned int i = 0; i < 4; ++i) before[i] = moved.WorldVertex(i);
+  moved.SetOrigin(Vector(-7, 2, 1));
+  ExpectNear(moved.Location(), -7, 2, 1);
+  for (unsigned int i = 0; i < 4; ++i) ExpectNear(moved.WorldVertex(i), before[i].x, before[i].y, before[i].z);
 
-TEST(Geometry, PermanentScaleAndRotate) {
-  Shape o;
-  Vertex v[2] = {Vertex(0, 0, 0), Vertex(2, 2, 0)};
-  o.SetVertices(2, v);
-  o.Scale(2, 2, 1, nullptr, 3);  // about the minimum corner
-  ExpectNear(o.WorldVertex(1), 4, 4, 0);
-  o.Scale(0.5f, 0.5f, 1, nullptr, 5);  // about the centre (2, 2)
-  ExpectNear(o.WorldVertex(0), 1, 1, 0);
+  Shape scaled;
+  Vertex line[2] = {Vertex(0, 0, 0), Vertex(2, 2, 0)};
+  scaled.SetVertices(2, line);
+  scaled.Scale(2, 2, 1, nullptr, 3);  // about the minimum corner
+  ExpectNear(scaled.WorldVertex(1), 4, 4, 0);
+  scaled.Scale(0.5f, 0.5f, 1, nullptr, 5);  // about the centre (2, 2)
+  ExpectNear(scaled.WorldVertex(0), 1, 1, 0);
   Vertex anchor(3, 3, 0);
-  o.Scale(3, 1, 1, &anchor, 0);
-  ExpectNear(o.WorldVertex(0), -3, 1, 0);
+  scaled.Scale(3, 1, 1, &anchor, 0);
+  ExpectNear(scaled.WorldVertex(0), -3, 1, 0);
 
   Shape r(1, 0, 0);
   Vertex tri[2] = {Vertex(0, 0, 0), Vertex(1, 0, 0)};

@@ -11,7 +11,7 @@ namespace {
 int values[10];
 int* P(int i) { return &values[i]; }
 
-TEST(DynamicArrayTest, ReadingPastTheEndGrowsWithNullsAndANegativeIndexAsserts) {
+TEST(DynamicArrayTest, GrowsInsertsRemovesAndANegativeIndexAsserts) {
   DynamicArray<int*> a;
   EXPECT_EQ(a[5], nullptr);
   EXPECT_EQ(a.Count(), 6u);
@@ -25,50 +25,46 @@ TEST(DynamicArrayTest, ReadingPastTheEndGrowsWithNullsAndANegativeIndexAsserts) 
   EXPECT_THROW(b[static_cast<unsigned int>(-1)], OrvanException);
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(b.capacity, 0u);
-}
 
-TEST(DynamicArrayTest, InsertShiftsUpRemoveShiftsDown) {
-  DynamicArray<int*> a;
-  a.Resize(3);
-  a.Resize(0);  // inserting after emptying still works
-  a.InsertAt(P(1), 0);
-  a.InsertAt(P(0), 0);
-  a.InsertAt(P(2), 2);
-  a.InsertAt(P(9), 100);  // beyond the end: appended
-  a.InsertAt(P(5), 1);
-  ASSERT_EQ(a.Count(), 5u);
+  DynamicArray<int*> shifted;
+  shifted.Resize(3);
+  shifted.Resize(0);  // inserting after emptying still works
+  shifted.InsertAt(P(1), 0);
+  shifted.InsertAt(P(0), 0);
+  shifted.InsertAt(P(2), 2);
+  shifted.InsertAt(P(9), 100);  // beyond the end: appended
+  shifted.InsertAt(P(5), 1);
+  ASSERT_EQ(shifted.Count(), 5u);
   const int* expected[] = {P(0), P(5), P(1), P(2), P(9)};
-  for (unsigned int i = 0; i < 5; ++i) EXPECT_EQ(a[i], expected[i]) << i;
+  for (unsigned int i = 0; i < 5; ++i) EXPECT_EQ(shifted[i], expected[i]) << i;
 
-  a.RemoveAt(1);
-  a.RemoveAt(10);  // no such element
-  ASSERT_EQ(a.Count(), 4u);
-  EXPECT_EQ(a[1], P(1));
-  EXPECT_EQ(a.data[4], nullptr);
-}
+  shifted.RemoveAt(1);
+  shifted.RemoveAt(10);  // no such element
+  ASSERT_EQ(shifted.Count(), 4u);
+  EXPECT_EQ(shifted[1], P(1));
+  EXPECT_EQ(shifted.data[4], nullptr);
 
-TEST(DynamicArrayTest, ResizeKeepsThePrefixAndCopiesOwnTheirData) {
-  DynamicArray<int*> a;
-  for (int i = 0; i < 3; ++i) a[i] = P(i);
-  a.Resize(2);
-  a.Resize(5);
-  EXPECT_EQ(a.count, 2u);
-  EXPECT_EQ(a.data[1], P(1));
-  EXPECT_EQ(a.data[2], nullptr);
+  DynamicArray<int*> sized;
+  for (int i = 0; i < 3; ++i) sized[i] = P(i);
+  sized.Resize(2);
+  sized.Resize(5);
+  EXPECT_EQ(sized.count, 2u);
+  EXPECT_EQ(sized.data[1], P(1));
+  EXPECT_EQ(sized.data[2], nullptr);
 
-  DynamicArray<int*> b(a);
-  EXPECT_NE(b.data, a.data);
-  EXPECT_EQ(b.count, 2u);
-  EXPECT_EQ(b[1], P(1));
-  DynamicArray<int*> c;
-  c[7] = P(7);
-  c = a;
-  EXPECT_EQ(c.count, 2u);
-  EXPECT_EQ(c[0], P(0));
+  DynamicArray<int*> copy(sized);
+  EXPECT_NE(copy.data, sized.data);
+  EXPECT_EQ(copy.count, 2u);
+  EXPECT_EQ(copy[1], P(1));
+  DynamicArray<int*> assigned;
+  assigned[7] = P(7);
+  assigned = sized;
+  EXPECT_EQ(assigned.count, 2u);
+  EXPECT_EQ(assigned[0], P(0));
 
-  a.Resize(0);
-  EXPECT_EQ(a.data, nullptr);
-  EXPECT_EQ(a.count, 0u);
+  sized.Resize(0);
+  EXPECT_EQ(sized.data, nullptr);
+  EXPECT_EQ(sized.count, 0u);
 }
 
 int liveData = 0;

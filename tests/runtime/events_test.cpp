@@ -1,5 +1,7 @@
 // Event records, routing through callbacks and groups, object events, and the routing a
-// component does between its focus object and the object under the pointer.
+// component does between its focus object and the object under the pointer; and the callback
+// holders: the three call forms, what happens when a form does not match, and the rule that an
+// event-form holder without an instance calls the sender's frame.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -47,7 +49,7 @@ GLPolygon* Named(const char* name) {
   return polygon;
 }
 
-TEST(EventRecordTest, LocationReferencesPointAtTheEventsOwnVectors) {
+TEST(EventRecordTest, LocationReferencesKeypadCharactersAndObjectEventTexts) {
   MouseEvent ev(MOUSE_DOWN, MOUSE_LBUTTON, SHIFT_STATE);
   *ev.x = 10.0f;
   *ev.y = 20.0f;
@@ -65,9 +67,7 @@ TEST(EventRecordTest, LocationReferencesPointAtTheEventsOwnVectors) {
   KeyboardEvent up(EVENT_KEYBOARD_UP, 'a', 'A', SHIFT_STATE);
   EXPECT_TRUE(up.IsKeyboard());
   EXPECT_FALSE(up.IsMouse());
-}
 
-TEST(EventRecordTest, KeypadKeysGiveTheirCharacters) {
   EXPECT_EQ(KeypadCharacter(KeypadDigitKeysym(0)), '0');
   EXPECT_EQ(KeypadCharacter(KEYSYM_KP_MULTIPLY), '*');
   EXPECT_EQ(KeypadCharacter(KEYSYM_KP_DIVIDE), '/');
@@ -75,9 +75,7 @@ TEST(EventRecordTest, KeypadKeysGiveTheirCharacters) {
   EXPECT_EQ(KeypadCharacter(KEYSYM_ENTER), 0);
   EXPECT_EQ(KeypadCharacter(FunctionKeysym(1)), 0);
   EXPECT_EQ(FunctionKeysym(16), KEYSYM_F16);
-}
 
-TEST(EventRecordTest, ObjectEventsOwnCopiesOfTheirTexts) {
   GLPolygon initiator;
   char* data = new char[6];
   std::strcpy(data, "12.5");
@@ -110,7 +108,7 @@ struct Chain {
   GLPolygon* leaf;
 };
 
-TEST(EventRoutingTest, EventsBubbleUpToTheFirstCallbackThatHandlesThem) {
+TEST(EventRoutingTest, EventsBubbleUpToTheFirstHandlerAndObjectEventsStartAtTheInitiatorsParent) {
   Chain chain;
   MouseEvent ev(MOUSE_DOWN, MOUSE_LBUTTON);
   EXPECT_EQ(chain.leaf->HandleEvent(&ev), nullptr);
@@ -126,23 +124,21 @@ TEST(EventRoutingTest, EventsBubbleUpToTheFirstCallbackThatHandlesThem) {
   declines.handles = 1;
   EXPECT_EQ(chain.leaf->HandleEvent(&ev), chain.leaf);
   EXPECT_EQ(handles.lines.size(), 1u);
-}
 
-TEST(EventRoutingTest, ObjectEventsStartAtTheInitiatorsParent) {
-  Chain chain;
+  Chain emitted;
   EventLog leafLog, middleLog;
-  Listen(chain.leaf, &leafLog);
-  Listen(chain.middle, &middleLog);
-  EXPECT_EQ(EmitObjectEvent(chain.leaf, "Clicked", "1"), chain.middle);
+  Listen(emitted.leaf, &leafLog);
+  Listen(emitted.middle, &middleLog);
+  EXPECT_EQ(EmitObjectEvent(emitted.leaf, "Clicked", "1"), emitted.middle);
   EXPECT_TRUE(leafLog.lines.empty());
   EXPECT_EQ(middleLog.lines, std::vector<std::string>{"middle 3/0"});
   EXPECT_EQ(middleLog.objectNames, std::vector<std::string>{"Clicked"});
-  EXPECT_EQ(middleLog.initiators, std::vector<DisplayObject*>{chain.leaf});
+  EXPECT_EQ(middleLog.initiators, std::vector<DisplayObject*>{emitted.leaf});
 
   // Without a parent group nothing is delivered, not even to the initiator itself.
   EventLog rootLog;
-  Listen(chain.root, &rootLog);
-  EXPECT_EQ(EmitObjectEvent(chain.root, "Clicked"), nullptr);
+  Listen(emitted.root, &rootLog);
+  EXPECT_EQ(EmitObjectEvent(emitted.root, "Clicked"), nullptr);
   EXPECT_TRUE(rootLog.lines.empty());
   EXPECT_EQ(EmitObjectEvent(nullptr, "Clicked"), nullptr);
 }
@@ -168,7 +164,7 @@ struct Panel {
   EventLog log;
 };
 
-TEST(FrameEventRoutingTest, MouseEventsCarryTheLastPickDepthAndFindNothingWithoutPicking) {
+TEST(FrameEventRoutingTest, PickDepthLeaveEnterTheFocusObjectAndKeysThatMoveIt) {
   Panel panel;
   MouseEvent move(MOUSE_MOVE, 0);
   *move.z = 0.9f;
@@ -180,78 +176,195 @@ TEST(FrameEventRoutingTest, MouseEventsCarryTheLastPickDepthAndFindNothingWithou
   EXPECT_EQ(panel.component.HandleFrameEvent(nullptr), nullptr);
   ObjectEvent notice(panel.a, "Changed");
   EXPECT_EQ(panel.component.HandleFrameEvent(&notice), nullptr);
-}
 
-TEST(FrameEventRoutingTest, MovingFromOneObjectToAnotherSendsLeaveThenEnterThenTheMove) {
-  Panel panel;
-  MouseEvent move(MOUSE_MOVE, 0);
-  *move.x = 5.0f;
-  EXPECT_EQ(panel.component.RouteToHitObject(panel.a, &move), panel.a);
-  *move.x = 5.0f;  // a new event from the window
-  EXPECT_EQ(panel.component.RouteToHitObject(panel.b, &move), panel.b);
-  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/5", "a 0/2", "a 0/4", "b 0/5", "b 0/2"}));
-  EXPECT_EQ(move.eventSubtype, MOUSE_MOVE);
+  Panel moving;
+  MouseEvent crossing(MOUSE_MOVE, 0);
+  *crossing.x = 5.0f;
+  EXPECT_EQ(moving.component.RouteToHitObject(moving.a, &crossing), moving.a);
+  *crossing.x = 5.0f;  // a new event from the window
+  EXPECT_EQ(moving.component.RouteToHitObject(moving.b, &crossing), moving.b);
+  EXPECT_EQ(moving.log.lines, (std::vector<std::string>{"a 0/5", "a 0/2", "a 0/4", "b 0/5", "b 0/2"}));
+  EXPECT_EQ(crossing.eventSubtype, MOUSE_MOVE);
   // Every receiver starts from the position the event arrived with.
-  for (std::size_t i = 0; i < panel.log.xs.size(); ++i) EXPECT_EQ(panel.log.xs[i], 5.0f) << i;
-  EXPECT_EQ(panel.component.FocusObject(), panel.b);
+  for (std::size_t i = 0; i < moving.log.xs.size(); ++i) EXPECT_EQ(moving.log.xs[i], 5.0f) << i;
+  EXPECT_EQ(moving.component.FocusObject(), moving.b);
 
   // Moving off every object: the last one is told, and nobody has the focus.
-  panel.log.lines.clear();
-  EXPECT_EQ(panel.component.HandleFrameEvent(&move), nullptr);
-  EXPECT_EQ(panel.log.lines, std::vector<std::string>{"b 0/4"});
-  EXPECT_EQ(panel.component.FocusObject(), nullptr);
-}
+  moving.log.lines.clear();
+  EXPECT_EQ(moving.component.HandleFrameEvent(&crossing), nullptr);
+  EXPECT_EQ(moving.log.lines, std::vector<std::string>{"b 0/4"});
+  EXPECT_EQ(moving.component.FocusObject(), nullptr);
 
-TEST(FrameEventRoutingTest, TheFocusObjectKeepsDragsReleasesAndKeys) {
-  Panel panel;
+  Panel focused;
   MouseEvent down(MOUSE_DOWN, MOUSE_LBUTTON);
-  panel.component.RouteToHitObject(panel.a, &down);
-  panel.log.lines.clear();
+  focused.component.RouteToHitObject(focused.a, &down);
+  focused.log.lines.clear();
 
   MouseEvent drag(MOUSE_DRAG, MOUSE_LBUTTON);
   MouseEvent up(MOUSE_UP, MOUSE_LBUTTON);
   KeyboardEvent key(EVENT_KEYBOARD, 'x', 'x');
   KeyboardEvent keyUp(EVENT_KEYBOARD_UP, 'x');
-  EXPECT_EQ(panel.component.HandleFrameEvent(&drag), panel.a);
-  EXPECT_EQ(panel.component.HandleFrameEvent(&up), panel.a);
-  EXPECT_EQ(panel.component.HandleFrameEvent(&key), panel.a);
-  EXPECT_EQ(panel.component.HandleFrameEvent(&keyUp), panel.a);
-  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/3", "a 0/1", "a 1/0", "a 4/0"}));
-  EXPECT_EQ(panel.component.FocusObject(), panel.a);
-}
+  EXPECT_EQ(focused.component.HandleFrameEvent(&drag), focused.a);
+  EXPECT_EQ(focused.component.HandleFrameEvent(&up), focused.a);
+  EXPECT_EQ(focused.component.HandleFrameEvent(&key), focused.a);
+  EXPECT_EQ(focused.component.HandleFrameEvent(&keyUp), focused.a);
+  EXPECT_EQ(focused.log.lines, (std::vector<std::string>{"a 0/3", "a 0/1", "a 1/0", "a 4/0"}));
+  EXPECT_EQ(focused.component.FocusObject(), focused.a);
 
-TEST(FrameEventRoutingTest, AKeyThatMovesTheFocusSendsMouseNotifications) {
-  Panel panel;
-  MouseEvent move(MOUSE_MOVE, 0);
-  panel.component.RouteToHitObject(panel.a, &move);
-  panel.log.lines.clear();
-  KeyboardEvent key(EVENT_KEYBOARD, 'x', 'x');
-  EXPECT_EQ(panel.component.RouteToHitObject(panel.b, &key), panel.b);
-  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/4", "b 0/5", "b 1/0"}));
-  EXPECT_EQ(key.eventType, EVENT_KEYBOARD);
-  EXPECT_EQ(key.eventSubtype, 0);
-}
+  Panel keyed;
+  MouseEvent hover(MOUSE_MOVE, 0);
+  keyed.component.RouteToHitObject(keyed.a, &hover);
+  keyed.log.lines.clear();
+  KeyboardEvent focusKey(EVENT_KEYBOARD, 'x', 'x');
+  EXPECT_EQ(keyed.component.RouteToHitObject(keyed.b, &focusKey), keyed.b);
+  EXPECT_EQ(keyed.log.lines, (std::vector<std::string>{"a 0/4", "b 0/5", "b 1/0"}));
+  EXPECT_EQ(focusKey.eventType, EVENT_KEYBOARD);
+  EXPECT_EQ(focusKey.eventSubtype, 0);
 
-TEST(FrameEventRoutingTest, ClearingDragAndFocusTellsTheFocusObjectAndTheOuterFrame) {
-  RoutingComponent outer;
-  outer.InstanceName("outer");
-  Panel panel;
+  RoutingComponent outerFrame;
+  outerFrame.InstanceName("outerFrame");
+  Panel nested;
   GLPolygon* lamp = Named("lamp");
-  outer.InsertObject(lamp, true, false);
-  outer.FinishConstruction();
-  Listen(lamp, &panel.log);
-  MouseEvent move(MOUSE_MOVE, 0);
-  outer.RouteToHitObject(lamp, &move);
-  panel.component.Parent(&outer);
-  panel.component.RouteToHitObject(panel.a, &move);
-  panel.component.SecondObject(panel.b);
-  panel.log.lines.clear();
+  outerFrame.InsertObject(lamp, true, false);
+  outerFrame.FinishConstruction();
+  Listen(lamp, &nested.log);
+  MouseEvent outerMove(MOUSE_MOVE, 0);
+  outerFrame.RouteToHitObject(lamp, &outerMove);
+  nested.component.Parent(&outerFrame);
+  nested.component.RouteToHitObject(nested.a, &outerMove);
+  nested.component.SecondObject(nested.b);
+  nested.log.lines.clear();
 
-  panel.component.ClearDragAndFocus();
-  EXPECT_EQ(panel.log.lines, (std::vector<std::string>{"a 0/4", "lamp 0/4"}));
-  EXPECT_EQ(panel.component.FocusObject(), nullptr);
-  EXPECT_EQ(panel.component.SecondObject(), nullptr);
-  EXPECT_EQ(outer.FocusObject(), nullptr);
+  nested.component.ClearDragAndFocus();
+  EXPECT_EQ(nested.log.lines, (std::vector<std::string>{"a 0/4", "lamp 0/4"}));
+  EXPECT_EQ(nested.component.FocusObject(), nullptr);
+  EXPECT_EQ(nested.component.SecondObject(), nullptr);
+  EXPECT_EQ(outerFrame.FocusObject(), nullptr);
+}
+
+struct Listener {
+  int OnEvent(DisplayObject* sender, DisplayEvent* ev) {
+    calls.push_back("event");
+    lastSender = sender;
+    lastEvent = ev;
+    return answer;
+  }
+  void OnData(void* argument, void* data) {
+    calls.push_back("data");
+    lastArgument = argument;
+    lastData = data;
+  }
+  void OnNotify() { calls.push_back("notify"); }
+
+  std::vector<std::string> calls;
+  DisplayObject* lastSender = nullptr;
+  DisplayEvent* lastEvent = nullptr;
+  void* lastArgument = nullptr;
+  void* lastData = nullptr;
+  int answer = 7;
+};
+
+using ListenerCaller = CallbackMethodCallerTemplate<Listener, DisplayObject>;
+void* const kNoArgument = nullptr;
+
+TEST(CallbackCallerTest, EachFormCallsItsBoundMethodAndOtherFormsDoNothing) {
+  Listener listener;
+  GLPolygon sender;
+  MouseEvent ev;
+  ListenerCaller onEvent(&listener, &Listener::OnEvent);
+  EXPECT_EQ(onEvent.Call(&sender, &ev), 7);
+  EXPECT_EQ(listener.lastSender, &sender);
+  EXPECT_EQ(listener.lastEvent, &ev);
+
+  int defaultData = 0, argument = 0, given = 0;
+  ListenerCaller onData(&listener, &Listener::OnData, &defaultData);
+  onData.Call(&argument, &given);
+  EXPECT_EQ(listener.lastArgument, &argument);
+  EXPECT_EQ(listener.lastData, &given);
+  onData.Call(&argument, nullptr);
+  EXPECT_EQ(listener.lastData, &defaultData);
+  CallbackMethodCallerBase* clone = onData.Clone();  // the same method on the same instance
+  clone->Call(&argument, nullptr);
+  delete clone;
+
+  ListenerCaller onNotify(&listener, &Listener::OnNotify);
+  onNotify.Call();
+  EXPECT_EQ(listener.calls, (std::vector<std::string>{"event", "data", "data", "data", "notify"}));
+
+  Listener idle;
+  ListenerCaller eventOnly(&idle, &Listener::OnEvent);
+  ListenerCaller dataOnly(&idle, &Listener::OnData);
+  ListenerCaller notifyOnly(&idle, &Listener::OnNotify);
+  eventOnly.Call();
+  eventOnly.Call(kNoArgument, kNoArgument);
+  EXPECT_EQ(dataOnly.Call(&sender, &ev), 0);
+  dataOnly.Call();
+  EXPECT_EQ(notifyOnly.Call(&sender, &ev), 0);
+  notifyOnly.Call(kNoArgument, kNoArgument);
+  // No sender, no method, no instance: nothing either.
+  EXPECT_EQ(eventOnly.Call(nullptr, &ev), 0);
+  ListenerCaller unbound;
+  EXPECT_EQ(unbound.Call(&sender, &ev), 0);
+  ListenerCaller noInstance(nullptr, &Listener::OnNotify);
+  noInstance.Call();
+  EXPECT_TRUE(idle.calls.empty());
+}
+
+// A component whose method handles the events of its children.
+class ChildHandlingPanel : public ComponentBase {
+ public:
+  int OnChildEvent(DisplayObject* sender, DisplayEvent*) {
+    lastSender = sender;
+    return 1;
+  }
+  DisplayObject* lastSender = nullptr;
+};
+
+// Counts how many holders of this kind are alive.
+class CountedCaller : public CallbackMethodCallerTemplate<Listener, DisplayObject> {
+ public:
+  CountedCaller(Listener* l, int* alive_) : CallbackMethodCallerTemplate(l, &Listener::OnEvent), alive(alive_) {
+    ++*alive;
+  }
+  ~CountedCaller() override { --*alive; }
+
+ private:
+  int* alive;
+};
+
+TEST(CallbackCallerTest, AnObjectOwnsItsCallbackCallerAndWithoutAnInstanceTheSendersFrameIsCalled) {
+  Listener listener;
+  int alive = 0;
+  {
+    GLPolygon object;
+    object.CallbackCaller(new CountedCaller(&listener, &alive));
+    CallbackMethodCallerBase* second = new CountedCaller(&listener, &alive);
+    object.CallbackCaller(second);
+    EXPECT_EQ(alive, 1);
+    EXPECT_EQ(object.CallbackCaller(), second);
+    object.CallbackCaller(second);  // the same holder again stays
+    EXPECT_EQ(alive, 1);
+  }
+  EXPECT_EQ(alive, 0);
+
+  ChildHandlingPanel panel;
+  GLPolygon* knob = new GLPolygon;
+  panel.InsertObject(knob, true, false);
+  panel.FinishConstruction();
+  MouseEvent ev;
+  CallbackMethodCallerTemplate<ChildHandlingPanel, DisplayObject> toFrame(nullptr,
+                                                                  &ChildHandlingPanel::OnChildEvent);
+  EXPECT_EQ(toFrame.Call(knob, &ev), 1);
+  EXPECT_EQ(panel.lastSender, knob);
+
+  // A frame of another class, and an object without a frame, are not called.
+  DisplayFrame plain;
+  GLPolygon* loose = new GLPolygon;
+  plain.Root()->InsertObject(loose);
+  plain.Root()->Parent(&plain);
+  EXPECT_EQ(toFrame.Call(loose, &ev), 0);
+  GLPolygon orphan;
+  EXPECT_EQ(toFrame.Call(&orphan, &ev), 0);
 }
 
 }  // namespace

@@ -68,8 +68,11 @@ std::string Written(DisplayFrame& frame, VesResourceFilter* filter) {
 bool Has(const std::string& text, const std::string& line) {
   return text.find("\n" + line) != std::string::npos || text.compare(0, line.size(), line) == 0;
 }
+void ExpectLines(const std::string& text, std::initializer_list<const char*> lines) {
+  for (const char* line : lines) EXPECT_TRUE(Has(text, line)) << line << " in\n" << text;
+}
 
-TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
+TEST(FrameResourceLookupTest, DottedNamesFrameAttributesAndReadingPastBadLines) {
   NestedTree tree;
   tree.frame.SetResource("cockpit.altimeter.needle.Visible", "0");
   EXPECT_FALSE(tree.needle->Visibility());
@@ -88,26 +91,7 @@ TEST(FrameResourceLookupTest, DottedNamesReachObjectsInsideNestedComponents) {
   }
   tree.frame.SetResource("nobody.Visible", "0");
   EXPECT_EQ(tree.frame.GetResource("nobody.Visible"), "");
-}
 
-TEST(FrameResourceLookupTest, AFirstPartPrefersTheFramesOwnObjectsOverThoseOfNestedComponents) {
-  NestedTree tree;
-  // An object of the same name inside the earlier component "cockpit".
-  GLPolygon* inner = NestedTree::Polygon("lamp", 40.0f);
-  tree.altimeter->InsertObject(inner, true, false);
-  tree.altimeter->FinishConstruction();
-  tree.frame.SetResource("lamp.Visible", "0");
-  EXPECT_FALSE(tree.lamp->Visibility());
-  EXPECT_TRUE(inner->Visibility());
-  // A name only a nested component has is still found below it.
-  tree.frame.SetResource("needle.Visible", "0");
-  EXPECT_FALSE(tree.needle->Visibility());
-  tree.cockpit->SetResource("lamp.Visible", "0");
-  EXPECT_FALSE(inner->Visibility());
-}
-
-TEST(FrameResourceLookupTest, ComponentLooksInItsFrameAttributesBeforeItsObjectAttributes) {
-  NestedTree tree;
   tree.cockpit->FrameAttributes()->Add(new OrvanAttribute<bool>(AttributeName("Visible"), true));
   tree.cockpit->SetResource("Visible", "0");
   EXPECT_TRUE(tree.cockpit->Visibility());
@@ -117,10 +101,22 @@ TEST(FrameResourceLookupTest, ComponentLooksInItsFrameAttributesBeforeItsObjectA
   EXPECT_EQ(tree.cockpit->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
   // A name written with full qualification from the component itself starts with its name.
   EXPECT_EQ(tree.altimeter->Resource("altimeter.needle.Visible"), tree.needle->Resource("Visible"));
-}
 
-TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosingBrace) {
-  NestedTree tree;
+  NestedTree shadowed;
+  // An object of the same name inside the earlier component "cockpit".
+  GLPolygon* inner = NestedTree::Polygon("lamp", 40.0f);
+  shadowed.altimeter->InsertObject(inner, true, false);
+  shadowed.altimeter->FinishConstruction();
+  shadowed.frame.SetResource("lamp.Visible", "0");
+  EXPECT_FALSE(shadowed.lamp->Visibility());
+  EXPECT_TRUE(inner->Visibility());
+  // A name only a nested component has is still found below it.
+  shadowed.frame.SetResource("needle.Visible", "0");
+  EXPECT_FALSE(shadowed.needle->Visibility());
+  shadowed.cockpit->SetResource("lamp.Visible", "0");
+  EXPECT_FALSE(inner->Visibility());
+
+  NestedTree read;
   std::istringstream in(
       "nobody.Color: 1 2 3 4\n"
       "lamp.Bogus: 12 34\r\n"
@@ -131,94 +127,72 @@ TEST(FrameResourceReadTest, UnknownNamesAndBadValuesLoseNoLaterLineUpToTheClosin
       "lamp.Visible: 0\n"
       "}\n"
       "lamp.Pickable: 0\n");
-  tree.frame.ReadResources(in);
-  EXPECT_FLOAT_EQ(tree.lamp->LineWidth(), 1.0f);
-  EXPECT_EQ(tree.lamp->NumberOfVertices(), 1u);  // only the vertex the text holds
-  EXPECT_FLOAT_EQ(tree.needle->LineWidth(), 3.5f);
-  EXPECT_FALSE(tree.lamp->Visibility());
-  EXPECT_EQ(tree.lamp->Pickable(), 1);  // after the closing "}"
+  read.frame.ReadResources(in);
+  EXPECT_FLOAT_EQ(read.lamp->LineWidth(), 1.0f);
+  EXPECT_EQ(read.lamp->NumberOfVertices(), 1u);  // only the vertex the text holds
+  EXPECT_FLOAT_EQ(read.needle->LineWidth(), 3.5f);
+  EXPECT_FALSE(read.lamp->Visibility());
+  EXPECT_EQ(read.lamp->Pickable(), 1);  // after the closing "}"
   const std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(rest, "\nlamp.Pickable: 0\n");
-  tree.frame.SetResources(nullptr);
-  tree.frame.SetResources("lamp.Visible: 1\n");
-  EXPECT_TRUE(tree.lamp->Visibility());
+  read.frame.SetResources(nullptr);
+  read.frame.SetResources("lamp.Visible: 1\n");
+  EXPECT_TRUE(read.lamp->Visibility());
 }
 
-TEST(FrameResourceWriteTest, NullFilterWritesFrameAndTopLevelObjectsOnly) {
+TEST(FrameResourceWriteTest, WrittenTextFollowsTheFilterLevelsAndQualification) {
   NestedTree tree;
-  const std::string text = Written(tree.frame, nullptr);
-  EXPECT_TRUE(Has(text, "ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "lamp.Visible: 1")) << text;
-  EXPECT_TRUE(Has(text, "cockpit.Name: cockpit")) << text;
+  std::string text = Written(tree.frame, nullptr);  // the frame and its top-level objects only
+  ExpectLines(text, {"ComponentHeaderFile: ", "lamp.Visible: 1", "cockpit.Name: cockpit"});
   EXPECT_EQ(text.find("altimeter"), std::string::npos) << text;
   EXPECT_EQ(text.find("needle"), std::string::npos) << text;
-}
-
-TEST(FrameResourceWriteTest, DefaultFilterWritesOnlyTheFrameAndMinusOneWritesTheWholeTree) {
-  NestedTree tree;
   VesResourceFilter frameOnly;
   EXPECT_EQ(Written(tree.frame, &frameOnly), "ComponentHeaderFile: \n");
 
   VesResourceFilter all;
   all.LevelsDown(-1);
-  const std::string text = Written(tree.frame, &all);
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.needle.Visible: 1")) << text;
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "lamp.Visible: 1")) << text;
+  ExpectLines(Written(tree.frame, &all), {"cockpit.altimeter.needle.Visible: 1",
+                                          "cockpit.altimeter.ComponentHeaderFile: ", "lamp.Visible: 1"});
+  // Qualification counts outwards from the writing frame.
+  ExpectLines(Written(*tree.altimeter, &all),
+              {"cockpit.altimeter.ComponentHeaderFile: ", "cockpit.altimeter.needle.Visible: 1"});
+  all.QualificationLevels(1);
+  text = Written(*tree.altimeter, &all);
+  ExpectLines(text, {"altimeter.ComponentHeaderFile: ", "altimeter.needle.Visible: 1"});
+  EXPECT_EQ(text.find("cockpit."), std::string::npos) << text;
   // Lines a caller's filter excludes stay out at every level, and the caller's filter is
   // left as it was.
+  all.QualificationLevels(-1);
   all.Exclude("Visible");
-  const std::string without = Written(tree.frame, &all);
-  EXPECT_EQ(without.find(".Visible:"), std::string::npos);
+  EXPECT_EQ(Written(tree.frame, &all).find(".Visible:"), std::string::npos);
   EXPECT_EQ(all.LevelsDown(), -1);
   EXPECT_EQ(all.QualificationLevels(), -1);
-}
 
-TEST(FrameResourceWriteTest, QualificationLevelsCountOutwardsFromTheWritingFrame) {
-  NestedTree tree;
-  VesResourceFilter filter;
-  filter.LevelsDown(-1);
-
-  filter.QualificationLevels(-1);
-  std::string text = Written(*tree.altimeter, &filter);
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "cockpit.altimeter.needle.Visible: 1")) << text;
-
-  filter.QualificationLevels(1);
-  text = Written(*tree.altimeter, &filter);
-  EXPECT_TRUE(Has(text, "altimeter.ComponentHeaderFile: ")) << text;
-  EXPECT_TRUE(Has(text, "altimeter.needle.Visible: 1")) << text;
-  EXPECT_EQ(text.find("cockpit."), std::string::npos) << text;
-}
-
-TEST(FrameResourceWriteTest, ComponentsNeverWriteObjectClassOrEmptyStaticImageList) {
-  NestedTree tree;
-  tree.cockpit->Attributes()->Add(new OrvanAttributeString(nullptr, AttributeName("ObjectClass"), "ComponentBase"));
+  NestedTree classed;
+  classed.cockpit->Attributes()->Add(new OrvanAttributeString(nullptr, AttributeName("ObjectClass"), "ComponentBase"));
   VesResourceFilter filter;
   filter.LevelsDown(-1);
   for (bool namesOnly : {false, true}) {
     filter.NamesOnly(namesOnly);
-    const std::string text = Written(tree.frame, &filter);
+    const std::string text = Written(classed.frame, &filter);
     EXPECT_EQ(text.find("ObjectClass"), std::string::npos) << text;
     EXPECT_EQ(text.find("EmptyStaticImageList"), std::string::npos) << text;
     EXPECT_NE(text.find("cockpit.UseParentsLighting"), std::string::npos) << text;
   }
   // Still reachable by name: the property reads false.
-  EXPECT_EQ(tree.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
-}
+  EXPECT_EQ(classed.frame.GetResource("cockpit.EmptyStaticImageList"), "0");
 
-TEST(FrameResourceWriteTest, CrtCleanCallsCopyTextInAndOut) {
-  NestedTree tree;
-  char* value = tree.frame.GetResource_CRTClean("lamp.Visible");
+  NestedTree plain;
+  char* value = plain.frame.GetResource_CRTClean("lamp.Visible");
   EXPECT_STREQ(value, "1");
-  tree.frame.GetResourceFree_CRTClean(value);
-  value = tree.frame.GetResource_CRTClean(nullptr);
+  plain.frame.GetResourceFree_CRTClean(value);
+  value = plain.frame.GetResource_CRTClean(nullptr);
   EXPECT_STREQ(value, "");
-  tree.frame.GetResourceFree_CRTClean(value);
-  tree.frame.SetResource_CRTClean("lamp.Visible", "0");
-  EXPECT_FALSE(tree.lamp->Visibility());
-  tree.frame.SetResource_CRTClean("lamp.Visible", nullptr);
-  tree.frame.SetResource_CRTClean(nullptr, "1");
+  plain.frame.GetResourceFree_CRTClean(value);
+  plain.frame.SetResource_CRTClean("lamp.Visible", "0");
+  EXPECT_FALSE(plain.lamp->Visibility());
+  plain.frame.SetResource_CRTClean("lamp.Visible", nullptr);
+  plain.frame.SetResource_CRTClean(nullptr, "1");
 }
 
 class FrameResourceFileTest : public ::testing::Test {
@@ -242,9 +216,20 @@ class FrameResourceFileTest : public ::testing::Test {
   std::string dir;
 };
 
+// Makes the stream fail part-way through a listing, as a full disk would.
+class FailingAttribute : public OrvanAttributeBase {
+ public:
+  FailingAttribute() : OrvanAttributeBase(nullptr, AttributeName("Broken"), false) {}
+  std::ostream& WriteValue(std::ostream& os) const override {
+    os.setstate(std::ios::badbit);
+    return os;
+  }
+  std::istream& ReadValue(std::istream& is) override { return is; }
+};
+
 // Written over an existing file (whose permissions stay) and read into a fresh tree, the whole
 // tree writes the same text again.
-TEST_F(FrameResourceFileTest, AWrittenFileReadsBackIntoAnEqualTree) {
+TEST_F(FrameResourceFileTest, AWrittenFileReadsBackAndAFailedOrUnopenableOneIsLeftAsItWas) {
   NestedTree source;
   source.frame.SetResource("cockpit.altimeter.needle.Color", "10 20 30 40");
   source.frame.SetResource("cockpit.altimeter.needle.Rotation", "0 0 33.5");
@@ -267,44 +252,29 @@ TEST_F(FrameResourceFileTest, AWrittenFileReadsBackIntoAnEqualTree) {
   EXPECT_EQ(Written(target.frame, &all), Written(source.frame, &all));
   EXPECT_TRUE(target.cockpit->UseParentsLighting());
   EXPECT_FLOAT_EQ(target.needle->DynamicRotation(2), 33.5f);
-}
 
-// Makes the stream fail part-way through a listing, as a full disk would.
-class FailingAttribute : public OrvanAttributeBase {
- public:
-  FailingAttribute() : OrvanAttributeBase(nullptr, AttributeName("Broken"), false) {}
-  std::ostream& WriteValue(std::ostream& os) const override {
-    os.setstate(std::ios::badbit);
-    return os;
-  }
-  std::istream& ReadValue(std::istream& is) override { return is; }
-};
-
-TEST_F(FrameResourceFileTest, AFailedWriteLeavesTheExistingFileAsItWas) {
-  const std::string path = Path("panel.res");
-  { std::ofstream(path) << "lamp.Visible: 0\n"; }
+  const std::string kept = Path("panel.res");
+  { std::ofstream(kept) << "lamp.Visible: 0\n"; }
   NestedTree tree;
   tree.frame.FrameAttributes()->Add(new FailingAttribute);
   vessant::test::CaptureLog();
-  EXPECT_FALSE(tree.frame.WriteResources(path.c_str()));
+  EXPECT_FALSE(tree.frame.WriteResources(kept.c_str()));
   const std::string shown = vessant::test::TakeCapturedLog();
-  EXPECT_NE(shown.find(path), std::string::npos) << shown;
-  EXPECT_EQ(Contents(path), "lamp.Visible: 0\n");
+  EXPECT_NE(shown.find(kept), std::string::npos) << shown;
+  EXPECT_EQ(Contents(kept), "lamp.Visible: 0\n");
   EXPECT_EQ(FilesInDir(), 1);
-}
 
-TEST_F(FrameResourceFileTest, UnopenableFilesAreReportedForWritingAndIgnoredForReading) {
-  NestedTree tree;
+  NestedTree unwritten;
   const std::string missing = Path("no/such/dir/panel.res");
   vessant::test::CaptureLog();
-  EXPECT_FALSE(tree.frame.WriteResources(missing.c_str()));
+  EXPECT_FALSE(unwritten.frame.WriteResources(missing.c_str()));
   EXPECT_NE(vessant::test::TakeCapturedLog().find("Unable to open file(" + missing + ")"), std::string::npos);
 
   vessant::test::CaptureLog();
-  EXPECT_FALSE(tree.frame.ReadResources(missing.c_str()));
-  EXPECT_FALSE(tree.frame.ReadResources(nullptr));
+  EXPECT_FALSE(unwritten.frame.ReadResources(missing.c_str()));
+  EXPECT_FALSE(unwritten.frame.ReadResources(nullptr));
   EXPECT_EQ(vessant::test::TakeCapturedLog(), "");
-  EXPECT_TRUE(tree.lamp->Visibility());
+  EXPECT_TRUE(unwritten.lamp->Visibility());
 }
 
 }  // namespace

@@ -10,19 +10,16 @@
 #include "orvan/group.h"
 #include "orvan/orvan_exception.h"
 #include "runtime/scene_fixture.h"
+#include "support/vector_near.h"
 
 namespace orvan {
 namespace {
 
 using namespace scene_test;
 
-void ExpectNear(const Vector& v, float x, float y, float z) {
-  EXPECT_NEAR(v.x, x, 1e-4f);
-  EXPECT_NEAR(v.y, y, 1e-4f);
-  EXPECT_NEAR(v.z, z, 1e-4f);
-}
+using vessant::test::ExpectNear;
 
-TEST(GroupChildren, InsertionOrderPositionsAndRemoval) {
+TEST(GroupChildren, ChildrenInOrderRemovalDeletionFindingByNameAndCloning) {
   Group g, inner;
   auto a = Rect(0, 0, 1, 1), b = Rect(0, 0, 1, 1), c = Rect(0, 0, 1, 1), d = Rect(0, 0, 1, 1);
   g.InsertObject(a.get());
@@ -47,24 +44,71 @@ TEST(GroupChildren, InsertionOrderPositionsAndRemoval) {
 
   EXPECT_THROW(g.InsertObject(&g), OrvanException);
   EXPECT_THROW(g.DeleteObject(&g), OrvanException);
-}
 
-TEST(GroupChildren, DeleteAllChildrenDeletesTheWholeSubtree) {
   struct Counted : GLPolygon {
     explicit Counted(int* deaths) : deaths(deaths) {}
     ~Counted() override { ++*deaths; }
     int* deaths;
   };
   int deaths = 0;
-  Group root;
-  Group* inner = new Group;
-  inner->InsertObject(new Counted(&deaths));
-  inner->InsertObject(new Counted(&deaths));
-  root.InsertObject(new Counted(&deaths));
-  root.InsertObject(inner);
-  root.DeleteAllChildren();
+  Group owner;
+  Group* nested = new Group;
+  nested->InsertObject(new Counted(&deaths));
+  nested->InsertObject(new Counted(&deaths));
+  owner.InsertObject(new Counted(&deaths));
+  owner.InsertObject(nested);
+  owner.DeleteAllChildren();
   EXPECT_EQ(deaths, 3);
-  EXPECT_TRUE(root.IsEmpty());
+  EXPECT_TRUE(owner.IsEmpty());
+
+  Group root, cockpit, altimeter;
+  cockpit.InstanceName("cockpit");
+  altimeter.InstanceName("altimeter");
+  auto needle = Rect(0, 0, 1, 1), other = Rect(0, 0, 1, 1), dial = Rect(0, 0, 1, 1);
+  needle->InstanceName("needle");
+  other->InstanceName("needle");
+  dial->InstanceName("dial");
+  altimeter.InsertObject(needle.get());
+  cockpit.InsertObject(&altimeter);
+  cockpit.InsertObject(dial.get());
+  root.InsertObject(&cockpit);
+  root.InsertObject(other.get());
+
+  EXPECT_EQ(root.FindByName("needle"), needle.get());  // depth first, in child order
+  EXPECT_EQ(root.FindByName("missing"), nullptr);
+  EXPECT_EQ(root.FindByName(""), nullptr);
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter.needle"), needle.get());
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial"), dial.get());
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter."), nullptr);
+  EXPECT_EQ(root.FindByQualifiedName("cockpit..needle"), nullptr);
+  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial.needle"), nullptr);
+
+  // A component is the frame of its own subtree: the same-frame search stays out of it.
+  int frameA = 0, frameB = 0;
+  root.Parent(reinterpret_cast<DisplayFrame*>(&frameA));
+  cockpit.Parent(reinterpret_cast<DisplayFrame*>(&frameB));
+  EXPECT_EQ(root.FindByNameSameFrame("cockpit"), &cockpit);
+  EXPECT_EQ(root.FindByNameSameFrame("dial"), nullptr);
+  EXPECT_EQ(root.FindByNameSameFrame("needle"), other.get());
+  EXPECT_EQ(cockpit.FindByNameSameFrame("needle"), needle.get());
+
+  Group source;
+  source.InstanceName("source");
+  source.CullTestChildren(false);
+  auto child = Rect(0, 0, 1, 1);
+  child->InstanceName("child");
+  child->SetColor(vesColor(1, 2, 3, 4));
+  source.InsertObject(child.get());
+
+  std::unique_ptr<Group> clone(dynamic_cast<Group*>(source.CloneObject()));
+  EXPECT_STREQ(clone->InstanceName(), "source");
+  EXPECT_FALSE(clone->CullTestChildren());
+  ASSERT_EQ(clone->Count(), 1u);
+  EXPECT_NE(clone->Item(0), child.get());
+  EXPECT_STREQ(clone->Item(0)->InstanceName(), "child");
+  EXPECT_EQ(clone->Item(0)->GetColor(), vesColor(1, 2, 3, 4));
+  EXPECT_EQ(clone->Item(0)->ParentGroup(), clone.get());
+  clone->DeleteAllChildren();
 }
 
 TEST(GroupRenderState, SettersReachEveryChildGettersAskTheFirst) {
@@ -103,27 +147,34 @@ TEST(GroupRenderState, SettersReachEveryChildGettersAskTheFirst) {
   DisplayFrame* frame = reinterpret_cast<DisplayFrame*>(&token);  // a link only, never followed
   g.Parent(frame);
   EXPECT_EQ(clock.Parent(), frame);
+
+  std::vector<int> seen;
+  auto record = [&](Probe&) {
+    seen.push_back(DisplayObject::InheritedTextureIndex());
+    seen.push_back(DisplayObject::InheritedTextureRepeat());
+  };
+  Group outer, textured, plain;
+  Probe inOuter(record), inTextured(record), inPlain(record);
+  outer.TextureIndex(5);
+  outer.SetValue(8, 0, 0);  // the group's own repeat flag (TextureRepeat goes to the children)
+  textured.TextureIndex(2);
+  textured.InsertObject(&inTextured);
+  plain.InsertObject(&inPlain);  // textureIndex -1
+  outer.InsertObject(&inOuter);
+  outer.InsertObject(&textured);
+  outer.InsertObject(&plain);
+  DisplayObject::SetInheritedTexture(-1, 1);
+  outer.Draw();
+  EXPECT_EQ(seen, (std::vector<int>{5, 0, 2, 1, -1, 1}));
+  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);
+
+  Probe thrower([](Probe&) { throw std::runtime_error("child failed"); });
+  outer.InsertObject(&thrower);
+  EXPECT_THROW(outer.Draw(), std::runtime_error);
+  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);  // restored all the same
 }
 
-TEST(GroupBox, CornersFollowTheChildrenAndResetWhenEmpty) {
-  Group outer, g;
-  outer.InsertObject(&g);
-  g.Location(1, 1, 0);
-  auto a = Rect(2, 3, 4, 5), b = Rect(-1, 0, 0, 9);
-  g.InsertObject(a.get());
-  g.InsertObject(b.get());
-  ExpectNear(g.WorldVertex(0), -1, 0, 0);
-  ExpectNear(g.WorldVertex(2), 4, 9, 0);  // (x1, y1, z0)
-  ExpectNear(g.Vertices()[0], -2, -1, 0);  // stored relative to the location
-  ExpectNear(g.BoundingCenter(), 0.5f, 3.5f, 0);
-  EXPECT_FLOAT_EQ(outer.ObjectHeight(), 9.0f);  // the parent's box follows
-
-  g.DeleteObject(a.get());
-  g.DeleteObject(b.get());
-  for (unsigned int i = 0; i < 8; ++i) ExpectNear(g.Vertices()[i], 0, 0, 0);
-}
-
-TEST(GroupMotion, MovingRotatingAndScalingCarryTheChildren) {
+TEST(GroupMotion, MovingRotatingScalingAndTheBoxAroundTheChildren) {
   Group g;
   auto a = Rect(10, 10, 12, 12);
   g.InsertObject(a.get());
@@ -151,6 +202,22 @@ TEST(GroupMotion, MovingRotatingAndScalingCarryTheChildren) {
   ExpectNear(d->WorldVertex(0), 1.5f, -3, 0);
   ExpectNear(e->WorldVertex(2), 4.5f, 9, 0);
   EXPECT_FLOAT_EQ(s.ObjectHeight(), 12.0f);
+
+  Group holder, boxed;
+  holder.InsertObject(&boxed);
+  boxed.Location(1, 1, 0);
+  auto first = Rect(2, 3, 4, 5), b = Rect(-1, 0, 0, 9);
+  boxed.InsertObject(first.get());
+  boxed.InsertObject(b.get());
+  ExpectNear(boxed.WorldVertex(0), -1, 0, 0);
+  ExpectNear(boxed.WorldVertex(2), 4, 9, 0);  // (x1, y1, z0)
+  ExpectNear(boxed.Vertices()[0], -2, -1, 0);  // stored relative to the location
+  ExpectNear(boxed.BoundingCenter(), 0.5f, 3.5f, 0);
+  EXPECT_FLOAT_EQ(holder.ObjectHeight(), 9.0f);  // the parent's box follows
+
+  boxed.DeleteObject(first.get());
+  boxed.DeleteObject(b.get());
+  for (unsigned int i = 0; i < 8; ++i) ExpectNear(boxed.Vertices()[i], 0, 0, 0);
 }
 
 // --- Pre-draw and culling --------------------------------------------------------------------------
@@ -199,110 +266,29 @@ TEST_F(GroupCulling, StaticChildrenAreSkippedAndMovingGroupsPassTheirMatrices) {
 
 // --- Texture inheritance ---------------------------------------------------------------------------
 
-TEST(GroupTexture, ChildrenSeeTheGroupsTextureUntilAGroupSwitchesItOff) {
-  std::vector<int> seen;
-  auto record = [&](Probe&) {
-    seen.push_back(DisplayObject::InheritedTextureIndex());
-    seen.push_back(DisplayObject::InheritedTextureRepeat());
-  };
-  Group outer, textured, plain;
-  Probe inOuter(record), inTextured(record), inPlain(record);
-  outer.TextureIndex(5);
-  outer.SetValue(8, 0, 0);  // the group's own repeat flag (TextureRepeat goes to the children)
-  textured.TextureIndex(2);
-  textured.InsertObject(&inTextured);
-  plain.InsertObject(&inPlain);  // textureIndex -1
-  outer.InsertObject(&inOuter);
-  outer.InsertObject(&textured);
-  outer.InsertObject(&plain);
-  DisplayObject::SetInheritedTexture(-1, 1);
-  outer.Draw();
-  EXPECT_EQ(seen, (std::vector<int>{5, 0, 2, 1, -1, 1}));
-  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);
-
-  Probe thrower([](Probe&) { throw std::runtime_error("child failed"); });
-  outer.InsertObject(&thrower);
-  EXPECT_THROW(outer.Draw(), std::runtime_error);
-  EXPECT_EQ(DisplayObject::InheritedTextureIndex(), -1);  // restored all the same
-}
-
 // --- Finding by name -------------------------------------------------------------------------------
-
-TEST(GroupFind, ByNameQualifiedNameAndWithinTheFrame) {
-  Group root, cockpit, altimeter;
-  cockpit.InstanceName("cockpit");
-  altimeter.InstanceName("altimeter");
-  auto needle = Rect(0, 0, 1, 1), other = Rect(0, 0, 1, 1), dial = Rect(0, 0, 1, 1);
-  needle->InstanceName("needle");
-  other->InstanceName("needle");
-  dial->InstanceName("dial");
-  altimeter.InsertObject(needle.get());
-  cockpit.InsertObject(&altimeter);
-  cockpit.InsertObject(dial.get());
-  root.InsertObject(&cockpit);
-  root.InsertObject(other.get());
-
-  EXPECT_EQ(root.FindByName("needle"), needle.get());  // depth first, in child order
-  EXPECT_EQ(root.FindByName("missing"), nullptr);
-  EXPECT_EQ(root.FindByName(""), nullptr);
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter.needle"), needle.get());
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial"), dial.get());
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.altimeter."), nullptr);
-  EXPECT_EQ(root.FindByQualifiedName("cockpit..needle"), nullptr);
-  EXPECT_EQ(root.FindByQualifiedName("cockpit.dial.needle"), nullptr);
-
-  // A component is the frame of its own subtree: the same-frame search stays out of it.
-  int frameA = 0, frameB = 0;
-  root.Parent(reinterpret_cast<DisplayFrame*>(&frameA));
-  cockpit.Parent(reinterpret_cast<DisplayFrame*>(&frameB));
-  EXPECT_EQ(root.FindByNameSameFrame("cockpit"), &cockpit);
-  EXPECT_EQ(root.FindByNameSameFrame("dial"), nullptr);
-  EXPECT_EQ(root.FindByNameSameFrame("needle"), other.get());
-  EXPECT_EQ(cockpit.FindByNameSameFrame("needle"), needle.get());
-}
-
-TEST(GroupCopy, CloneCopiesPropertiesAndClonesEveryChild) {
-  Group source;
-  source.InstanceName("source");
-  source.CullTestChildren(false);
-  auto a = Rect(0, 0, 1, 1);
-  a->InstanceName("a");
-  a->SetColor(vesColor(1, 2, 3, 4));
-  source.InsertObject(a.get());
-
-  std::unique_ptr<Group> clone(dynamic_cast<Group*>(source.CloneObject()));
-  EXPECT_STREQ(clone->InstanceName(), "source");
-  EXPECT_FALSE(clone->CullTestChildren());
-  ASSERT_EQ(clone->Count(), 1u);
-  EXPECT_NE(clone->Item(0), a.get());
-  EXPECT_STREQ(clone->Item(0)->InstanceName(), "a");
-  EXPECT_EQ(clone->Item(0)->GetColor(), vesColor(1, 2, 3, 4));
-  EXPECT_EQ(clone->Item(0)->ParentGroup(), clone.get());
-  clone->DeleteAllChildren();
-}
 
 // --- On screen ---------------------------------------------------------------------------------------
 
 using GroupDrawing = SceneTest;
 
 TEST_F(GroupDrawing, DynamicTransformationOfAGroupMovesItsChildren) {
-  const Rgba red{255, 0, 0, 255};
   Group g;
   auto a = Rect(10, 10, 20, 20), b = Rect(30, 10, 40, 20);
   g.InsertObject(a.get());
   g.InsertObject(b.get());
-  EXPECT_EQ(Pixel(Render(g), 35, 15), red);
+  EXPECT_EQ(Pixel(Render(g), 35, 15), kRedPixel);
 
   g.DynamicTranslate(30.0f, 0.0f, 0.0f);
   auto image = Render(g);
   EXPECT_EQ(Pixel(image, 15, 15), kBlack);
-  EXPECT_EQ(Pixel(image, 45, 15), red);
-  EXPECT_EQ(Pixel(image, 65, 15), red);
+  EXPECT_EQ(Pixel(image, 45, 15), kRedPixel);
+  EXPECT_EQ(Pixel(image, 65, 15), kRedPixel);
 
   b->DynamicTranslate(0.0f, 20.0f, 0.0f);  // a child's own motion adds to the group's
   image = Render(g);
   EXPECT_EQ(Pixel(image, 65, 15), kBlack);
-  EXPECT_EQ(Pixel(image, 65, 35), red);
+  EXPECT_EQ(Pixel(image, 65, 35), kRedPixel);
 
   // A quarter turn about the group's rotation point (15, 15): a turns in place, b swings up.
   g.DynamicTranslate(0.0f, 0.0f, 0.0f);
@@ -310,9 +296,9 @@ TEST_F(GroupDrawing, DynamicTransformationOfAGroupMovesItsChildren) {
   g.WorldRotationPoint(Vector(15, 15, 0));
   g.DynamicRotate(0, 0, 90);
   image = Render(g);
-  EXPECT_EQ(Pixel(image, 15, 15), red);
+  EXPECT_EQ(Pixel(image, 15, 15), kRedPixel);
   EXPECT_EQ(Pixel(image, 35, 15), kBlack);
-  EXPECT_EQ(Pixel(image, 15, 35), red);
+  EXPECT_EQ(Pixel(image, 15, 35), kRedPixel);
 
   g.Visibility(false);
   EXPECT_EQ(Pixel(Render(g), 15, 15), kBlack);

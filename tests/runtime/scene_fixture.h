@@ -47,6 +47,9 @@ inline std::ostream& operator<<(std::ostream& out, const Rgba& c) {
   return out << "(" << c.r << "," << c.g << "," << c.b << "," << c.a << ")";
 }
 constexpr Rgba kBlack{0, 0, 0, 255};
+constexpr Rgba kRedPixel{255, 0, 0, 255};
+constexpr Rgba kGreenPixel{0, 255, 0, 255};
+const vesColor kRed(255, 0, 0, 255), kGreen(0, 255, 0, 255), kBlue(0, 0, 255, 255);
 
 inline bool Enabled(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
 inline GLint Integer(GLenum name) {

@@ -63,18 +63,7 @@ const std::vector<std::string> kAwkwardTexts = {
     "quote \" and # and $",
 };
 
-TEST(UnescapeTextTest, TranslatesEscapesAndKeepsAFinalBackslash) {
-  EXPECT_EQ(UnescapeText(""), "");
-  EXPECT_EQ(UnescapeText("\\"), "\\");
-  EXPECT_EQ(UnescapeText("a\\"), "a\\");
-  EXPECT_EQ(UnescapeText("\\n\\t\\s\\q\\\\"), "\n\t q\\");
-  EXPECT_EQ(UnescapeText("\\\"hi\\\""), "\"hi\"");
-  EXPECT_EQ(UnescapeText("xx#$STRING_START$#a\\nb#$STRING_END$#yy"), "a\\nb");
-  EXPECT_EQ(UnescapeText("#$STRING_START$#to the end"), "to the end");
-}
-
-
-TEST(ReadTextLineTest, AMarkedBlockSpansLinesAndTheLineContinuesAfterIt) {
+TEST(ReadTextLineTest, AMarkedBlockSpansLinesEscapesAreDecodedWithinTheBuffer) {
   std::istringstream first("first line \r\nsecond");
   std::string out;
   EXPECT_TRUE(ReadTextLine(first, out, false));
@@ -94,12 +83,9 @@ TEST(ReadTextLineTest, AMarkedBlockSpansLinesAndTheLineContinuesAfterIt) {
   ReadTextLine(open, out, false);
   EXPECT_EQ(out, "never\nclosed");
   EXPECT_TRUE(open.eof());
-}
 
-TEST(ReadTextLineTest, DecodesEscapesAndIsBoundedByTheDecodeBuffer) {
-  std::istringstream is("a\\sb\\\\c  \n");
-  std::string out;
-  ReadTextLine(is, out, true);
+  std::istringstream escaped("a\\sb\\\\c  \n");
+  ReadTextLine(escaped, out, true);
   EXPECT_EQ(out, "a b\\c");
 
   const std::string huge(kReadTextLineDecodeLimit + 50000, 'x');
@@ -114,21 +100,17 @@ TEST(ReadTextLineTest, DecodesEscapesAndIsBoundedByTheDecodeBuffer) {
   EXPECT_EQ(out, "");
 }
 
-TEST(EncodeTextTest, EscapesOneLineTexts) {
+TEST(EncodeTextTest, EscapesOneLineTextsFramesLineBreaksAndNeverOverruns) {
   EXPECT_EQ(Encoded("a b"), "a\\sb");
   EXPECT_EQ(Encoded("t\tb\\"), "t\\tb\\\\");
   EXPECT_EQ(Encoded("#$STRING_START$#x"), "\\#$STRING_START$#x");
-}
 
-TEST(EncodeTextTest, FramesTextsWithLineBreaks) {
   EXPECT_EQ(Encoded("two\nlines"), "#$STRING_START$#two\nlines#$STRING_END$#");
   // Exactly enough room: markers, text and terminator.
   EXPECT_EQ(Coded(EncodeText, "a\nb", 34), "#$STRING_START$#a\nb#$STRING_END$#");
   // One byte less: the text is cut, the markers stay.
   EXPECT_EQ(Coded(EncodeText, "a\nb", 33), "#$STRING_START$#a\n#$STRING_END$#");
-}
 
-TEST(EncodeTextTest, NeverWritesPastTheBufferNorSplitsAnEscape) {
   EXPECT_EQ(Coded(EncodeText, "ab c", 4), "ab");
   EXPECT_EQ(Coded(EncodeText, "abc", 1), "");
   Coded(EncodeText, "abc", 0);
@@ -137,29 +119,25 @@ TEST(EncodeTextTest, NeverWritesPastTheBufferNorSplitsAnEscape) {
   }
 }
 
-TEST(DecodeTextTest, TranslatesEscapesAndDropsTrailingBlanks) {
-  EXPECT_EQ(Decoded("a\\sb\\tc\\nd\\\\e"), "a b\tc\nd\\e");
-  EXPECT_EQ(Decoded("a\\qb"), "ab");
-  EXPECT_EQ(Decoded("end\\"), "end");
-  EXPECT_EQ(Decoded("x \t "), "x");
-  EXPECT_EQ(Decoded("#$STRING_START$#raw \\s#$STRING_END$#ignored"), "raw \\s");
-}
+TEST(DecodeTextTest, TranslatesEscapesDropsTrailingBlanksAndNeverOverruns) {
+  const std::pair<const char*, const char*> decoded[] = {{"a\\sb\\tc\\nd\\\\e", "a b\tc\nd\\e"}, {"a\\qb", "ab"},
+      {"end\\", "end"}, {"x \t ", "x"}, {"#$STRING_START$#raw \\s#$STRING_END$#ignored", "raw \\s"}};
+  for (const auto& [text, result] : decoded) EXPECT_EQ(Decoded(text), result) << text;
 
-TEST(DecodeTextTest, NeverWritesPastTheBuffer) {
   EXPECT_EQ(Coded(DecodeText, "abcdef", 4), "abc");
   EXPECT_EQ(Coded(DecodeText, "#$STRING_START$#abcdef", 3), "ab");
   EXPECT_EQ(Coded(DecodeText, "\\s\\s\\s", 2), " ");
   Coded(DecodeText, "abc", 0);
+
+  const std::pair<const char*, const char*> unescaped[] = {
+      {"", ""}, {"\\", "\\"}, {"a\\", "a\\"}, {"\\n\\t\\s\\q\\\\", "\n\t q\\"}, {"\\\"hi\\\"", "\"hi\""},
+      {"xx#$STRING_START$#a\\nb#$STRING_END$#yy", "a\\nb"}, {"#$STRING_START$#to the end", "to the end"}};
+  for (const auto& [text, result] : unescaped) EXPECT_EQ(UnescapeText(text), result) << text;
 }
 
-TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTook) {
+TEST(TextCodecRoundTripTest, DecodeGivesBackWhatEncodeTookAndAnEncodedLineReadsBack) {
   for (const std::string& text : kAwkwardTexts) {
     EXPECT_EQ(Decoded(Encoded(text)), text) << text;
-  }
-}
-
-TEST(TextCodecRoundTripTest, AnEncodedLineReadsBackAndLeavesTheNextLine) {
-  for (const std::string& text : kAwkwardTexts) {
     std::istringstream is(Encoded(text) + "\nNext: 1\n");
     std::string out;
     ReadTextLine(is, out, true);
@@ -169,9 +147,7 @@ TEST(TextCodecRoundTripTest, AnEncodedLineReadsBackAndLeavesTheNextLine) {
     std::getline(is, rest);
     EXPECT_EQ(rest, "Next: 1") << text;
   }
-}
 
-TEST(LiteralTextLineTest, KeepsFollowingLinesApart) {
   for (const std::string& text : kAwkwardTexts) {
     std::istringstream is(LiteralTextLine(text) + "\nNext: 1\n");
     std::string out;

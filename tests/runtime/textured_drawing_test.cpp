@@ -80,23 +80,6 @@ class TexturedDrawing : public SceneTest {
   Record record;
 };
 
-TEST_F(TexturedDrawing, NearestFilteringShowsEachTexelWhereTheCoordinatesPutIt) {
-  auto scene = Scene();
-  Add(*scene, TexturedQuad(10, 0, 90, 80, 0));
-  const vessant::RgbaImage image = Render(*scene);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(TexelOnScreen(image, x, y), Texel(x, y)) << x << "," << y;
-  }
-  EXPECT_EQ(Pixel(image, 5, 40), kBlack);
-  // Prepared once; the compiled-in pixels were freed after the upload.
-  EXPECT_EQ((*scene->Palette())[0].State(), TexturePaletteEntry::kPrepared);
-  EXPECT_EQ(scene->Palette()->GetImage(0)->HeldPixelBytes(), 0u);
-  EXPECT_EQ(TexelOnScreen(Render(*scene), 3, 3), Texel(3, 3));
-  // An outline with a texture is filled with it first.
-  static_cast<GLPolygon*>(scene->Item(0))->PolygonMode(2);
-  EXPECT_EQ(TexelOnScreen(Render(*scene), 2, 2), Texel(2, 2));
-}
-
 // An image that keeps its picture smaller than its texture when first used.
 class UnstretchedImage : public Image {
  public:
@@ -104,7 +87,7 @@ class UnstretchedImage : public Image {
   void StretchToTextureSize() override {}
 };
 
-TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCovers) {
+TEST_F(TexturedDrawing, CoordinatesWrapModesEnvironmentsMipmapsAndCompression) {
   auto* image = new UnstretchedImage;
   const Bytes pixels = TexelPicture(3);
   image->SetPixels(pixels.data(), 3, 3, 4);
@@ -119,84 +102,91 @@ TEST_F(TexturedDrawing, CoordinatesAreScaledToThePartOfTheTextureThePictureCover
   EXPECT_EQ(Pixel(shown, 10, 10), Texel(0, 0));
   EXPECT_EQ(Pixel(shown, 50, 30), Texel(2, 1));
   EXPECT_EQ(Pixel(shown, 50, 50), Texel(2, 2));
-}
 
-TEST_F(TexturedDrawing, RepeatWrapsAndClampKeepsTheEdgeTexel) {
-  auto scene = Scene();
+  auto plainScene = Scene();
+  Add(*plainScene, TexturedQuad(10, 0, 90, 80, 0));
+  const vessant::RgbaImage plainImage = Render(*plainScene);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(TexelOnScreen(plainImage, x, y), Texel(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(Pixel(plainImage, 5, 40), kBlack);
+  // Prepared once; the compiled-in pixels were freed after the upload.
+  EXPECT_EQ((*plainScene->Palette())[0].State(), TexturePaletteEntry::kPrepared);
+  EXPECT_EQ(plainScene->Palette()->GetImage(0)->HeldPixelBytes(), 0u);
+  EXPECT_EQ(TexelOnScreen(Render(*plainScene), 3, 3), Texel(3, 3));
+  // An outline with a texture is filled with it first.
+  static_cast<GLPolygon*>(plainScene->Item(0))->PolygonMode(2);
+  EXPECT_EQ(TexelOnScreen(Render(*plainScene), 2, 2), Texel(2, 2));
+
+  auto repeated = Scene();
   GLPolygon* quad = TexturedQuad(10, 0, 90, 80, 0, 2.0f);  // coordinates 0 .. 2
-  Add(*scene, quad);
-  vessant::RgbaImage image = Render(*scene);
+  Add(*repeated, quad);
+  vessant::RgbaImage wrapped = Render(*repeated);
   // Each texel is 10 pixels now; the upper right quarter repeats the picture.
-  EXPECT_EQ(Pixel(image, 10 + 45, 45), Texel(0, 0));
-  EXPECT_EQ(Pixel(image, 10 + 75, 75), Texel(3, 3));
+  EXPECT_EQ(Pixel(wrapped, 10 + 45, 45), Texel(0, 0));
+  EXPECT_EQ(Pixel(wrapped, 10 + 75, 75), Texel(3, 3));
   quad->TextureRepeat(0);
-  image = Render(*scene);
-  EXPECT_EQ(Pixel(image, 10 + 45, 45), Texel(3, 3));
-  EXPECT_EQ(Pixel(image, 10 + 75, 15), Texel(3, 1));
-}
+  wrapped = Render(*repeated);
+  EXPECT_EQ(Pixel(wrapped, 10 + 45, 45), Texel(3, 3));
+  EXPECT_EQ(Pixel(wrapped, 10 + 75, 15), Texel(3, 1));
 
-TEST_F(TexturedDrawing, ModulateTintsTheTextureWithTheVertexColour) {
-  auto scene = Scene();
-  GLPolygon* quad = TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(255, 0, 255, 255));
-  Add(*scene, quad);
-  quad->TextureMappingTechnique(0);  // modulate
-  const Rgba modulated = TexelOnScreen(Render(*scene), 1, 2);
+  auto tinted = Scene();
+  GLPolygon* tintedQuad = TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(255, 0, 255, 255));
+  Add(*tinted, tintedQuad);
+  tintedQuad->TextureMappingTechnique(0);  // modulate
+  const Rgba modulated = TexelOnScreen(Render(*tinted), 1, 2);
   EXPECT_EQ(modulated.g, 0);
   EXPECT_NEAR(modulated.r, Texel(1, 2).r, 1);
   EXPECT_NEAR(modulated.b, Texel(1, 2).b, 1);
-}
 
-TEST_F(TexturedDrawing, MipMapFiltersBuildLevelsAndAverageAMinifiedPicture) {
   // Alternating black and white columns, drawn at an eighth of their size.
   Bytes stripes(64 * 64 * 4, 255);
   for (std::size_t i = 0; i < stripes.size(); i += 4) {
     if ((i / 4) % 2 == 0) stripes[i] = stripes[i + 1] = stripes[i + 2] = 0;
   }
   Record striped(64, 64, GL_RGBA, VES_CODEC_RAW, stripes);
-  auto scene = Scene(&striped.info);
+  auto stripedScene = Scene(&striped.info);
   // Blue vertices: the texture must still replace them once its mipmapped texture is rebuilt.
-  GLPolygon* quad = TexturedQuad(10, 10, 18, 18, 0, 1.0f, vesColor(0, 0, 255, 255));
-  Add(*scene, quad);
-  Render(*scene);  // first drawn without mipmaps
-  Image* image = scene->Palette()->GetImage(0);
-  EXPECT_FALSE(image->MipMap());
+  GLPolygon* smallQuad = TexturedQuad(10, 10, 18, 18, 0, 1.0f, vesColor(0, 0, 255, 255));
+  Add(*stripedScene, smallQuad);
+  Render(*stripedScene);  // first drawn without mipmaps
+  Image* stripedImage = stripedScene->Palette()->GetImage(0);
+  EXPECT_FALSE(stripedImage->MipMap());
 
-  quad->TextureMinificationFilter(3);  // linear, mipmap linear
+  smallQuad->TextureMinificationFilter(3);  // linear, mipmap linear
   int levels = 0;
-  Add(*scene, new Probe([&](Probe&) {
-    image->BindTexture();
+  Add(*stripedScene, new Probe([&](Probe&) {
+    stripedImage->BindTexture();
     for (int level = 0; level < 16; ++level) {
       GLint width = 0;
       glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
       if (width > 0) levels = level + 1;
     }
   }));
-  const Rgba grey = Pixel(Render(*scene), 14, 14);
-  EXPECT_TRUE(image->MipMap());
+  const Rgba grey = Pixel(Render(*stripedScene), 14, 14);
+  EXPECT_TRUE(stripedImage->MipMap());
   EXPECT_EQ(levels, 7);  // 64 down to 1
   EXPECT_NEAR(grey.r, 127, 2);
   EXPECT_NEAR(grey.b, 127, 2);
-  EXPECT_EQ(image->HeldPixelBytes(), 0u);
-}
+  EXPECT_EQ(stripedImage->HeldPixelBytes(), 0u);
 
-TEST_F(TexturedDrawing, ACompressedRecordGetsACompressedTexture) {
   record.info.compressed = 1;
-  auto scene = Scene();
-  Image* image = scene->Palette()->GetImage(0);
-  EXPECT_TRUE(image->Compressed());
-  Add(*scene, TexturedQuad(10, 0, 90, 80, 0));
+  auto compressedScene = Scene();
+  Image* compressedImage = compressedScene->Palette()->GetImage(0);
+  EXPECT_TRUE(compressedImage->Compressed());
+  Add(*compressedScene, TexturedQuad(10, 0, 90, 80, 0));
   GLint compressedTexture = -1;
-  Add(*scene, new Probe([&](Probe&) {
-    image->BindTexture();
+  Add(*compressedScene, new Probe([&](Probe&) {
+    compressedImage->BindTexture();
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressedTexture);
   }));
-  const Rgba shown = TexelOnScreen(Render(*scene), 1, 1);
+  const Rgba compressedShown = TexelOnScreen(Render(*compressedScene), 1, 1);
   if (!OpenGLExtensionAvailable("GL_ARB_texture_compression")) GTEST_SKIP() << "no texture compression here";
   EXPECT_EQ(compressedTexture, GL_TRUE);
-  EXPECT_NEAR(shown.g, Texel(1, 1).g, 24);  // compression may shift colours a little
+  EXPECT_NEAR(compressedShown.g, Texel(1, 1).g, 24);  // compression may shift colours a little
 }
 
-TEST_F(TexturedDrawing, ChildrenWithoutATextureUseTheirGroupsUntilAGroupSwitchesItOff) {
+TEST_F(TexturedDrawing, InheritedTexturesComponentsOwnTexturesAndUndecodablePictures) {
   auto scene = Scene();
   Group* textured = new Group;
   textured->TextureIndex(0);
@@ -211,9 +201,7 @@ TEST_F(TexturedDrawing, ChildrenWithoutATextureUseTheirGroupsUntilAGroupSwitches
   textured->TextureIndex(-1);
   // Untextured, the quad shows its white vertex colour.
   EXPECT_EQ(TexelOnScreen(Render(*scene), 2, 1), (Rgba{255, 255, 255, 255}));
-}
 
-TEST_F(TexturedDrawing, AComponentsTextureStaysInsideIt) {
   // The container shows the test picture; the component inside holds a plain green one.
   auto container = Scene();
   Bytes green(4 * 4 * 4);
@@ -233,28 +221,26 @@ TEST_F(TexturedDrawing, AComponentsTextureStaysInsideIt) {
   Add(*container, TexturedQuad(10, 40, 90, 80, 0));  // the container's own index 0
 
   const vessant::RgbaImage image = Render(*container);
-  EXPECT_EQ(Pixel(image, 10, 10), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(Pixel(image, 10, 10), kGreenPixel);
   EXPECT_EQ(Pixel(image, 30, 10), (Rgba{255, 255, 255, 255}));
-  EXPECT_EQ(Pixel(image, 60, 10), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(Pixel(image, 60, 10), kRedPixel);
   EXPECT_EQ(Pixel(image, 10 + 20 * 3 + 5, 40 + 10 * 1 + 5), Texel(3, 1));
-}
 
-TEST_F(TexturedDrawing, APictureThatCannotBeDecodedIsReportedOnceAndDrawnUntextured) {
   Record broken(4, 4, GL_RGBA, VES_CODEC_LZ77, Bytes(40, 0x33));
-  auto scene = Scene(&broken.info);
-  Add(*scene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
+  auto brokenScene = Scene(&broken.info);
+  Add(*brokenScene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
   // The error display writes to standard output or to the log sink, depending on the host.
   std::string logged;
   SetLogSink([&](LogKind, const std::string& text) { logged += text; });
   testing::internal::CaptureStdout();
-  const vessant::RgbaImage first = Render(*scene);
-  const vessant::RgbaImage second = Render(*scene);
+  const vessant::RgbaImage firstFrame = Render(*brokenScene);
+  const vessant::RgbaImage secondFrame = Render(*brokenScene);
   const std::string out = testing::internal::GetCapturedStdout() + logged;
   SetLogSink(nullptr);
   EXPECT_EQ(out, "Error: Error decoding image, the picture data are damaged or do not match the image.\n");
-  EXPECT_EQ(Pixel(first, 50, 40), (Rgba{0, 0, 255, 255}));
-  EXPECT_EQ(Pixel(second, 50, 40), (Rgba{0, 0, 255, 255}));
-  EXPECT_FALSE(scene->Palette()->GetImage(0)->HasTexture());
+  EXPECT_EQ(Pixel(firstFrame, 50, 40), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(Pixel(secondFrame, 50, 40), (Rgba{0, 0, 255, 255}));
+  EXPECT_FALSE(brokenScene->Palette()->GetImage(0)->HasTexture());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class ClockTimer : public Timer {
   unsigned long long now_;
 };
 
-TEST(TimerTest, ElapsedReadingsUseTheOverriddenClock) {
+TEST(TimerTest, ElapsedReadingsAndTheRelativeTimestampUseTheOverriddenClock) {
   ClockTimer t(1000000000ULL);
   EXPECT_EQ(t.Start(), 1000000000ULL);
   t.Set(1000000000ULL + 2500123ULL);
@@ -35,32 +35,26 @@ TEST(TimerTest, ElapsedReadingsUseTheOverriddenClock) {
   EXPECT_NEAR(t.TimeUntil(1, 0), -1.500123, 1e-9);
   t.Set(1000000000ULL + (1ULL << 32) + 7);
   EXPECT_EQ(t.ElapsedMicroseconds(), 7u);  // the low 32 bits
-}
 
-TEST(TimerTest, RelativeTimestampIsEvenAndRestartsEveryHour) {
-  ClockTimer t(5 * 3600000000ULL + 1800000000ULL);
-  EXPECT_EQ(t.RelativeTimestamp(), 2147483646u);  // half past: just below 2^31
+  ClockTimer hourly(5 * 3600000000ULL + 1800000000ULL);
+  EXPECT_EQ(hourly.RelativeTimestamp(), 2147483646u);  // half past: just below 2^31
   for (unsigned long long now : {1ULL, 999999ULL, 1234567891ULL, 7777777777ULL}) {
-    t.Set(now);
-    EXPECT_EQ(t.RelativeTimestamp() & 1u, 0u) << now;
+    hourly.Set(now);
+    EXPECT_EQ(hourly.RelativeTimestamp() & 1u, 0u) << now;
   }
-  t.Set(3600000000ULL);
-  EXPECT_EQ(t.RelativeTimestamp(), 0u);
-  t.Set(3599999999ULL);
-  EXPECT_EQ(t.RelativeTimestamp(), 4294967294u);
-}
+  hourly.Set(3600000000ULL);
+  EXPECT_EQ(hourly.RelativeTimestamp(), 0u);
+  hourly.Set(3599999999ULL);
+  EXPECT_EQ(hourly.RelativeTimestamp(), 4294967294u);
 
-// The real clock counts in microseconds.
-TEST(TimerTest, RealClockAdvancesWithSleep) {
-  Timer t;
-  const double before = t.ElapsedTime();
-  t.SleepMilliseconds(20);
-  const double after = t.ElapsedTime();
+  // The real clock counts in microseconds.
+  Timer real;
+  const double before = real.ElapsedTime();
+  real.SleepMilliseconds(20);
+  const double after = real.ElapsedTime();
   EXPECT_GE(after - before, 0.019);
   EXPECT_LT(after - before, 5.0);
-}
 
-TEST(TimerTest, SharedTimerCanBeSubstituted) {
   Timer& builtIn = SharedTimer();
   ClockTimer fixed(42000000ULL);
   fixed.Set(42000000ULL + 1500000ULL);

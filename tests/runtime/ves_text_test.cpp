@@ -41,7 +41,7 @@ class WatchedFont : public VesFontBase {
   bool* destroyed_;
 };
 
-TEST(VesText, StartsWithTheDefaultsOfItsMembers) {
+TEST(VesText, DefaultsRangesAndErasing) {
   VesText text;
   std::uint32_t bits = 0;
   const float distance = text.ShadowDistance();
@@ -59,37 +59,66 @@ TEST(VesText, StartsWithTheDefaultsOfItsMembers) {
   EXPECT_EQ(text.BgColor(), vesColor(255, 255, 255, 0));
   EXPECT_EQ(text.TextColor(), vesColor(0, 0, 0, 255));
   EXPECT_EQ(text.Font(), FontRegistry::DefaultFont());
+
+  VesText ranged;
+  ranged.CharScaling(0.5f);
+  ranged.CharScaling(0.0f);  // the upper bound is the attribute tests'
+  EXPECT_EQ(ranged.CharScaling(), 0.5f);
+  ranged.Baseline(-1.0f);
+  EXPECT_EQ(ranged.Baseline(), -1.0f);
+  ranged.Baseline(1.0f);
+  EXPECT_EQ(ranged.Baseline(), 1.0f);
+  ranged.Baseline(1.01f);
+  EXPECT_EQ(ranged.Baseline(), 1.0f);
+  ranged.Baseline(std::nanf(""));
+  EXPECT_EQ(ranged.Baseline(), 1.0f);
+
+  VesText erased;
+  erased.TextColor(vesColor(1, 2, 3, 4));
+  erased.String("abc");
+  erased.Erase();
+  EXPECT_TRUE(erased.CharacterRecords().empty());
+  EXPECT_EQ(erased.String(), "");
+  EXPECT_EQ(erased.TextColor(), vesColor(0, 0, 0, 255));
+  erased.Underline(true);
+  ASSERT_EQ(erased.CharacterRecords().size(), 1u);
+  EXPECT_TRUE(erased.Underline());
+
+  bool destroyed = false;
+  WatchedFont* font = new WatchedFont("Numbered", "Plain", 11, &destroyed);
+  FontRegistry::Add(font);
+  VesTextBox numberedText;
+  numberedText.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2,
+                        53, "hello", 55, 0, 0);
+  EXPECT_EQ(numberedText.Border(), 2.5f);
+  EXPECT_EQ(numberedText.CellHeight(), 20.0f);
+  EXPECT_EQ(numberedText.CellWidth(), 18.0f);
+  EXPECT_FALSE(numberedText.ConstrainCellRatio());
+  EXPECT_TRUE(numberedText.ControlCellSize());
+  EXPECT_EQ(numberedText.Font(), font);
+  EXPECT_EQ(numberedText.LineSpacing(), 1.5f);
+  EXPECT_FALSE(numberedText.LockCellSize());
+  EXPECT_EQ(numberedText.Justify(), RIGHT);
+  EXPECT_EQ(numberedText.String(), "hello");
+  EXPECT_FALSE(numberedText.WrapText());
+  EXPECT_TRUE(numberedText.LayoutDirty());
+
+  numberedText.UpdateLayout();
+  numberedText.SetValue(48, 1, 1, 2, 3, 4, 52, 1, 0.25, 5, 6, 7, 8, 54, 1, 0);
+  EXPECT_FALSE(numberedText.LayoutDirty()) << "halo, shadow and upper case do not touch the layout";
+  EXPECT_TRUE(numberedText.Halo());
+  EXPECT_EQ(numberedText.HaloColor(), vesColor(1, 2, 3, 4));
+  EXPECT_TRUE(numberedText.Shadow());
+  EXPECT_EQ(numberedText.ShadowDistance(), 0.25f);
+  EXPECT_EQ(numberedText.ShadowColor(), vesColor(5, 6, 7, 8));
+  EXPECT_TRUE(numberedText.Uppercase());
+  // Numbers of the polygon still reach it, and the chain goes on after them.
+  numberedText.SetValue(21, 9, 8, 7, 6, 53, "after", 0);
+  EXPECT_EQ(numberedText.GetColor(), vesColor(9, 8, 7, 6));
+  EXPECT_EQ(numberedText.String(), "after");
 }
 
-TEST(VesText, CharacterSettingsKeepTheirRanges) {
-  VesText text;
-  text.CharScaling(0.5f);
-  text.CharScaling(0.0f);  // the upper bound is the attribute tests'
-  EXPECT_EQ(text.CharScaling(), 0.5f);
-  text.Baseline(-1.0f);
-  EXPECT_EQ(text.Baseline(), -1.0f);
-  text.Baseline(1.0f);
-  EXPECT_EQ(text.Baseline(), 1.0f);
-  text.Baseline(1.01f);
-  EXPECT_EQ(text.Baseline(), 1.0f);
-  text.Baseline(std::nanf(""));
-  EXPECT_EQ(text.Baseline(), 1.0f);
-}
-
-TEST(VesText, AnErasedTextReadsTheDefaultsAndKeepsTheNextSetting) {
-  VesText text;
-  text.TextColor(vesColor(1, 2, 3, 4));
-  text.String("abc");
-  text.Erase();
-  EXPECT_TRUE(text.CharacterRecords().empty());
-  EXPECT_EQ(text.String(), "");
-  EXPECT_EQ(text.TextColor(), vesColor(0, 0, 0, 255));
-  text.Underline(true);
-  ASSERT_EQ(text.CharacterRecords().size(), 1u);
-  EXPECT_TRUE(text.Underline());
-}
-
-TEST(VesText, FontsAreSharedThroughTheRegistryAndTheBuiltInFontIsNeverDestroyed) {
+TEST(VesText, FontsAreSharedThroughTheRegistryAndKeepUserCounts) {
   EXPECT_EQ(VesFontBase::MakeKey("Times New Roman", "Bold\tItalic", 10), "TimesNewRomanBoldItalic10");
   VesFontBase* builtIn = FontRegistry::DefaultFont();
   EXPECT_EQ(builtIn->Key(), "ArialRegular12");
@@ -121,9 +150,7 @@ TEST(VesText, FontsAreSharedThroughTheRegistryAndTheBuiltInFontIsNeverDestroyed)
   EXPECT_EQ(FontRegistry::DefaultFont(), builtIn);
   EXPECT_EQ(FontRegistry::UserCount(builtIn), 0);
   EXPECT_NE(builtIn->GetImage(), nullptr);
-}
 
-TEST(VesText, AFontWhoseKeyIsTakenKeepsAUserCountOfItsOwn) {
   bool firstGone = false, secondGone = false;
   WatchedFont* first = new WatchedFont("Twin", "", 8, &firstGone);
   WatchedFont* second = new WatchedFont("Twin", "", 8, &secondGone);
@@ -140,48 +167,13 @@ TEST(VesText, AFontWhoseKeyIsTakenKeepsAUserCountOfItsOwn) {
   EXPECT_TRUE(firstGone);
 }
 
-TEST(VesText, PropertyNumbersSetTheTextAndMarkTheLayoutAsTheyShould) {
-  bool destroyed = false;
-  WatchedFont* font = new WatchedFont("Numbered", "Plain", 11, &destroyed);
-  FontRegistry::Add(font);
-  VesTextBox text;
-  text.SetValue(42, 2.5, 43, 20.0, 44, 18.0, 45, 0, 46, 1, 47, "Numbered", "Plain", 11, 49, 1.5, 50, 0, 51, 2, 53,
-                "hello", 55, 0, 0);
-  EXPECT_EQ(text.Border(), 2.5f);
-  EXPECT_EQ(text.CellHeight(), 20.0f);
-  EXPECT_EQ(text.CellWidth(), 18.0f);
-  EXPECT_FALSE(text.ConstrainCellRatio());
-  EXPECT_TRUE(text.ControlCellSize());
-  EXPECT_EQ(text.Font(), font);
-  EXPECT_EQ(text.LineSpacing(), 1.5f);
-  EXPECT_FALSE(text.LockCellSize());
-  EXPECT_EQ(text.Justify(), RIGHT);
-  EXPECT_EQ(text.String(), "hello");
-  EXPECT_FALSE(text.WrapText());
-  EXPECT_TRUE(text.LayoutDirty());
-
-  text.UpdateLayout();
-  text.SetValue(48, 1, 1, 2, 3, 4, 52, 1, 0.25, 5, 6, 7, 8, 54, 1, 0);
-  EXPECT_FALSE(text.LayoutDirty()) << "halo, shadow and upper case do not touch the layout";
-  EXPECT_TRUE(text.Halo());
-  EXPECT_EQ(text.HaloColor(), vesColor(1, 2, 3, 4));
-  EXPECT_TRUE(text.Shadow());
-  EXPECT_EQ(text.ShadowDistance(), 0.25f);
-  EXPECT_EQ(text.ShadowColor(), vesColor(5, 6, 7, 8));
-  EXPECT_TRUE(text.Uppercase());
-  // Numbers of the polygon still reach it, and the chain goes on after them.
-  text.SetValue(21, 9, 8, 7, 6, 53, "after", 0);
-  EXPECT_EQ(text.GetColor(), vesColor(9, 8, 7, 6));
-  EXPECT_EQ(text.String(), "after");
-}
-
 std::vector<std::string> AttributeNames(DisplayObject& object) {
   std::vector<std::string> names;
   for (std::size_t i = 0; i < object.Attributes()->Count(); ++i) names.push_back(object.Attributes()->At(i)->NameText());
   return names;
 }
 
-TEST(VesText, AttributesFollowThePolygonsInOrderAndLayoutSettingsMarkTheLayout) {
+TEST(VesText, AttributesFollowThePolygonsCharAttribsAndLayoutSettingsMarkTheLayout) {
   VesTextBox box;
   GLPolygon polygon;
   const std::vector<std::string> base = AttributeNames(polygon);
@@ -212,38 +204,34 @@ TEST(VesText, AttributesFollowThePolygonsInOrderAndLayoutSettingsMarkTheLayout) 
   EXPECT_EQ(box.VerticalAlignment(), ALIGN_BOTTOM);
   box.Resource("CharScaling")->ValueText("2");
   EXPECT_EQ(box.CharScaling(), 1.0f) << "the range check holds for attributes too";
-}
 
-TEST(VesText, CharAttribsShowsTheFirstRecordAndAppliesAFieldToAllWithTheRangeChecks) {
-  VesTextBox box;
-  box.TextColor(vesColor(10, 20, 30, 255));
+  VesTextBox styled;
+  styled.TextColor(vesColor(10, 20, 30, 255));
   std::ostringstream out;
-  box.Resource("CharAttribs")->WriteValue(out);
+  styled.Resource("CharAttribs")->WriteValue(out);
   EXPECT_NE(out.str().find("Color: 10 20 30 255"), std::string::npos) << out.str();
   EXPECT_NE(out.str().find("Spacing: 1"), std::string::npos) << out.str();
 
-  box.UpdateLayout();
+  styled.UpdateLayout();
   std::istringstream in("\n{\n  Color: 200 0 0 255\n  Scale: 1.5\n  Spacing: 2\n  Strike: 1\n}\n");
-  box.Resource("CharAttribs")->ReadValue(in);
-  EXPECT_EQ(box.TextColor(), vesColor(200, 0, 0, 255));
-  EXPECT_EQ(box.CharSpacing(), 2.0f);
-  EXPECT_EQ(box.CharScaling(), 1.0f) << "1.5 is out of range";
-  EXPECT_TRUE(box.StrikeThru());
-  EXPECT_TRUE(box.LayoutDirty());
-}
+  styled.Resource("CharAttribs")->ReadValue(in);
+  EXPECT_EQ(styled.TextColor(), vesColor(200, 0, 0, 255));
+  EXPECT_EQ(styled.CharSpacing(), 2.0f);
+  EXPECT_EQ(styled.CharScaling(), 1.0f) << "1.5 is out of range";
+  EXPECT_TRUE(styled.StrikeThru());
+  EXPECT_TRUE(styled.LayoutDirty());
 
-TEST(VesText, ACloneCarriesTextFontGeometryAndAlignment) {
   bool destroyed = false;
   WatchedFont* font = new WatchedFont("Cloned", "", 7, &destroyed);
-  VesTextBox box;
-  vessant::test::SetRectangle(box, 50.0, 20.0);
-  box.Location(5, 6, 0);
-  box.String("copy me");
-  box.Font(font);
-  box.VerticalAlignment(ALIGN_CENTER);
-  box.Underline(true);
-  box.InstanceName("original");
-  VesTextBox* clone = static_cast<VesTextBox*>(box.CloneObject(true));
+  VesTextBox cloned;
+  vessant::test::SetRectangle(cloned, 50.0, 20.0);
+  cloned.Location(5, 6, 0);
+  cloned.String("copy me");
+  cloned.Font(font);
+  cloned.VerticalAlignment(ALIGN_CENTER);
+  cloned.Underline(true);
+  cloned.InstanceName("original");
+  VesTextBox* clone = static_cast<VesTextBox*>(cloned.CloneObject(true));
   EXPECT_EQ(clone->String(), "copy me");
   EXPECT_EQ(clone->Font(), font);
   EXPECT_EQ(FontRegistry::UserCount(font), 2);
@@ -254,16 +242,14 @@ TEST(VesText, ACloneCarriesTextFontGeometryAndAlignment) {
   EXPECT_TRUE(clone->LayoutDirty());
   delete clone;
   EXPECT_FALSE(destroyed);
-}
 
-TEST(VesText, RotatingTurnsTheTextFrame) {
-  VesText text;
-  vessant::test::SetRectangle(text, 10.0, 5.0);
-  text.UpdateTextAxes();
-  text.Rotate(Vector(0, 0, 0), 90.0f, Vector(0, 0, 1));
-  EXPECT_NEAR(text.XAxis().y, 1.0f, 1e-6f);
-  EXPECT_NEAR(text.YAxis().x, -1.0f, 1e-6f);
-  EXPECT_NEAR(text.Normal().z, 1.0f, 1e-6f);
+  VesText turned;
+  vessant::test::SetRectangle(turned, 10.0, 5.0);
+  turned.UpdateTextAxes();
+  turned.Rotate(Vector(0, 0, 0), 90.0f, Vector(0, 0, 1));
+  EXPECT_NEAR(turned.XAxis().y, 1.0f, 1e-6f);
+  EXPECT_NEAR(turned.YAxis().x, -1.0f, 1e-6f);
+  EXPECT_NEAR(turned.Normal().z, 1.0f, 1e-6f);
 }
 
 }  // namespace
