@@ -13,6 +13,19 @@
 
 namespace bench {
 
+// A linearly filtered RGBA texture of tightly packed rows, bound on return; what a baseline
+// uploads in one call where the runtime goes through its palette.
+inline GLuint UploadRgbaTexture(int width, int height, const unsigned char* pixels) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return texture;
+}
+
 class EglPbuffer {
 public:
     EglPbuffer(int width, int height) : width_(width), height_(height) {}

@@ -114,13 +114,7 @@ int main(int argc, char** argv) {
                                        nullptr};
   Scene scene(picture);
 
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, 4, kTexture, kTexture, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  const GLuint texture = bench::UploadRgbaTexture(kTexture, kTexture, pixels.data());
 
   std::printf("%d textured quads of %.0f x %.0f pixels, %d frames each\n", kGrid * kGrid, kQuad, kQuad, frames);
   for (const bool trimming : {true, false}) {

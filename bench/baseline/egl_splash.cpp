@@ -64,14 +64,7 @@ int main(int argc, char** argv) {
 
     const std::vector<unsigned char> picture = Decode(splash_picture);
     if (picture.empty()) return 1;
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, splash_picture.width, splash_picture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 picture.data());
+    GLuint texture = bench::UploadRgbaTexture(splash_picture.width, splash_picture.height, picture.data());
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
