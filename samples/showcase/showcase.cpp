@@ -134,10 +134,6 @@ Showcase::Showcase()
       static_cast<bool (Showcase::*)()>(&Showcase::Lighting));
 }
 
-Showcase::~Showcase() {}
-
-void Showcase::Calculate(double time) { Group::Calculate(time); }
-
 DisplayObject* Showcase::CloneObject(bool generateNames) { return FinishClone(new Showcase, generateNames); }
 
 MethodDescriptionList* Showcase::GetMethodDescriptions(MethodDescriptionList* list) {

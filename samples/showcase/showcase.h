@@ -25,11 +25,9 @@ class VesTextBox;
 class Showcase : public orvan::ComponentBase {
  public:
   Showcase();
-  ~Showcase() override;
 
   using orvan::DisplayObject::SetValue;
 
-  void Calculate(double time) override;
   orvan::DisplayObject* CloneObject(bool generateNames = false) override;
   orvan::MethodDescriptionList* GetMethodDescriptions(orvan::MethodDescriptionList* list) override;
   void Initialize() override;
