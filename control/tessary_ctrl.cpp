@@ -148,7 +148,6 @@ void CTessaryCtrl::DropComponent(bool destroy) {
         m_wrapper->DeleteInstance();
         m_wrapper = nullptr;
     }
-    m_lastEyePoint.clear();
     m_currentObject = nullptr;
 }
 

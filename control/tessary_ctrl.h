@@ -211,7 +211,6 @@ private:
     ScreenRect m_lastWindowRect;
     ContainerBackground m_background;
     std::unique_ptr<RenderSurface> m_workingWindow;
-    std::string m_lastEyePoint;
     ActiveXSplashClass* m_splash = nullptr;  // owned
     std::function<void(const std::string&)> m_messageListener;
     ObjectEventSink m_objectEventSink;

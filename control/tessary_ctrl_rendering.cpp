@@ -188,7 +188,6 @@ bool CTessaryCtrl::ApplyNamedEyePoint(int cx, int cy) {
     frame->SetResource(modelViewName, "1");
     const std::string modelViewText = frame->GetResource(modelViewName);
     if (modelViewText.empty()) return false;
-    m_lastEyePoint = m_props.eyePoint;
     const std::string projectionName = m_props.eyePoint + ".GetProjectionMatrix";
     frame->SetResource(projectionName, std::to_string(cx) + " " + std::to_string(cy));
     double projection[16], modelView[16];
@@ -207,10 +206,7 @@ void CTessaryCtrl::SetupProjection(int cx, int cy) {
         if (m_splash->MainEye()) m_splash->MainEye()->ApplyView();
         return;
     }
-    if (m_props.eyePoint.empty())
-        m_lastEyePoint.clear();
-    else if (ApplyNamedEyePoint(cx, cy))
-        return;
+    if (!m_props.eyePoint.empty() && ApplyNamedEyePoint(cx, cy)) return;
     const ViewSize view = ComputeViewSize(WorldWidth(cx), cx, cy);
     if (m_props.perspective) {
         const PerspectiveView p = ComputePerspective(view, cx, cy, m_props.depthFactor, m_props.fieldOfView);
