@@ -30,9 +30,7 @@ void ContainerBackground::Capture(HostContainer& container, const ScreenRect& bo
                               rect.bottom - bounds.top};
     if (!existed) {
         bitmap_ = std::move(captured);
-        width_ = bitmap_.width;
-        height_ = bitmap_.height;
-        pixels_.assign(static_cast<size_t>(width_ + 4) * height_ * 4, 0);
+        pixels_.assign(static_cast<size_t>(bitmap_.width + 4) * bitmap_.height * 4, 0);
     } else {
         for (int y = 0; y < captured.height; ++y)
             std::memcpy(&bitmap_.pixels[(static_cast<size_t>(inBitmap.top + y) * bitmap_.width + inBitmap.left) * 4],
@@ -43,9 +41,9 @@ void ContainerBackground::Capture(HostContainer& container, const ScreenRect& bo
 
 // The bitmap's pixels in `rect` into the 24-bit bottom-up rows glDrawPixels takes.
 void ContainerBackground::Convert(const ScreenRect& rect) {
-    const size_t stride = (static_cast<size_t>(width_) * 3 + 3) & ~static_cast<size_t>(3);
+    const size_t stride = (static_cast<size_t>(bitmap_.width) * 3 + 3) & ~static_cast<size_t>(3);
     for (int y = rect.top; y < rect.bottom; ++y) {
-        std::uint8_t* row = &pixels_[stride * static_cast<size_t>(height_ - 1 - y)];
+        std::uint8_t* row = &pixels_[stride * static_cast<size_t>(bitmap_.height - 1 - y)];
         for (int x = rect.left; x < rect.right; ++x) {
             const std::uint8_t* p = bitmap_.At(x, y);
             row[x * 3 + 0] = p[2];
@@ -60,14 +58,13 @@ bool ContainerBackground::Draw() const {
     glRasterPos2f(-1.0f, -1.0f);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glDrawPixels(width_, height_, GL_BGR, GL_UNSIGNED_BYTE, pixels_.data());
+    glDrawPixels(bitmap_.width, bitmap_.height, GL_BGR, GL_UNSIGNED_BYTE, pixels_.data());
     return true;
 }
 
 void ContainerBackground::Free() {
     pixels_.clear();
     bitmap_ = RgbaImage();
-    width_ = height_ = 0;
 }
 
 }  // namespace vessant

@@ -23,7 +23,6 @@ private:
 
     RgbaImage bitmap_;
     std::vector<std::uint8_t> pixels_;  // bitmap_ as 24-bit bottom-up rows, 4-byte aligned
-    int width_ = 0, height_ = 0;
 };
 
 }  // namespace vessant
