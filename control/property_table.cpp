@@ -49,7 +49,6 @@ constexpr PropertyInfo Stored(int dispId, const char* name, Type type, bool name
     return {dispId,
             name,
             type,
-            false,
             [](const C& c) { return ValueOf(c.Properties().*Field); },
             [](C& c, const PropertyValue& v) { (c.*Set)(As<T>(v)); },
             [](const P& p) { return ValueOf(p.*Field); },
@@ -80,9 +79,9 @@ const PropertyInfo kProperties[] = {
     Stored<&P::useContainerBackground, &C::SetUseContainerBackground>(17, "UseContainerBackground", Type::Bool),
     Stored<&P::backgroundColor, &C::SetBackgroundColor>(18, "BackgroundColor", Type::Color),
     // The two accessor properties ask the control itself.
-    {19, "Visibility", Type::Bool, false, [](const C& c) { return ValueOf(c.Visibility()); },
+    {19, "Visibility", Type::Bool, [](const C& c) { return ValueOf(c.Visibility()); },
      [](C& c, const PropertyValue& v) { c.Visibility(v.flag); }, nullptr, nullptr, false, nullptr},
-    {23, "ControlPointer", Type::Long, true, [](const C& c) { return ValueOf(c.ControlPointer()); }, nullptr, nullptr,
+    {23, "ControlPointer", Type::Long, [](const C& c) { return ValueOf(c.ControlPointer()); }, nullptr, nullptr,
      nullptr, false, nullptr},
     Stored<&P::initialAttribs, &C::SetInitialAttribs>(24, "InitialAttribs", Type::String),
     Stored<&P::targetFrameRate, &C::SetTargetFrameRate>(25, "TargetFrameRate", Type::UnsignedLong, false,
@@ -119,7 +118,7 @@ bool SetPropertyText(CTessaryCtrl& ctrl, const PropertyInfo& info, const std::st
         if (error) *error = std::string("property ") + info.name + ": " + what + " '" + value + "'";
         return false;
     };
-    if (info.readOnly || !info.set) return fail("cannot be set");
+    if (info.ReadOnly()) return fail("cannot be set");
     PropertyValue parsed;
     const char* expected = "";
     if (!ParseValue(info.type, value, &parsed, &expected)) return fail(std::string(expected) + ", not");

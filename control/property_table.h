@@ -19,7 +19,6 @@ struct PropertyInfo {
     int dispId;
     const char* name;
     PropertyType type;
-    bool readOnly;
     // The value now.
     PropertyValue (*get)(const CTessaryCtrl&);
     // Sets it through the control's setter, so its on-set behaviour runs; null when read-only.
@@ -32,6 +31,8 @@ struct PropertyInfo {
     bool namesComponent;
     // The type library's description, or null.
     const char* description;
+
+    bool ReadOnly() const { return set == nullptr; }
 };
 
 // Every property of the dispatch interface, in dispatch-id order (the hidden default value last).

@@ -32,7 +32,7 @@ Json Property(const PropertyInfo& info) {
     p["dispid"] = info.dispId;
     p["name"] = info.name;
     p["type"] = TypeName(info.type);
-    p["access"] = info.readOnly ? "readonly" : "readwrite";
+    p["access"] = info.ReadOnly() ? "readonly" : "readwrite";
     if (info.dispId == kDispIdComponentFileNameAlias) p["hidden"] = true;  // the default value
     if (info.description) p["description"] = info.description;
     return p;
