@@ -11,7 +11,6 @@
 
 namespace orvan {
 class ComponentBase;
-class DisplayEvent;
 }  // namespace orvan
 
 namespace vessant {

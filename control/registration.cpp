@@ -14,7 +14,6 @@
 
 #include "control/class_ids.h"
 #include "control/type_info.h"
-#include "orvan/log_sink.h"
 #include "orvan/staged_file.h"
 
 extern char** environ;
