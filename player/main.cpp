@@ -39,7 +39,8 @@ constexpr int kStatusFailed = 1;
 constexpr int kStatusUsage = 2;
 constexpr int kStatusNoComponent = 3;
 
-void Message(const std::string& text) { std::fprintf(stderr, "vessant-player: %s\n", text.c_str()); }
+// Diagnostics go through the log sink, like the runtime's own.
+void Message(const std::string& text) { orvan::LogText("vessant-player: " + text + "\n"); }
 
 int Fail(int status, const std::string& message) {
     Message(message);

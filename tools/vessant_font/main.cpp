@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "orvan/staged_file.h"
 #include "vessant_font/font_source.h"
 #include "vessant_font/glyph_atlas.h"
+#include "vessant_image/file_output.h"
 #include "vessant_image/picture.h"
 #include "vessant_image/record.h"
 
@@ -28,11 +28,6 @@ const char* const kDefaultFont = "/usr/share/fonts/truetype/liberation2/Liberati
 int Fail(const std::string& message) {
   std::fprintf(stderr, "vessant-font: %s\n", message.c_str());
   return 1;
-}
-
-bool WriteFile(const std::string& path, const std::string& text, std::string* error) {
-  orvan::StagedFile file(path);
-  return file.Open(error) && file.Write(text.data(), text.size(), error) && file.Commit(error);
 }
 
 std::string BaseName(const std::string& path) {
@@ -87,10 +82,12 @@ int main(int argc, char** argv) {
   names.headerInclude = "builtin_font_texture.h";
   names.pictureName = "the glyphs of " + info.fontName;
   const std::string dir = outputDir + "/";
-  if (!WriteFile(dir + "builtin_font_glyphs.h", vessant_font::GlyphHeaderText(atlas, spec, info), &error) ||
-      !WriteFile(dir + "builtin_font_glyphs.cpp", vessant_font::GlyphSourceText(atlas, spec, info), &error) ||
-      !WriteFile(dir + "builtin_font_texture.h", vessant_image::HeaderText(record, names), &error) ||
-      !WriteFile(dir + "builtin_font_texture.cpp", kLicence + vessant_image::SourceText(record, names), &error)) {
+  using vessant_image::WriteFileAtomically;
+  if (!WriteFileAtomically(dir + "builtin_font_glyphs.h", vessant_font::GlyphHeaderText(atlas, spec, info), &error) ||
+      !WriteFileAtomically(dir + "builtin_font_glyphs.cpp", vessant_font::GlyphSourceText(atlas, spec, info), &error) ||
+      !WriteFileAtomically(dir + "builtin_font_texture.h", vessant_image::HeaderText(record, names), &error) ||
+      !WriteFileAtomically(dir + "builtin_font_texture.cpp", kLicence + vessant_image::SourceText(record, names),
+                           &error)) {
     return Fail(error);
   }
   if (!png.empty()) {
