@@ -124,7 +124,7 @@ void GLPolygon::DrawShape(void (*inside)(GLPolygon&)) {
   SetupDepthTest();
   SetupShading();
   const bool alphaChanged = SetupAlpha();
-  if (lightingEnabled) SetupLighting();
+  SetupLighting();
   const bool pushed = PushTransform();
   glTranslatef(location.x, location.y, location.z);
   if (polygonOffset != 0) glPolygonOffset(1.0f, static_cast<GLfloat>(polygonOffset));
@@ -133,7 +133,7 @@ void GLPolygon::DrawShape(void (*inside)(GLPolygon&)) {
   SetupTextureEnvironment(-1);
   // A textured polygon is always filled.
   if (polygonMode == 3 || polygonMode == 4 || textured) DrawFill(textured);
-  if (lightingEnabled) RestoreLighting();
+  RestoreLighting();
   if (polygonMode == 2 || polygonMode == 4) {
     DrawOutline();
   } else if (polygonMode == 1) {
