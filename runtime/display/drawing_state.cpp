@@ -7,9 +7,9 @@
 
 #include "orvan/display_frame.h"
 #include "orvan/display_object.h"
-#include "orvan/global_light_mgr.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/gl_info.h"
+#include "orvan/global_light_mgr.h"
 #include "orvan/image.h"
 #include "orvan/texture_palette.h"
 #include "orvan/timer.h"

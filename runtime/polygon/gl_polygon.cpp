@@ -1,15 +1,15 @@
 #include "orvan/gl_polygon.h"
-#include "orvan/material_list.h"
-#include "orvan/display_frame.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 #include <vector>
 
+#include "orvan/display_frame.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/group.h"
 #include "orvan/image.h"
+#include "orvan/material_list.h"
 #include "orvan/object_resources.h"
 
 namespace orvan {
