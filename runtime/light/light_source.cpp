@@ -29,10 +29,9 @@ const MethodDescriptionRow kLightMethods[] = {
     {nullptr, nullptr, nullptr},
 };
 
-constexpr float kByte = 0.00392156862745098f;
-
 void LightColour(GLenum light, GLenum which, const vesColor& c) {
-  const GLfloat v[4] = {c.red * kByte, c.green * kByte, c.blue * kByte, c.alpha * kByte};
+  GLfloat v[4];
+  c.ToFloats(v);
   glLightfv(light, which, v);
 }
 
