@@ -39,6 +39,7 @@ class VesTextBox : public VesText {
   // Lays out first when the layout is dirty.
   void Calculate(double time) override;
   DisplayObject* CloneObject(bool generateNames = false) override;
+  void CopyGeometry(DisplayObject* src) override;
   void CopyProperties(DisplayObject* src) override;
   MethodDescriptionList* GetMethodDescriptions(MethodDescriptionList* list) override;
   void Draw() override;

@@ -62,6 +62,11 @@ DisplayObject* VesTextBox::CloneObject(bool generateNames) {
   return clone;
 }
 
+void VesTextBox::CopyGeometry(DisplayObject* src) {
+  VesText::CopyGeometry(src);
+  if (dynamic_cast<VesTextBox*>(src) != nullptr) layoutDirty = true;
+}
+
 void VesTextBox::CopyProperties(DisplayObject* src) {
   if (src == nullptr || src == this) return;
   VesText::CopyProperties(src);
