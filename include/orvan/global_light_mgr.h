@@ -42,7 +42,7 @@ class GlobalLightMgr {
   VesLightSource* Placeholder(int slot);
 
   int maxLights = 0;
-  LightList applied, desired, work;
+  LightList applied, desired;
   std::vector<LightList> stack;
   std::vector<int> attribPushes;  // which stack entries saved OpenGL attributes
   std::vector<std::unique_ptr<VesLightSource>> placeholders;

@@ -100,27 +100,27 @@ class Image {
   // Decodes the record into a fresh texture-size buffer; false (buffer freed) on any failure.
   bool DecodeRecord();
 
-  unsigned int textureName;
-  int format;
-  int components;
-  bool errorPending;
-  const char* errorMessage;
-  int width;
-  int height;
-  int textureWidth;
-  int textureHeight;
-  float texCoordScaleX;
-  float texCoordScaleY;
-  unsigned char* pixels;
-  bool mipmap;
-  unsigned char* mipmapLevels[16];
-  unsigned int checksum;
-  int refCount;
-  bool dirty;
-  bool compressed;
-  StaticImageInfo* staticInfo;
-  bool shareable;
-  bool decodeFailed;
+  unsigned int textureName = 0;
+  int format = 0x1908;  // GL_RGBA
+  int components = 4;
+  bool errorPending = false;
+  const char* errorMessage = nullptr;
+  int width = 0;
+  int height = 0;
+  int textureWidth = 0;
+  int textureHeight = 0;
+  float texCoordScaleX = 1.0f;
+  float texCoordScaleY = 1.0f;
+  unsigned char* pixels = nullptr;
+  bool mipmap = false;
+  unsigned char* mipmapLevels[16] = {};
+  unsigned int checksum = 0;
+  int refCount = 1;
+  bool dirty = false;
+  bool compressed = false;
+  StaticImageInfo* staticInfo = nullptr;
+  bool shareable = true;
+  bool decodeFailed = false;
 };
 
 }  // namespace orvan

@@ -21,6 +21,14 @@ struct vesColor {
   // The four bytes in order, for glColor4ubv and similar calls.
   const unsigned char* Bytes() const { return reinterpret_cast<const unsigned char*>(this); }
   unsigned char* Bytes() { return reinterpret_cast<unsigned char*>(this); }
+  // The four components as fractions of full intensity, for glLightfv, glMaterialfv and similar.
+  void ToFloats(float out[4]) const {
+    constexpr float kUnit = 0.003921569f;  // 1 / 255
+    out[0] = red * kUnit;
+    out[1] = green * kUnit;
+    out[2] = blue * kUnit;
+    out[3] = alpha * kUnit;
+  }
 };
 
 static_assert(sizeof(vesColor) == 4, "vesColor is four bytes");

@@ -94,8 +94,9 @@ class VesTextBox : public VesText {
 
  private:
   // Word-wrapping part of BreakLine; false when the line must be broken by characters instead.
-  bool BreakWords(int start, float width, float h, Line& line) const;
-  void BreakCharacters(int start, float width, float h, Line& line) const;
+  // Both take the drawing font and its pixel-to-unit scale h as BreakLine looked them up.
+  bool BreakWords(int start, float width, const VesFontBase* f, float h, Line& line) const;
+  void BreakCharacters(int start, float width, const VesFontBase* f, float h, Line& line) const;
   // Advance with the font and its pixel-to-unit scale h already looked up.
   float AdvanceWith(const VesFontBase* font, float h, unsigned int c, int i) const;
   // Units per texture pixel across (h) and up (v).

@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 
 #include "orvan/component_base.h"
+#include "orvan/component_light_mgr.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/error_report.h"
-#include "orvan/component_light_mgr.h"
 #include "orvan/global_light_mgr.h"
 
 namespace orvan {

@@ -7,9 +7,9 @@
 
 #include "orvan/display_frame.h"
 #include "orvan/display_object.h"
-#include "orvan/global_light_mgr.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/gl_info.h"
+#include "orvan/global_light_mgr.h"
 #include "orvan/image.h"
 #include "orvan/texture_palette.h"
 #include "orvan/timer.h"
@@ -162,8 +162,8 @@ void DisplayObject::SetupTextureEnvironment(int index) {
     case 1: glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL); break;
     case 2: {
       glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_BLEND);
-      const GLfloat c[4] = {blendColor.red * 0.003921569f, blendColor.green * 0.003921569f,
-                            blendColor.blue * 0.003921569f, blendColor.alpha * 0.003921569f};
+      GLfloat c[4];
+      blendColor.ToFloats(c);
       glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, c);
       break;
     }

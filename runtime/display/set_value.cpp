@@ -1,24 +1,13 @@
 // Property numbers through which generated component code configures objects.
+#include "display/value_args.h"
 #include "orvan/display_object.h"
 #include "orvan/value_specs.h"
 
 namespace orvan {
 
-namespace {
-
-unsigned char Byte(va_list& args) { return static_cast<unsigned char>(va_arg(args, int)); }
-
-float Real(va_list& args) { return static_cast<float>(va_arg(args, double)); }
-
-vesColor Colour(va_list& args) {
-  const unsigned char r = Byte(args);
-  const unsigned char g = Byte(args);
-  const unsigned char b = Byte(args);
-  const unsigned char a = Byte(args);
-  return vesColor(r, g, b, a);
-}
-
-}  // namespace
+using value_args::Byte;
+using value_args::Colour;
+using value_args::Real;
 
 void DisplayObject::SetValue(int property, ...) {
   va_list args;

@@ -20,9 +20,9 @@ const Material& MaterialList::At(unsigned int index) {
 }
 
 void Material::Apply(unsigned int face) const {
-  constexpr float k = 0.003921569f;
   auto set = [&](GLenum which, const vesColor& c) {
-    const GLfloat v[4] = {c.red * k, c.green * k, c.blue * k, c.alpha * k};
+    GLfloat v[4];
+    c.ToFloats(v);
     glMaterialfv(static_cast<GLenum>(face), which, v);
   };
   set(GL_AMBIENT, ambient);

@@ -7,10 +7,9 @@
 
 namespace orvan {
 
-TexturePaletteEntry::TexturePaletteEntry()
-    : state(kEmpty), fileName(), generateInline(true), reverseAlpha(false), image(nullptr), compressedSize(-1),
-      imageCodec(VES_CODEC_LZ77), compressionFactor(75), desiredLoadWidth(0), desiredLoadHeight(0),
-      glTextureCompression(false) {
+TexturePaletteEntry::TexturePaletteEntry() : image(nullptr) {
+  // The defaults are those Clear brings back.
+  Clear();
   RegisterAttributes();
 }
 

@@ -13,6 +13,8 @@
 
 namespace orvan {
 
+static_assert(GL_RGBA == 0x1908, "the header's default format is GL_RGBA");
+
 namespace {
 
 constexpr const char* kCreateError = "Error creating image, out of memory error.";
@@ -38,11 +40,7 @@ int PowerOfTwoAtLeast(int side) {
 
 }  // namespace
 
-Image::Image(const StaticImageInfo& info)
-    : textureName(0), format(GL_RGBA), components(4), errorPending(false), errorMessage(nullptr), width(0),
-      height(0), textureWidth(0), textureHeight(0), texCoordScaleX(1.0f), texCoordScaleY(1.0f), pixels(nullptr),
-      mipmap(false), mipmapLevels(), checksum(0), refCount(1), dirty(false), compressed(false),
-      staticInfo(new StaticImageInfo(info)), shareable(true), decodeFailed(false) {
+Image::Image(const StaticImageInfo& info) : staticInfo(new StaticImageInfo(info)) {
   Initialize(info.width, info.height, info.components);
   Format(info.format);
   Compressed(info.compressed != 0);
@@ -51,11 +49,7 @@ Image::Image(const StaticImageInfo& info)
 }
 
 Image::Image(const Image& other)
-    : textureName(0), format(GL_RGBA), components(4), errorPending(false), errorMessage(nullptr), width(0),
-      height(0), textureWidth(0), textureHeight(0), texCoordScaleX(1.0f), texCoordScaleY(1.0f), pixels(nullptr),
-      mipmap(false), mipmapLevels(), checksum(0), refCount(1), dirty(false), compressed(false),
-      staticInfo(other.staticInfo != nullptr ? new StaticImageInfo(*other.staticInfo) : nullptr), shareable(true),
-      decodeFailed(false) {
+    : staticInfo(other.staticInfo != nullptr ? new StaticImageInfo(*other.staticInfo) : nullptr) {
   Initialize(other.width, other.height, other.components);
   format = other.format;
   errorPending = other.errorPending;
@@ -70,13 +64,7 @@ Image::Image(const Image& other)
   SetPixels(const_cast<Image&>(other).Pixels());
 }
 
-Image::Image(int width_, int height_, int components_)
-    : textureName(0), format(GL_RGBA), components(4), errorPending(false), errorMessage(nullptr), width(0),
-      height(0), textureWidth(0), textureHeight(0), texCoordScaleX(1.0f), texCoordScaleY(1.0f), pixels(nullptr),
-      mipmap(false), mipmapLevels(), checksum(0), refCount(1), dirty(false), compressed(false), staticInfo(nullptr),
-      shareable(true), decodeFailed(false) {
-  Initialize(width_, height_, components_);
-}
+Image::Image(int width_, int height_, int components_) { Initialize(width_, height_, components_); }
 
 Image::~Image() {
   DeleteTexture();

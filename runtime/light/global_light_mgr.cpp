@@ -27,7 +27,6 @@ void GlobalLightMgr::Size() {
   const std::size_t n = static_cast<std::size_t>(MaxLights());
   if (applied.size() != n) applied.resize(n, nullptr);
   if (desired.size() != n) desired.resize(n, nullptr);
-  if (work.size() != n) work.resize(n, nullptr);
 }
 
 VesLightSource* GlobalLightMgr::Placeholder(int slot) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "display/value_args.h"
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute.h"
 #include "orvan/component_light_mgr.h"
@@ -28,10 +29,9 @@ const MethodDescriptionRow kLightMethods[] = {
     {nullptr, nullptr, nullptr},
 };
 
-constexpr float kByte = 0.00392156862745098f;
-
 void LightColour(GLenum light, GLenum which, const vesColor& c) {
-  const GLfloat v[4] = {c.red * kByte, c.green * kByte, c.blue * kByte, c.alpha * kByte};
+  GLfloat v[4];
+  c.ToFloats(v);
   glLightfv(light, which, v);
 }
 
@@ -41,8 +41,6 @@ void CleanTranslation(VesMatrix<double, 4>& m) {
     if (std::fabs(m(c, 3)) < 0.0001) m(c, 3) = 0.0;
   }
 }
-
-int Byte(va_list& args) { return va_arg(args, int); }
 
 }  // namespace
 
@@ -141,20 +139,17 @@ void VesLightSource::PreDraw(const ViewMatrices& parentMatrices, FrustumCuller&)
 }
 
 void VesLightSource::SetValue(int property, va_list& args) {
-  auto colour = [&](vesColor& c) {
-    const int r = Byte(args), g = Byte(args), b = Byte(args), a = Byte(args);
-    c = vesColor(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b),
-                 static_cast<unsigned char>(a));
-  };
+  using value_args::Colour;
+  using value_args::Real;
   switch (property) {
-    case spec::kLightAmbient: colour(sourceAmbient); break;
-    case spec::kLightDiffuse: colour(sourceDiffuse); break;
-    case spec::kLightSpecular: colour(sourceSpecular); break;
-    case spec::kLightSpotCutoff: spotCutoff = static_cast<float>(va_arg(args, double)); break;
-    case spec::kLightSpotExponent: spotExponent = static_cast<float>(va_arg(args, double)); break;
-    case spec::kLightConstantAttenuation: constantAttenuation = static_cast<float>(va_arg(args, double)); break;
-    case spec::kLightLinearAttenuation: linearAttenuation = static_cast<float>(va_arg(args, double)); break;
-    case spec::kLightQuadraticAttenuation: quadraticAttenuation = static_cast<float>(va_arg(args, double)); break;
+    case spec::kLightAmbient: sourceAmbient = Colour(args); break;
+    case spec::kLightDiffuse: sourceDiffuse = Colour(args); break;
+    case spec::kLightSpecular: sourceSpecular = Colour(args); break;
+    case spec::kLightSpotCutoff: spotCutoff = Real(args); break;
+    case spec::kLightSpotExponent: spotExponent = Real(args); break;
+    case spec::kLightConstantAttenuation: constantAttenuation = Real(args); break;
+    case spec::kLightLinearAttenuation: linearAttenuation = Real(args); break;
+    case spec::kLightQuadraticAttenuation: quadraticAttenuation = Real(args); break;
     default: DisplayObject::SetValue(property, args); break;
   }
 }

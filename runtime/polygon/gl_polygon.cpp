@@ -1,15 +1,15 @@
 #include "orvan/gl_polygon.h"
-#include "orvan/material_list.h"
-#include "orvan/display_frame.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 #include <vector>
 
+#include "orvan/display_frame.h"
 #include "orvan/draw_state_run.h"
 #include "orvan/group.h"
 #include "orvan/image.h"
+#include "orvan/material_list.h"
 #include "orvan/object_resources.h"
 
 namespace orvan {
@@ -124,7 +124,7 @@ void GLPolygon::DrawShape(void (*inside)(GLPolygon&)) {
   SetupDepthTest();
   SetupShading();
   const bool alphaChanged = SetupAlpha();
-  if (lightingEnabled) SetupLighting();
+  SetupLighting();
   const bool pushed = PushTransform();
   glTranslatef(location.x, location.y, location.z);
   if (polygonOffset != 0) glPolygonOffset(1.0f, static_cast<GLfloat>(polygonOffset));
@@ -133,7 +133,7 @@ void GLPolygon::DrawShape(void (*inside)(GLPolygon&)) {
   SetupTextureEnvironment(-1);
   // A textured polygon is always filled.
   if (polygonMode == 3 || polygonMode == 4 || textured) DrawFill(textured);
-  if (lightingEnabled) RestoreLighting();
+  RestoreLighting();
   if (polygonMode == 2 || polygonMode == 4) {
     DrawOutline();
   } else if (polygonMode == 1) {

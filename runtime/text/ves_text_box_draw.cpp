@@ -174,10 +174,19 @@ void VesTextBox::DrawText() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, Filter(textureMinFilter, true));
   }
 
+  // The lines that are drawn, broken once: bottom and centre alignment need their count first.
+  const int n = static_cast<int>(text.size());
   const int maxLines = LinesThatFit(height);
+  std::vector<std::pair<int, Line>> lines;
+  for (int start = 0; n > 0 && static_cast<int>(lines.size()) < maxLines;) {
+    const Line line = BreakLine(start, width);
+    lines.emplace_back(start, line);
+    if (line.next <= start || line.next >= n) break;
+    start = line.next;
+  }
   float y = height + border - cellHeight;
   if (verticalAlignment == ALIGN_BOTTOM || verticalAlignment == ALIGN_CENTER) {
-    const int k = std::min(CountLines(), maxLines);
+    const int k = static_cast<int>(lines.size());
     if (verticalAlignment == ALIGN_BOTTOM) {
       y = k > 0 ? border + static_cast<float>(k - 1) * pitch : border;
     } else {
@@ -199,13 +208,10 @@ void VesTextBox::DrawText() {
     (strike ? strikes : underlines).push_back(bar);
   };
 
-  const int n = static_cast<int>(text.size());
   {
     GlyphPainter painter(textured);
-    int start = 0;
-    Line line = BreakLine(0, width);
-    float x = line.offset;
-    for (int drawn = 0; n > 0 && drawn < maxLines;) {
+    for (const auto& [start, line] : lines) {
+      float x = line.offset;
       Run underline, strike;
       for (int i = start; i < line.end; ++i) {
         const unsigned int c = CodeAt(i);
@@ -277,11 +283,7 @@ void VesTextBox::DrawText() {
       }
       finish(strike, true, true);
       finish(underline, false, true);
-      if (++drawn >= maxLines || line.next <= start || line.next >= n) break;
-      start = line.next;
-      line = BreakLine(start, width);
       y -= pitch;
-      x = line.offset;
     }
     painter.Hole(false);
   }

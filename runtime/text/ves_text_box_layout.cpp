@@ -77,8 +77,9 @@ VesTextBox::Line VesTextBox::BreakLine(int start, float width) {
   if (start >= n) {
     line.end = line.next = n;
   } else {
-    const float h = HorizontalScale(DrawingFont());
-    if (!wrapText || !BreakWords(start, width, h, line)) BreakCharacters(start, width, h, line);
+    const VesFontBase* f = DrawingFont();
+    const float h = HorizontalScale(f);
+    if (!wrapText || !BreakWords(start, width, f, h, line)) BreakCharacters(start, width, f, h, line);
     line.next = line.end;
     if (line.end < n && text[static_cast<std::size_t>(line.end - 1)] != '\n' && !wrapText) {
       // Without wrapping the rest of the source line is cut off.
@@ -94,9 +95,8 @@ VesTextBox::Line VesTextBox::BreakLine(int start, float width) {
   return line;
 }
 
-bool VesTextBox::BreakWords(int start, float width, float h, Line& line) const {
+bool VesTextBox::BreakWords(int start, float width, const VesFontBase* f, float h, Line& line) const {
   const int n = static_cast<int>(text.size());
-  const VesFontBase* f = DrawingFont();
   float lineWidth = 0.0f, pendingSpace = 0.0f;
   int wordStart = start, p = start;
   line.end = start;
@@ -146,9 +146,8 @@ bool VesTextBox::BreakWords(int start, float width, float h, Line& line) const {
   return true;
 }
 
-void VesTextBox::BreakCharacters(int start, float width, float h, Line& line) const {
+void VesTextBox::BreakCharacters(int start, float width, const VesFontBase* f, float h, Line& line) const {
   const int n = static_cast<int>(text.size());
-  const VesFontBase* f = DrawingFont();
   float lineWidth = 0.0f;
   line.end = n;
   for (int i = start; i < n; ++i) {

@@ -1,23 +1,13 @@
 // Property numbers through which generated component code configures a text.
+#include "display/value_args.h"
 #include "orvan/font_registry.h"
 #include "orvan/ves_text.h"
 #include "orvan/value_specs.h"
 
 namespace orvan {
 
-namespace {
-
-vesColor Colour(va_list& args) {
-  const unsigned char r = static_cast<unsigned char>(va_arg(args, int));
-  const unsigned char g = static_cast<unsigned char>(va_arg(args, int));
-  const unsigned char b = static_cast<unsigned char>(va_arg(args, int));
-  const unsigned char a = static_cast<unsigned char>(va_arg(args, int));
-  return vesColor(r, g, b, a);
-}
-
-float Real(va_list& args) { return static_cast<float>(va_arg(args, double)); }
-
-}  // namespace
+using value_args::Colour;
+using value_args::Real;
 
 void VesText::SetValue(int property, va_list& args) {
   switch (property) {
