@@ -15,10 +15,7 @@
 int main() {
   constexpr int kSize = 400;
   bench::EglContext context(kSize);
-  if (!context.Open()) {
-    std::printf("image_memory: no EGL OpenGL context available, nothing measured\n");
-    return 0;
-  }
+  if (!context.Open("image_memory")) return 0;
   Instrument gauge;
   gauge.Initialize();
   const std::size_t beforeFrame = orvan::StaticImageList::HeldPixelBytes();

@@ -200,10 +200,7 @@ int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   bench::EglContext context(kSize);
-  if (!context.Open()) {
-    std::printf("scene_draw: no EGL OpenGL context available, nothing measured\n");
-    return 0;
-  }
+  if (!context.Open("scene_draw")) return 0;
   std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
   // Allocations of static frames: after the first frame, pre-drawing and drawing allocate nothing.

@@ -102,10 +102,7 @@ void DrawDirectly(GLuint texture) {
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
   bench::EglContext context(kSize);
-  if (!context.Open()) {
-    std::printf("textured_quads: no EGL OpenGL context available, nothing measured\n");
-    return 0;
-  }
+  if (!context.Open("textured_quads")) return 0;
   std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   const std::vector<unsigned char> pixels = Picture();
   const unsigned char* chunks[] = {pixels.data()};
