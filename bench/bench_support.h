@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "bench/egl_pbuffer.h"
+#include "orvan/display_object.h"
+#include "orvan/frustum_culler.h"
 #include "orvan/render_state.h"
+#include "orvan/view_matrices.h"
 
 namespace bench {
 
@@ -40,6 +43,19 @@ inline void SetUpFrame(int size, float grey, double depth = 1000.0) {
   glLoadIdentity();
   glClearColor(grey, grey, grey, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// Draws what Calculate left through the scene graph as the host does, culling off, and waits for
+// the driver so that a timed frame includes the drawing itself.
+inline void DrawScene(orvan::DisplayObject& root) {
+  root.CaptureMatrices();
+  orvan::ViewMatrices view;
+  view.GetCurrent();
+  orvan::FrustumCuller culler(false);
+  culler.FromMatrices(view);
+  root.PreDraw(view, culler);
+  root.Draw();
+  glFinish();
 }
 
 inline double Median(std::vector<double> values) {

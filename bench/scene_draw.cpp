@@ -21,7 +21,6 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "bench/bench_support.h"
-#include "orvan/render_state.h"
 
 namespace {
 
@@ -95,18 +94,6 @@ struct Scene {
   }
 };
 
-void SetUpFrame() {
-  orvan::ResetRenderState(false);
-  glViewport(0, 0, kSize, kSize);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, kSize, 0, kSize, -50000, 50000);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
 // Where a scene-graph frame spends its time: set-up and motion, Calculate, PreDraw, Draw (the
 // calls issued), and glFinish (the driver drawing them).
 struct Phases {
@@ -122,7 +109,7 @@ void DrawThroughSceneGraph(Scene& scene, double t, Phases* phases = nullptr) {
     return ms;
   };
   auto mark = Clock::now();
-  SetUpFrame();
+  bench::SetUpFrame(kSize, 0.0f, 50000);
   scene.Animate(t);
   const double setUp = since(mark);
   scene.root.Calculate(t);
@@ -151,7 +138,7 @@ void DrawThroughSceneGraph(Scene& scene, double t, Phases* phases = nullptr) {
 // own matrices of this frame, so both draw the same picture).
 void DrawDirectly(Scene& scene, std::vector<double>* calls = nullptr) {
   const auto start = std::chrono::steady_clock::now();
-  SetUpFrame();
+  bench::SetUpFrame(kSize, 0.0f, 50000);
   glEnable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);
   glShadeModel(GL_FLAT);

@@ -64,13 +64,7 @@ struct Scene {
 
 void DrawThroughSceneGraph(Scene& scene) {
   bench::SetUpFrame(kSize, 0.0f);
-  scene.component.CaptureMatrices();
-  orvan::ViewMatrices view;
-  view.GetCurrent();
-  orvan::FrustumCuller culler(false);
-  scene.component.PreDraw(view, culler);
-  scene.component.Draw();
-  glFinish();
+  bench::DrawScene(scene.component);
 }
 
 // The same quads, texture coordinates and colour, the texture bound once for the frame.
