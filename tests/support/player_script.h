@@ -8,6 +8,7 @@
 
 #include "support/acquisition_fixture.h"
 #include "support/run_command.h"
+#include "support/script_replies.h"
 
 namespace vessant::test {
 
@@ -34,9 +35,6 @@ inline std::vector<std::string> RunPlayerScript(const std::string& library, cons
 }
 
 // The object event a push button emits when it is pressed.
-inline std::string ClickEvent(const std::string& initiator) {
-    return R"({"event":"ObjectEvent","EventName":"Click","InitiatorName":")" + initiator +
-           R"(","EventData":"pressed"})";
-}
+inline std::string ClickEvent(const std::string& initiator) { return Event("Click", initiator, "pressed"); }
 
 }  // namespace vessant::test
