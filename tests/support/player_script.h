@@ -12,11 +12,6 @@
 
 namespace vessant::test {
 
-// A sample component library of the build, e.g. "instrument".
-inline std::string SampleLibrary(const std::string& name) {
-    return std::string(VESSANT_BINARY_DIR) + "/samples/lib" + name + ".so";
-}
-
 // The JSON lines the headless 200 x 200 player writes for the script, in order, without the
 // replies to mouse commands.
 inline std::vector<std::string> RunPlayerScript(const std::string& library, const std::string& script) {
