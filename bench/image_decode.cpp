@@ -2,11 +2,6 @@
 // of a splash picture) through Image::Decode, against decoding the same bytes with plain
 // libjpeg-turbo and zlib calls into an RGBA buffer. Both are timed run by run, interleaved, and
 // the medians compared (target: at most 1.1x).
-#include <zlib.h>
-
-#include <cstdio>  // before jpeglib.h
-#include <jpeglib.h>
-
 #include <GL/gl.h>
 
 #include <cmath>
@@ -15,6 +10,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/plain_decode.h"
 #include "orvan/image.h"
 #include "orvan/static_image_info.h"
 #include "tools/vessant_image/stream_codec.h"
@@ -38,28 +34,10 @@ Bytes Picture() {
   return rgb;
 }
 
-// What plain code does with the same two streams: one RGBA buffer, the JPEG decoded into it,
-// the alpha plane inflated and put into every fourth byte.
+// The plain decode of the same two streams into a buffer of its own.
 unsigned char* PlainDecode(const Bytes& jpeg, const Bytes& alphaStream) {
   unsigned char* rgba = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(kWidth) * kHeight * 4));
-  jpeg_decompress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, jpeg.data(), jpeg.size());
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_EXT_RGBX;
-  jpeg_start_decompress(&cinfo);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = rgba + static_cast<std::size_t>(cinfo.output_scanline) * kWidth * 4;
-    jpeg_read_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  Bytes alpha(static_cast<std::size_t>(kWidth) * kHeight);
-  uLongf length = static_cast<uLongf>(alpha.size());
-  uncompress(alpha.data(), &length, alphaStream.data(), static_cast<uLong>(alphaStream.size()));
-  for (std::size_t i = 0; i < alpha.size(); ++i) rgba[i * 4 + 3] = alpha[i];
+  bench::PlainJpegAlphaDecode(jpeg, alphaStream, kWidth, kHeight, rgba);
   return rgba;
 }
 

@@ -15,10 +15,7 @@
 int main() {
   constexpr int kSize = 400;
   bench::EglContext context(kSize);
-  if (!context.Open()) {
-    std::printf("image_memory: no EGL OpenGL context available, nothing measured\n");
-    return 0;
-  }
+  if (!context.Open("image_memory")) return 0;
   Instrument gauge;
   gauge.Initialize();
   const std::size_t beforeFrame = orvan::StaticImageList::HeldPixelBytes();
@@ -36,13 +33,7 @@ int main() {
   glOrtho(0, 100, 0, 100, -1000, 1000);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  gauge.CaptureMatrices();
-  orvan::ViewMatrices view;
-  view.GetCurrent();
-  orvan::FrustumCuller culler(false);
-  gauge.PreDraw(view, culler);
-  gauge.Draw();
-  glFinish();
+  bench::DrawScene(gauge);
 
   const std::size_t afterFrame = orvan::StaticImageList::HeldPixelBytes();
   std::printf("compiled-in pictures listed: %d (%d x %d, shared by %d palette entries)\n",

@@ -1,11 +1,11 @@
 // Picking per mouse event in a component of 10,000 polygons (100 groups of 100), against a
 // straight loop that runs the polygon test on every polygon without the sphere pre-test.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "orvan/component_base.h"
 #include "orvan/frustum_culler.h"
 #include "orvan/gl_polygon.h"
@@ -41,11 +41,6 @@ VesMatrix<double, 4> Ortho(double size) {
 
 double Micro(Clock::time_point start) {
   return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace
@@ -104,7 +99,7 @@ int main() {
     straight.push_back(Micro(start));
   }
 
-  const double pick = Median(picking), loop = Median(straight);
+  const double pick = bench::Median(picking), loop = bench::Median(straight);
   std::printf("picking %zu polygons (%d groups of %d), %d mouse events (%d hit):\n", polygons.size(),
               kGroups * kGroups, kPolygons * kPolygons, kPicks, hits);
   std::printf("  median per pick (sphere pre-test, group rules):   %10.2f us\n", pick);

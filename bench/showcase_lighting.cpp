@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "orvan/frustum_culler.h"
-#include "orvan/view_matrices.h"
 #include "showcase/showcase.h"
 #include "showcase/showcase_layout.h"
 
@@ -28,23 +26,14 @@ void Frame(Showcase& panel, double time) {
   glOrtho(0, showcase::kWidth, 0, showcase::kWidth, -1000, 1000);
   glMatrixMode(GL_MODELVIEW);
   panel.Calculate(time);
-  panel.CaptureMatrices();
-  orvan::ViewMatrices view;
-  view.GetCurrent();
-  orvan::FrustumCuller culler(false);
-  panel.PreDraw(view, culler);
-  panel.Draw();
-  glFinish();
+  bench::DrawScene(panel);
 }
 
 }  // namespace
 
 int main() {
   bench::EglContext context(kSize);
-  if (!context.Open()) {
-    std::printf("showcase_lighting: no EGL OpenGL context available, nothing measured\n");
-    return 0;
-  }
+  if (!context.Open("showcase_lighting")) return 0;
   Showcase panel;
   panel.Initialize();
   std::vector<double> perFrame[2];  // [0] lighting off, [1] on

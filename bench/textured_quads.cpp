@@ -64,13 +64,7 @@ struct Scene {
 
 void DrawThroughSceneGraph(Scene& scene) {
   bench::SetUpFrame(kSize, 0.0f);
-  scene.component.CaptureMatrices();
-  orvan::ViewMatrices view;
-  view.GetCurrent();
-  orvan::FrustumCuller culler(false);
-  scene.component.PreDraw(view, culler);
-  scene.component.Draw();
-  glFinish();
+  bench::DrawScene(scene.component);
 }
 
 // The same quads, texture coordinates and colour, the texture bound once for the frame.
@@ -102,10 +96,7 @@ void DrawDirectly(GLuint texture) {
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
   bench::EglContext context(kSize);
-  if (!context.Open()) {
-    std::printf("textured_quads: no EGL OpenGL context available, nothing measured\n");
-    return 0;
-  }
+  if (!context.Open("textured_quads")) return 0;
   std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   const std::vector<unsigned char> pixels = Picture();
   const unsigned char* chunks[] = {pixels.data()};

@@ -18,7 +18,6 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "bench/bench_support.h"
-#include "orvan/render_state.h"
 #include "sdk/kesh_component_adapter.h"
 
 namespace {
@@ -62,24 +61,9 @@ struct Scene {
     ~Scene() { root.DeleteAllChildren(); }
 
     void Frame(double t) {
-        orvan::ResetRenderState(false);
-        glViewport(0, 0, kSize, kSize);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, kSize, 0, kSize, -50000, 50000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        bench::SetUpFrame(kSize, 0.0f, 50000);
         root.Calculate(t);
-        root.CaptureMatrices();
-        orvan::ViewMatrices view;
-        view.GetCurrent();
-        orvan::FrustumCuller culler(false);
-        culler.FromMatrices(view);
-        root.PreDraw(view, culler);
-        root.Draw();
-        glFinish();
+        bench::DrawScene(root);
     }
 
     orvan::Group root;
@@ -91,10 +75,7 @@ struct Scene {
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
     bench::EglContext context(kSize);
-    if (!context.Open()) {
-        std::printf("wrapper: no EGL OpenGL context available, nothing measured\n");
-        return 0;
-    }
+    if (!context.Open("wrapper")) return 0;
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     auto* field = new Field;

@@ -4,17 +4,14 @@
 // alpha plane inflated with zlib, uploaded with glTexImage2D, drawn once over the window, the
 // pixels read back and written as an RGBA PNG with libpng.
 // Usage: bench_baseline_egl_splash WIDTH HEIGHT FILE.png
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "../egl_pbuffer.h"
+#include "../plain_decode.h"
 
 #include "splash_picture.h"
 
@@ -32,25 +29,8 @@ std::vector<unsigned char> Decode(const orvan::StaticImageInfo& info) {
     const size_t w = static_cast<size_t>(info.width), h = static_cast<size_t>(info.height);
     std::vector<unsigned char> rgba(w * h * 4);
     const std::vector<unsigned char> colour = Join(info.colorChunks, info.colorSize, info.chunkSize);
-    jpeg_decompress_struct jpeg;
-    jpeg_error_mgr errors;
-    jpeg.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&jpeg);
-    jpeg_mem_src(&jpeg, colour.data(), colour.size());
-    jpeg_read_header(&jpeg, TRUE);
-    jpeg.out_color_space = JCS_EXT_RGBA;  // libjpeg-turbo writes the fourth byte itself
-    jpeg_start_decompress(&jpeg);
-    while (jpeg.output_scanline < jpeg.output_height) {
-        JSAMPROW row = &rgba[jpeg.output_scanline * w * 4];
-        jpeg_read_scanlines(&jpeg, &row, 1);
-    }
-    jpeg_finish_decompress(&jpeg);
-    jpeg_destroy_decompress(&jpeg);
-    const std::vector<unsigned char> packed = Join(info.alphaChunks, info.alphaSize, info.chunkSize);
-    std::vector<unsigned char> alpha(w * h);
-    uLongf length = static_cast<uLongf>(alpha.size());
-    if (uncompress(alpha.data(), &length, packed.data(), static_cast<uLong>(packed.size())) != Z_OK) return {};
-    for (size_t i = 0; i < w * h; ++i) rgba[i * 4 + 3] = alpha[i];
+    const std::vector<unsigned char> alpha = Join(info.alphaChunks, info.alphaSize, info.chunkSize);
+    if (!bench::PlainJpegAlphaDecode(colour, alpha, info.width, info.height, rgba.data())) return {};
     return rgba;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/acquisition_fixture.h"
 #include "support/log_capture.h"
 #include "common/dynamic_library.h"
 
@@ -34,23 +35,14 @@ int FixtureBuild(const DynamicLibrary& library) {
 // A fresh directory for copies of the fixture libraries under names of the test's choosing.
 class DynamicLibraryTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vessant_dynlib_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
     std::string CopyTo(const char* library, const std::string& relative) {
-        const fs::path target = fs::path(dir_) / relative;
+        const fs::path target = fs::path(dir_.Path()) / relative;
         fs::create_directories(target.parent_path());
         fs::copy_file(library, target, fs::copy_options::overwrite_existing);
         return target.string();
     }
 
-    std::string dir_;
+    vessant::test::ScratchDir dir_;
 };
 
 TEST_F(DynamicLibraryTest, VersionCheckUnderEveryNameTriedThenSymbolsAndUnloading) {
@@ -78,7 +70,7 @@ TEST_F(DynamicLibraryTest, VersionCheckUnderEveryNameTriedThenSymbolsAndUnloadin
     EXPECT_EQ(FixtureBuild(unchecked), 1507);
 
     const std::string library = CopyTo(KESH_VERSION_BUILD_TOO_FAR_LIBRARY, "libtoofar.so");
-    const std::string name = dir_ + "/libtoofar.component";
+    const std::string name = dir_ / "libtoofar.component";
     DynamicLibrary refused(name.c_str(), true, true, true);
     EXPECT_FALSE(refused.IsLoaded());
     EXPECT_EQ(refused.ErrorCode(), DynamicLibrary::LOAD_ERROR_VERSION);
@@ -116,14 +108,14 @@ TEST_F(DynamicLibraryTest, NamesAreExpandedSearchedOrTakenAsFilesAndOnlyTheLastE
 
     CopyTo(KESH_VERSION_ACCEPTED_LIBRARY, "libkesh_in_working_dir.so");
     const fs::path previous = fs::current_path();
-    fs::current_path(dir_);
+    fs::current_path(dir_.Path());
     DynamicLibrary library("libkesh_in_working_dir.so", true, false, false);
     fs::current_path(previous);
     EXPECT_TRUE(library.IsLoaded()) << library.ErrorText();
     EXPECT_EQ(FixtureBuild(library), 1506);
 
     // The only dot is in the directory: ".so" is appended and tried first, then the plain name.
-    const std::string name = dir_ + "/lib.dir/libfixture";
+    const std::string name = dir_ / "lib.dir/libfixture";
     {
         DynamicLibrary neither(name.c_str(), true, true, false);
         EXPECT_FALSE(neither.IsLoaded());
@@ -149,7 +141,7 @@ TEST_F(DynamicLibraryTest, NamesAreExpandedSearchedOrTakenAsFilesAndOnlyTheLastE
 }
 
 TEST_F(DynamicLibraryTest, FailedLoadReportsTheLoaderReasonAndEmptyNamesNeverYieldTheMainProgram) {
-    const std::string name = dir_ + "/not_a_library.so";
+    const std::string name = dir_ / "not_a_library.so";
     {
         std::FILE* file = std::fopen(name.c_str(), "w");
         ASSERT_NE(file, nullptr);

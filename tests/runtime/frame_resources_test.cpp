@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "support/acquisition_fixture.h"
 #include "support/log_capture.h"
 #include "orvan/attrib_dict.h"
 #include "orvan/attribute.h"
@@ -197,23 +197,11 @@ TEST(FrameResourceWriteTest, WrittenTextFollowsTheFilterLevelsAndQualification) 
 
 class FrameResourceFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetErrorDialogsSuppressed(true);
-    char pattern[] = "/tmp/frame_resources_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-  std::string Path(const char* name) const { return dir + "/" + name; }
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
-  int FilesInDir() const {
-    return std::system(("test $(ls -A '" + dir + "' | wc -l) -eq 1").c_str()) == 0 ? 1 : 0;
-  }
+  void SetUp() override { SetErrorDialogsSuppressed(true); }
+  std::string Path(const char* name) const { return dir / name; }
+  int FilesInDir() const { return vessant::test::CountEntries(dir.Path()); }
 
-  std::string dir;
+  vessant::test::ScratchDir dir;
 };
 
 // Makes the stream fail part-way through a listing, as a full disk would.
@@ -261,7 +249,7 @@ TEST_F(FrameResourceFileTest, AWrittenFileReadsBackAndAFailedOrUnopenableOneIsLe
   EXPECT_FALSE(tree.frame.WriteResources(kept.c_str()));
   const std::string shown = vessant::test::TakeCapturedLog();
   EXPECT_NE(shown.find(kept), std::string::npos) << shown;
-  EXPECT_EQ(Contents(kept), "lamp.Visible: 0\n");
+  EXPECT_EQ(vessant::test::ReadText(kept), "lamp.Visible: 0\n");
   EXPECT_EQ(FilesInDir(), 1);
 
   NestedTree unwritten;

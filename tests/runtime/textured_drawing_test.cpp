@@ -11,10 +11,10 @@
 #include "orvan/gl_polygon.h"
 #include "orvan/group.h"
 #include "orvan/image.h"
-#include "orvan/log_sink.h"
 #include "orvan/texture_palette.h"
 #include "runtime/image_records.h"
 #include "runtime/scene_fixture.h"
+#include "support/log_capture.h"
 
 namespace orvan {
 namespace {
@@ -230,13 +230,11 @@ TEST_F(TexturedDrawing, InheritedTexturesComponentsOwnTexturesAndUndecodablePict
   auto brokenScene = Scene(&broken.info);
   Add(*brokenScene, TexturedQuad(10, 0, 90, 80, 0, 1.0f, vesColor(0, 0, 255, 255)));
   // The error display writes to standard output or to the log sink, depending on the host.
-  std::string logged;
-  SetLogSink([&](LogKind, const std::string& text) { logged += text; });
+  vessant::test::CaptureLog();
   testing::internal::CaptureStdout();
   const vessant::RgbaImage firstFrame = Render(*brokenScene);
   const vessant::RgbaImage secondFrame = Render(*brokenScene);
-  const std::string out = testing::internal::GetCapturedStdout() + logged;
-  SetLogSink(nullptr);
+  const std::string out = testing::internal::GetCapturedStdout() + vessant::test::TakeCapturedLog();
   EXPECT_EQ(out, "Error: Error decoding image, the picture data are damaged or do not match the image.\n");
   EXPECT_EQ(Pixel(firstFrame, 50, 40), (Rgba{0, 0, 255, 255}));
   EXPECT_EQ(Pixel(secondFrame, 50, 40), (Rgba{0, 0, 255, 255}));

@@ -131,7 +131,7 @@ TEST(ComponentIsolation, TwoRuntimeCopiesAndAHandmadeComponentWorkSideBySide) {
     delete panel;
 }
 
-std::string HandmadePath() { return std::string(VESSANT_BINARY_DIR) + "/samples/libhandmade.so"; }
+std::string HandmadePath() { return test::SampleLibrary("handmade"); }
 
 bool Near(const std::uint8_t* p, int r, int g, int b) {
     auto close = [](int a, int b) { return a - b <= 2 && b - a <= 2; };

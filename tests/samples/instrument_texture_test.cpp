@@ -12,10 +12,11 @@
 #include "orvan/texture_palette.h"
 #include "support/player_script.h"
 #include "support/png_read.h"
+#include "support/run_command.h"
 
 namespace {
 
-const std::string kLibrary = std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so";
+const std::string kLibrary = vessant::test::Instrument();
 const std::string kFacePng = std::string(VESSANT_BINARY_DIR) + "/samples/instrument_face.png";
 
 TEST(InstrumentFace, TwoPaletteEntriesShareOneCompiledInPicture) {

@@ -84,7 +84,7 @@ TEST_F(InstalledSdk, AComponentBuiltOutsideTheTreeIsDrawnByTheInstalledPlayer) {
                                                                       << int(centre[2]);
 }
 
-TEST(InTreeComponent, NeedsNoToolkit) { ExpectNoToolkit(std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"); }
+TEST(InTreeComponent, NeedsNoToolkit) { ExpectNoToolkit(test::Instrument()); }
 
 TEST_F(InstalledSdk, TheVersionFileRefusesAnotherMajorVersion) {
     const std::string source = Scratch("wants5");

@@ -8,13 +8,9 @@
 
 #include "support/acquisition_fixture.h"
 #include "support/run_command.h"
+#include "support/script_replies.h"
 
 namespace vessant::test {
-
-// A sample component library of the build, e.g. "instrument".
-inline std::string SampleLibrary(const std::string& name) {
-    return std::string(VESSANT_BINARY_DIR) + "/samples/lib" + name + ".so";
-}
 
 // The JSON lines the headless 200 x 200 player writes for the script, in order, without the
 // replies to mouse commands.
@@ -34,9 +30,6 @@ inline std::vector<std::string> RunPlayerScript(const std::string& library, cons
 }
 
 // The object event a push button emits when it is pressed.
-inline std::string ClickEvent(const std::string& initiator) {
-    return R"({"event":"ObjectEvent","EventName":"Click","InitiatorName":")" + initiator +
-           R"(","EventData":"pressed"})";
-}
+inline std::string ClickEvent(const std::string& initiator) { return Event("Click", initiator, "pressed"); }
 
 }  // namespace vessant::test

@@ -63,9 +63,12 @@ inline SplitResult RunCommandSplit(const std::string& command) {
 }
 
 inline std::string PlayerPath() { return std::string(VESSANT_BINARY_DIR) + "/vessant-player"; }
-// Libraries of the build the tests load: the contract probe fixture and the instrument sample.
+// Libraries of the build the tests load: the contract probe fixture and the samples, e.g. "instrument".
 inline std::string Probe() { return std::string(VESSANT_BINARY_DIR) + "/tests/fixtures/libkesh_contract_probe.so"; }
-inline std::string Instrument() { return std::string(VESSANT_BINARY_DIR) + "/samples/libinstrument.so"; }
+inline std::string SampleLibrary(const std::string& name) {
+    return std::string(VESSANT_BINARY_DIR) + "/samples/lib" + name + ".so";
+}
+inline std::string Instrument() { return SampleLibrary("instrument"); }
 
 // The lines of a text, without their line ends.
 inline std::vector<std::string> Lines(const std::string& text) {
